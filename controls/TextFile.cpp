@@ -1,5 +1,7 @@
 #include "controls/TextFile.h"
 
+#include "controls/Dspez.h"
+
 #include "platform/Cp1252.h"
 #include "platform/FileAccess.h"
 #include "platform/MessageService.h"
@@ -65,9 +67,8 @@ bool parseInt32(const char* first, const char* last, std::int32_t& value)
     return ec == std::errc() && ptr == last;
 }
 
-// The real number grammar of the files: blanks around, optional sign, digits,
-// optional "." and fraction, optional exponent. Locale-free.
-bool parseFloatText(const QByteArray& bytes, double& value)
+// The real number of a line: blanks around it allowed, "." whatever the locale.
+bool parseFloatLine(const QByteArray& bytes, double& value)
 {
     const char* p = bytes.constData();
     const char* e = p + bytes.size();
@@ -75,54 +76,7 @@ bool parseFloatText(const QByteArray& bytes, double& value)
         ++p;
     while (e > p && e[-1] == ' ')
         --e;
-    const char* s = p;
-    bool negative = false;
-    if (s < e && (*s == '+' || *s == '-')) {
-        negative = *s == '-';
-        ++s;
-    }
-    const char* numStart = s;
-    int digits = 0;
-    while (s < e && *s >= '0' && *s <= '9') {
-        ++s;
-        ++digits;
-    }
-    if (s < e && *s == '.') {
-        ++s;
-        while (s < e && *s >= '0' && *s <= '9') {
-            ++s;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return false;
-    if (s < e && (*s == 'e' || *s == 'E')) {
-        ++s;
-        if (s < e && (*s == '+' || *s == '-'))
-            ++s;
-        const char* expDigits = s;
-        while (s < e && *s >= '0' && *s <= '9')
-            ++s;
-        if (s == expDigits)
-            return false;
-    }
-    if (s != e)
-        return false;
-    // from_chars takes neither "+" nor a leading sign we already consumed.
-    double v = 0;
-    const auto [ptr, ec] = std::from_chars(numStart, e, v, std::chars_format::general);
-    if (ptr != e)
-        return false;
-    if (ec == std::errc::result_out_of_range) {
-        // Too small: it reads as zero; too large cannot be held.
-        if (std::fabs(v) >= 1.0)
-            return false;
-        v = 0.0;
-    } else if (ec != std::errc()) {
-        return false;
-    }
-    value = negative ? -v : v;
-    return true;
+    return LiesDezimalzahl(p, e, value);
 }
 
 } // namespace
@@ -313,7 +267,7 @@ double TextFileIO::ReadFloat()
 {
     const QString line = ReadLine();
     double value = 0;
-    if (!parseFloatText(toCp1252(line), value))
+    if (!parseFloatLine(toCp1252(line), value))
         throw EConvertError::notAFloat(line);
     return value;
 }
