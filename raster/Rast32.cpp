@@ -188,8 +188,8 @@ void TBitmap32::StoreDimensions(int& Width, int& Height, int NewWidth, int NewHe
     Height = 0;
     if (NewWidth > 0 && NewHeight > 0) {
         // 64-bit size and a cap, so a damaged picture header cannot ask for gigabytes.
-        const std::int64_t bytes = std::int64_t(NewWidth) * NewHeight * 4;
-        if (bytes > MaxPixelBytes)
+        const std::int64_t pixels = std::int64_t(NewWidth) * NewHeight; // < 2^62, no overflow
+        if (pixels > MaxPixelBytes / 4)
             throw ERasterError(kAllocError);
         m_bits.reset(new (std::nothrow) TColor32[std::size_t(NewWidth) * std::size_t(NewHeight)]);
         if (!m_bits)
@@ -455,15 +455,18 @@ void TBitmap32::StorePixelData(QIODevice& Stream) const
 void TBitmap32::LoadPixelData(QIODevice& Stream)
 {
     uchar head[8];
-    if (Stream.read(reinterpret_cast<char*>(head), 8) != 8)
+    if (Stream.read(reinterpret_cast<char*>(head), 8) != 8) {
+        SetDimensions(0, 0);
         throw ERasterError(QStringLiteral("Bitmap data is truncated"));
+    }
     const qint32 w = qFromLittleEndian<qint32>(head);
     const qint32 h = qFromLittleEndian<qint32>(head + 4);
-    const std::int64_t bytes = std::int64_t(std::max(w, 0)) * std::max(h, 0) * 4;
-    if (w > 0 && h > 0 && bytes > MaxPixelBytes) {
+    const std::int64_t pixels = std::int64_t(std::max(w, 0)) * std::max(h, 0);
+    if (w > 0 && h > 0 && pixels > MaxPixelBytes / 4) {
         SetDimensions(0, 0);
         throw ERasterError(kAllocError);
     }
+    const std::int64_t bytes = (w > 0 && h > 0) ? pixels * 4 : 0;
     if (!Stream.isSequential() && Stream.size() - Stream.pos() < bytes) {
         SetDimensions(0, 0);
         throw ERasterError(QStringLiteral("Bitmap data is truncated"));

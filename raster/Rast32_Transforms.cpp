@@ -1,6 +1,190 @@
 #include "raster/Rast32_Transforms.h"
 
+#include "raster/Rast32_Blend.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <emmintrin.h>
+
 namespace zl {
+
+namespace {
+
+constexpr TColor32 kRB = 0x00FF00FFu;
+
+// Combines a computed pixel with the destination pixel by the draw mode.
+struct PixelCombiner {
+    TDrawMode mode;
+    TColor32 master;
+    TBlendPixelInPlaceMasked blend;
+    const TPixelCombineEvent* callback;
+
+    PixelCombiner(const TBitmap32* Src, TDrawMode m, const TPixelCombineEvent& cb)
+        : mode(m)
+        , master(Src->MasterAlpha())
+        , blend(ModeBlendPixelInPlaceMasked[Src->CombineMode()])
+        , callback(&cb)
+    {
+    }
+    void operator()(TColor32 C, TColor32& D) const
+    {
+        switch (mode) {
+        case dmOpaque: D = C; break;
+        case dmBlend: blend(C, D, master); break;
+        case dmCustom: (*callback)(C, D, master); break;
+        }
+    }
+};
+
+// Combines a row as TransferBlock does.
+void CombineRow(const TColor32* S, TColor32* D, int W, const TBitmap32* Src, TDrawMode Mode,
+                const TPixelCombineEvent& Callback)
+{
+    switch (Mode) {
+    case dmOpaque:
+        CopyPixels(S, D, W);
+        break;
+    case dmBlend:
+        if (Src->MasterAlpha() >= 255)
+            ModeBlendRow[Src->CombineMode()](S, D, W);
+        else
+            ModeBlendRowMasked[Src->CombineMode()](S, D, W, Src->MasterAlpha());
+        break;
+    case dmCustom:
+        for (int i = 0; i < W; ++i)
+            Callback(S[i], D[i], Src->MasterAlpha());
+        break;
+    }
+}
+
+TDrawMode EffectiveMode(TDrawMode Mode, const TPixelCombineEvent& Callback)
+{
+    return (Mode == dmCustom && !Callback) ? dmOpaque : Mode;
+}
+
+// A private copy of a bitmap drawn onto itself, with the properties the transfer reads.
+std::unique_ptr<TBitmap32> CopyOfSource(const TBitmap32* Src)
+{
+    auto copy = std::make_unique<TBitmap32>();
+    copy->Assign(Src);
+    copy->SetCombineMode(Src->CombineMode());
+    copy->SetMasterAlpha(Src->MasterAlpha());
+    return copy;
+}
+
+TColor32 InterpolateAccelInline(std::uint32_t wx, std::uint32_t wy, const TColor32* U, const TColor32* L)
+{
+    const std::uint32_t ix = 256 - wx, iy = 256 - wy;
+    const TColor32 urb = (((U[0] & kRB) * wx + (U[1] & kRB) * ix) >> 8) & kRB;
+    const TColor32 uag = (((U[0] >> 8) & kRB) * wx + ((U[1] >> 8) & kRB) * ix) >> 8 & kRB;
+    const TColor32 lrb = (((L[0] & kRB) * wx + (L[1] & kRB) * ix) >> 8) & kRB;
+    const TColor32 lag = (((L[0] >> 8) & kRB) * wx + ((L[1] >> 8) & kRB) * ix) >> 8 & kRB;
+    const TColor32 rb = ((urb * wy + lrb * iy) >> 8) & kRB;
+    const TColor32 ag = (uag * wy + lag * iy) & 0xFF00FF00u;
+    return rb | ag;
+}
+
+} // namespace
+
+TColor32 InterpolateBilinearAccel(std::uint32_t WX, std::uint32_t WY, const TColor32* U, const TColor32* L)
+{
+    return InterpolateAccelInline(WX & 0xFFFF, WY & 0xFFFF, U, L);
+}
+
+TColor32 InterpolateBilinearPlain(std::uint32_t WX, std::uint32_t WY, const TColor32* U, const TColor32* L)
+{
+    const TCombinePixels combine = PlainBlendRoutines().CombinePixels;
+    const std::uint32_t wx = std::min<std::uint32_t>(WX & 0xFFFF, 255);
+    const std::uint32_t wy = std::min<std::uint32_t>(WY & 0xFFFF, 255);
+    return combine(combine(U[0], U[1], wx), combine(L[0], L[1], wx), wy);
+}
+
+TInterpolateBilinear InterpolateBilinear = InterpolateBilinearAccel;
+
+namespace {
+const bool kInterpolationSelected = [] {
+    InterpolateBilinear = MMXActive() ? InterpolateBilinearAccel : InterpolateBilinearPlain;
+    return true;
+}();
+} // namespace
+
+// ------------------------------------------------------------------ kernels
+
+float KernelBox(float x)
+{
+    return (x > -0.5f && x <= 0.5f) ? 1.0f : 0.0f;
+}
+
+float KernelLinear(float x)
+{
+    if (x >= -1.0f && x < 0.0f)
+        return 1.0f + x;
+    if (x >= 0.0f && x < 1.0f)
+        return 1.0f - x;
+    return 0.0f;
+}
+
+float KernelCosine(float x)
+{
+    if (std::fabs(x) < 1.0f)
+        return (std::cos(float(M_PI) * x) + 1.0f) / 2.0f;
+    return 0.0f;
+}
+
+float KernelSpline(float x)
+{
+    const float t = std::fabs(x);
+    if (t < 1.0f)
+        return t * t * t / 2.0f - t * t + 2.0f / 3.0f;
+    if (t < 2.0f) {
+        const float u = 2.0f - t;
+        return u * u * u / 6.0f;
+    }
+    return 0.0f;
+}
+
+float Sinc(float x)
+{
+    if (x == 0.0f)
+        return 1.0f;
+    const float s = float(M_PI) * x;
+    return std::sin(s) / s;
+}
+
+float KernelLanczos3(float x)
+{
+    const float t = std::fabs(x);
+    if (t >= 3.0f)
+        return 0.0f;
+    return Sinc(t) * Sinc(t / 3.0f);
+}
+
+float KernelMitchell(float x)
+{
+    const float t = std::fabs(x);
+    if (t < 1.0f)
+        return (7.0f * t * t * t - 12.0f * t * t + 16.0f / 3.0f) / 6.0f;
+    if (t < 2.0f)
+        return (-7.0f / 3.0f * t * t * t + 12.0f * t * t - 20.0f * t + 32.0f / 3.0f) / 6.0f;
+    return 0.0f;
+}
+
+TFilterKernelEntry FilterKernel(TStretchFilter Filter)
+{
+    switch (Filter) {
+    case sfNearest: return {KernelBox, 1};
+    case sfDraft:
+    case sfLinear: return {KernelLinear, 1};
+    case sfCosine: return {KernelCosine, 1};
+    case sfSpline: return {KernelSpline, 2};
+    case sfLanczos: return {KernelLanczos3, 3};
+    case sfMitchell: return {KernelMitchell, 2};
+    }
+    return {KernelLinear, 1};
+}
+
+// ------------------------------------------------------------------ checks
 
 void CheckBitmaps(const TBitmap32* Dst, const TBitmap32* Src)
 {
@@ -19,17 +203,415 @@ bool CheckSourceRect(const TBitmap32* Src, const TRect& SrcRect)
     return true;
 }
 
-void TransferBlock(TBitmap32* Dst, TRect DstClip, const TBitmap32* Src, int SrcX, int SrcY, TDrawMode,
-                   const TPixelCombineEvent&)
+// ------------------------------------------------------------------ block transfer
+
+void TransferBlock(TBitmap32* Dst, TRect DstClip, const TBitmap32* Src, int SrcX, int SrcY,
+                   TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback)
 {
     const int w = DstClip.Width();
-    for (int y = DstClip.Top; y < DstClip.Bottom; ++y)
-        CopyPixels(Src->PixelPointer(SrcX, SrcY + y - DstClip.Top), Dst->PixelPointer(DstClip.Left, y), w);
+    const int h = DstClip.Height();
+    if (w <= 0 || h <= 0)
+        return;
+    DrawMode = EffectiveMode(DrawMode, CombineCallback);
+    if (Src == Dst) {
+        if (DrawMode == dmOpaque) {
+            // Rows overlap: walk against the direction of the move; each row is moved as a whole.
+            if (SrcY < DstClip.Top)
+                for (int y = h - 1; y >= 0; --y)
+                    CopyPixels(Src->PixelPointer(SrcX, SrcY + y), Dst->PixelPointer(DstClip.Left, DstClip.Top + y), w);
+            else
+                for (int y = 0; y < h; ++y)
+                    CopyPixels(Src->PixelPointer(SrcX, SrcY + y), Dst->PixelPointer(DstClip.Left, DstClip.Top + y), w);
+            return;
+        }
+        // Mixing reads and writes the same pixels: take the source block first.
+        std::vector<TColor32> block(std::size_t(w) * std::size_t(h));
+        for (int y = 0; y < h; ++y)
+            std::memcpy(&block[std::size_t(y) * w], Src->PixelPointer(SrcX, SrcY + y), std::size_t(w) * 4);
+        for (int y = 0; y < h; ++y)
+            CombineRow(&block[std::size_t(y) * w], Dst->PixelPointer(DstClip.Left, DstClip.Top + y), w, Src,
+                       DrawMode, CombineCallback);
+        return;
+    }
+    for (int y = 0; y < h; ++y)
+        CombineRow(Src->PixelPointer(SrcX, SrcY + y), Dst->PixelPointer(DstClip.Left, DstClip.Top + y), w, Src,
+                   DrawMode, CombineCallback);
 }
 
-void TransferScaled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
-                    TStretchFilter, TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback)
+// ------------------------------------------------------------------ nearest
+
+void ScaleNearest(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
+                  TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback)
 {
+    ClipRects(DstClip, DstClip, Dst->BoundsRect());
+    ClipRects(DstClip, DstClip, DstRect);
+    if (RectIsEmpty(DstClip))
+        return;
+    if (SrcRect.Left < 0 || SrcRect.Top < 0 || SrcRect.Right > Src->Width() || SrcRect.Bottom > Src->Height() ||
+        RectIsEmpty(SrcRect))
+        throw ERasterError(QStringLiteral("Invalid SrcRect"));
+    DrawMode = EffectiveMode(DrawMode, CombineCallback);
+    const int srcW = SrcRect.Width(), srcH = SrcRect.Height();
+    const int dstW = DstRect.Width(), dstH = DstRect.Height();
+    if (srcW == dstW && srcH == dstH) {
+        TransferBlock(Dst, DstClip, Src, SrcRect.Left + DstClip.Left - DstRect.Left,
+                      SrcRect.Top + DstClip.Top - DstRect.Top, DrawMode, CombineCallback);
+        return;
+    }
+    const int w = DstClip.Width();
+    // Source column per clip column; kept inside SrcRect also where single precision rounds up.
+    std::vector<int> map(static_cast<std::size_t>(w));
+    if (dstW >= 2) {
+        const float scale = float(srcW) / float(dstW);
+        for (int i = 0; i < w; ++i)
+            map[i] = ClampInt(int(float(DstClip.Left + i - DstRect.Left) * scale + float(SrcRect.Left)),
+                              SrcRect.Left, SrcRect.Right - 1);
+    } else {
+        std::fill(map.begin(), map.end(), (SrcRect.Left + SrcRect.Right - 1) / 2);
+    }
+    const float scaleY = dstH >= 2 ? float(srcH) / float(dstH) : 0.0f;
+    std::vector<TColor32> buffer(DrawMode == dmOpaque ? 0 : std::size_t(w));
+    int prevRow = -1;
+    for (int y = DstClip.Top; y < DstClip.Bottom; ++y) {
+        const int sy = dstH >= 2 ? ClampInt(int(float(y - DstRect.Top) * scaleY + float(SrcRect.Top)), SrcRect.Top,
+                                            SrcRect.Bottom - 1)
+                                 : (SrcRect.Top + SrcRect.Bottom - 1) / 2;
+        TColor32* d = Dst->PixelPointer(DstClip.Left, y);
+        if (DrawMode == dmOpaque) {
+            if (sy == prevRow) {
+                CopyPixels(d - Dst->Width(), d, w);
+            } else {
+                const TColor32* s = Src->RowPointer(sy);
+                for (int i = 0; i < w; ++i)
+                    d[i] = s[map[i]];
+            }
+        } else {
+            if (sy != prevRow) {
+                const TColor32* s = Src->RowPointer(sy);
+                for (int i = 0; i < w; ++i)
+                    buffer[i] = s[map[i]];
+            }
+            CombineRow(buffer.data(), d, w, Src, DrawMode, CombineCallback);
+        }
+        prevRow = sy;
+    }
+    EndMMX();
+}
+
+// ------------------------------------------------------------------ bilinear enlargement
+
+namespace {
+
+struct LinearEntry {
+    int Pos;
+    std::uint32_t Weight; // w in bits 0..15 and again in 16..31
+};
+
+// One axis of ScaleLinear; positions stay inside SrcLo..SrcHi-1 and Pos + 1 never leaves it.
+std::vector<LinearEntry> BuildLinearMap(int DstLo, int DstHi, int ClipLo, int ClipHi, int SrcLo, int SrcHi)
+{
+    const int n = ClipHi - ClipLo;
+    std::vector<LinearEntry> map(std::size_t(std::max(n, 0)));
+    const float scale = float(SrcHi - SrcLo) / float(DstHi - DstLo);
+    for (int i = 0; i < n; ++i) {
+        float x = (float(ClipLo + i - DstLo) + 0.5f) * scale + float(SrcLo) - 0.5f;
+        if (x < float(SrcLo))
+            x = float(SrcLo);
+        if (x > float(SrcHi - 1))
+            x = float(SrcHi - 1);
+        const float fl = std::floor(x);
+        const int w = 256 - int(std::nearbyint((x - fl) * 256.0f));
+        map[i] = {int(fl), std::uint32_t(w) | (std::uint32_t(w) << 16)};
+    }
+    for (int i = n - 1; i >= 0 && map[i].Pos == SrcHi - 1; --i) {
+        map[i].Pos -= 1;
+        map[i].Weight = 0;
+    }
+    return map;
+}
+
+} // namespace
+
+void ScaleLinear(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
+                 TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback)
+{
+    DrawMode = EffectiveMode(DrawMode, CombineCallback);
+    if (SrcRect.Width() < 2 || SrcRect.Height() < 2 || RectIsEmpty(DstClip))
+        return;
+    const std::vector<LinearEntry> mapX =
+        BuildLinearMap(DstRect.Left, DstRect.Right, DstClip.Left, DstClip.Right, SrcRect.Left, SrcRect.Right);
+    const std::vector<LinearEntry> mapY =
+        BuildLinearMap(DstRect.Top, DstRect.Bottom, DstClip.Top, DstClip.Bottom, SrcRect.Top, SrcRect.Bottom);
+    const int w = DstClip.Width();
+    const PixelCombiner combine(Src, DrawMode, CombineCallback);
+    const int stride = Src->Width();
+
+    if (InterpolateBilinear != InterpolateBilinearAccel) {
+        for (int j = 0; j < DstClip.Height(); ++j) {
+            TColor32* d = Dst->PixelPointer(DstClip.Left, DstClip.Top + j);
+            for (int i = 0; i < w; ++i) {
+                const TColor32* u = Src->PixelPointer(mapX[i].Pos, mapY[j].Pos);
+                combine(InterpolateBilinear(mapX[i].Weight, mapY[j].Weight, u, u + stride), d[i]);
+            }
+        }
+        EndMMX();
+        return;
+    }
+
+    // The accelerated interpolation truncates the horizontal step of each source row before the
+    // vertical one, so a row interpolated across is the same for every destination row that
+    // uses it: keep the last two, as split blue/red and green/alpha words.
+    std::vector<TColor32> rows[2][2];
+    int rowOf[2] = {-1, -1};
+    for (auto& r : rows)
+        for (auto& half : r)
+            half.resize(std::size_t(w));
+    auto horizontal = [&](int sy, int slot) {
+        const TColor32* s = Src->RowPointer(sy);
+        TColor32* rb = rows[slot][0].data();
+        TColor32* ag = rows[slot][1].data();
+        for (int i = 0; i < w; ++i) {
+            const TColor32 wx = mapX[i].Weight & 0xFFFF, ix = 256 - wx;
+            const TColor32 a = s[mapX[i].Pos], b = s[mapX[i].Pos + 1];
+            rb[i] = (((a & kRB) * wx + (b & kRB) * ix) >> 8) & kRB;
+            ag[i] = ((((a >> 8) & kRB) * wx + ((b >> 8) & kRB) * ix) >> 8) & kRB;
+        }
+        rowOf[slot] = sy;
+    };
+    std::vector<TColor32> out(DrawMode == dmOpaque ? 0 : std::size_t(w));
+    for (int j = 0; j < DstClip.Height(); ++j) {
+        const int py = mapY[j].Pos;
+        int upper = rowOf[0] == py ? 0 : (rowOf[1] == py ? 1 : -1);
+        if (upper < 0) {
+            upper = rowOf[0] == py + 1 ? 1 : 0;
+            horizontal(py, upper);
+        }
+        int lower = 1 - upper;
+        if (rowOf[lower] != py + 1)
+            horizontal(py + 1, lower);
+        const TColor32 wy = mapY[j].Weight & 0xFFFF, iy = 256 - wy;
+        const TColor32* urb = rows[upper][0].data();
+        const TColor32* uag = rows[upper][1].data();
+        const TColor32* lrb = rows[lower][0].data();
+        const TColor32* lag = rows[lower][1].data();
+        TColor32* d = Dst->PixelPointer(DstClip.Left, DstClip.Top + j);
+        TColor32* target = DrawMode == dmOpaque ? d : out.data();
+        for (int i = 0; i < w; ++i)
+            target[i] = (((urb[i] * wy + lrb[i] * iy) >> 8) & kRB) | ((uag[i] * wy + lag[i] * iy) & 0xFF00FF00u);
+        if (DrawMode != dmOpaque)
+            for (int i = 0; i < w; ++i)
+                combine(out[i], d[i]);
+    }
+    EndMMX();
+}
+
+// ------------------------------------------------------------------ contributions
+
+ContributionTable BuildContributions(int DstLo, int DstHi, int ClipLo, int ClipHi, int SrcLo, int SrcHi,
+                                     TStretchFilter Filter)
+{
+    const int srcW = SrcHi - SrcLo;
+    const int dstW = DstHi - DstLo;
+    const int n = std::max(ClipHi - ClipLo, 0);
+    ContributionTable table;
+    if (srcW <= 0 || dstW <= 0)
+        return table;
+    table.resize(std::size_t(n));
+    if (srcW == 1) {
+        for (auto& list : table)
+            list.push_back({SrcLo, 256});
+        return table;
+    }
+    const TFilterKernelEntry fk = FilterKernel(Filter);
+    const float scale = float(dstW) / float(srcW);
+    const float r = 1.0f / scale;
+    const bool reducing = scale < 1.0f;
+    const float width = reducing ? float(fk.Width) * r : float(fk.Width);
+    for (int i = 0; i < n; ++i) {
+        ContributionList& list = table[std::size_t(i)];
+        const float centre = (float(i + ClipLo - DstLo) + 0.5f) * r + float(SrcLo) - 0.5f;
+        const int lo = int(std::floor(centre - width));
+        const int hi = int(std::ceil(centre + width));
+        for (int j = lo; j <= hi; ++j) {
+            int w;
+            if (reducing)
+                w = int(std::nearbyint(fk.Kernel((centre - float(j)) * scale) * 256.0f * scale));
+            else
+                w = int(std::nearbyint(fk.Kernel(centre - float(j)) * 256.0f));
+            if (w != 0)
+                list.push_back({ClampInt(j, SrcLo, SrcHi - 1), w});
+        }
+        if (list.empty())
+            list.push_back({ClampInt(int(std::floor(centre)), SrcLo, SrcHi - 1), 256});
+        int sum = 0;
+        for (const Contribution& c : list)
+            sum += c.Weight;
+        if (sum != 256)
+            list[(list.size() - 1) / 2].Weight += 256 - sum;
+    }
+    return table;
+}
+
+// ------------------------------------------------------------------ separable filtering
+
+void ScaleResampled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
+                    TStretchFilter Filter, TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback)
+{
+    DrawMode = EffectiveMode(DrawMode, CombineCallback);
+    if (DrawMode == dmBlend && Src->MasterAlpha() == 0)
+        return;
+    const ContributionTable mapX = BuildContributions(DstRect.Left, DstRect.Right, DstClip.Left, DstClip.Right,
+                                                      SrcRect.Left, SrcRect.Right, Filter);
+    const ContributionTable mapY = BuildContributions(DstRect.Top, DstRect.Bottom, DstClip.Top, DstClip.Bottom,
+                                                      SrcRect.Top, SrcRect.Bottom, Filter);
+    if (mapX.empty() || mapY.empty())
+        return;
+    // The columns every list needs: kernels with interior zeros leave gaps at the ends of the
+    // first and last lists, so look at all of them.
+    int xMin = mapX.front().front().Pos, xMax = xMin;
+    for (const ContributionList& list : mapX)
+        for (const Contribution& c : list) {
+            xMin = std::min(xMin, c.Pos);
+            xMax = std::max(xMax, c.Pos);
+        }
+    const int span = xMax - xMin + 1;
+    // Four sums per column in the pixel's byte order (blue, green, red, alpha).
+    std::vector<std::int32_t> sums(static_cast<std::size_t>(span) * 4);
+    const PixelCombiner combine(Src, DrawMode, CombineCallback);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lim = _mm_set1_epi32(255 * 65536);
+    std::vector<TColor32> out(std::size_t(DstClip.Width()));
+
+    for (int j = 0; j < DstClip.Height(); ++j) {
+        const ContributionList& ly = mapY[std::size_t(j)];
+        // Vertical pass, two source rows at a time: 16-bit channels times 16-bit weights,
+        // added pairwise into 32-bit sums.
+        std::fill(sums.begin(), sums.end(), 0);
+        for (std::size_t t = 0; t < ly.size(); t += 2) {
+            const TColor32* r0 = Src->PixelPointer(xMin, ly[t].Pos);
+            const bool pair = t + 1 < ly.size();
+            const TColor32* r1 = pair ? Src->PixelPointer(xMin, ly[t + 1].Pos) : r0;
+            const int w0 = ly[t].Weight, w1 = pair ? ly[t + 1].Weight : 0;
+            const __m128i wv = _mm_set1_epi32(int((std::uint32_t(w0) & 0xFFFF) | (std::uint32_t(w1) << 16)));
+            for (int x = 0; x < span; ++x) {
+                const __m128i a = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(r0[x])), zero);
+                const __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(r1[x])), zero);
+                auto* sp = reinterpret_cast<__m128i*>(&sums[std::size_t(x) * 4]);
+                _mm_storeu_si128(sp, _mm_add_epi32(_mm_loadu_si128(sp), _mm_madd_epi16(_mm_unpacklo_epi16(a, b), wv)));
+            }
+        }
+        // Horizontal pass per destination pixel.
+        for (int i = 0; i < DstClip.Width(); ++i) {
+            const ContributionList& lx = mapX[std::size_t(i)];
+            alignas(16) std::int32_t s[4] = {0, 0, 0, 0};
+            for (const Contribution& c : lx) {
+                const std::int32_t* v = &sums[std::size_t(c.Pos - xMin) * 4];
+                for (int k = 0; k < 4; ++k)
+                    s[k] += v[k] * c.Weight;
+            }
+            // Overshoot of the kernels with negative lobes (and of a corrected weight) is cut
+            // to the channel range.
+            __m128i sv = _mm_load_si128(reinterpret_cast<const __m128i*>(s));
+            sv = _mm_and_si128(sv, _mm_cmpgt_epi32(sv, zero));
+            const __m128i over = _mm_cmpgt_epi32(sv, lim);
+            sv = _mm_or_si128(_mm_and_si128(over, lim), _mm_andnot_si128(over, sv));
+            sv = _mm_srli_epi32(sv, 16);
+            sv = _mm_packs_epi32(sv, zero);
+            sv = _mm_packus_epi16(sv, zero);
+            out[std::size_t(i)] = TColor32(_mm_cvtsi128_si32(sv));
+        }
+        TColor32* d = Dst->PixelPointer(DstClip.Left, DstClip.Top + j);
+        if (DrawMode == dmOpaque)
+            std::memcpy(d, out.data(), out.size() * 4);
+        else
+            for (int i = 0; i < DstClip.Width(); ++i)
+                combine(out[std::size_t(i)], d[i]);
+    }
+    EndMMX();
+}
+
+// ------------------------------------------------------------------ draft
+
+TColor32 AverageBlock(int W, int H, const TColor32* Src, std::ptrdiff_t Stride)
+{
+    std::uint64_t sb = 0, sg = 0, sr = 0, sa = 0;
+    const auto* row = reinterpret_cast<const unsigned char*>(Src);
+    for (int y = 0; y < H; ++y, row += Stride) {
+        const auto* p = reinterpret_cast<const TColor32*>(row);
+        std::uint32_t rb = 0, b2 = 0, g = 0, a = 0;
+        for (int x = 0; x < W; ++x) {
+            const TColor32 c = p[x];
+            rb += c & 0xFF;
+            g += (c >> 8) & 0xFF;
+            b2 += (c >> 16) & 0xFF;
+            a += c >> 24;
+        }
+        sb += rb;
+        sg += g;
+        sr += b2;
+        sa += a;
+    }
+    // A plain division keeps a uniform block exactly its colour, for every block size.
+    const std::uint64_t n = std::uint64_t(W) * std::uint64_t(H);
+    return TColor32(sb / n) | (TColor32(sg / n) << 8) | (TColor32(sr / n) << 16) | (TColor32(sa / n) << 24);
+}
+
+void ScaleDraft(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
+                TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback)
+{
+    const int srcW = SrcRect.Width(), srcH = SrcRect.Height();
+    const int dstW = DstRect.Width(), dstH = DstRect.Height();
+    if (srcW < dstW || srcH < dstH) {
+        if (srcW < 2 || srcH < 2)
+            ScaleResampled(Dst, DstRect, DstClip, Src, SrcRect, sfLinear, DrawMode, CombineCallback);
+        else
+            ScaleLinear(Dst, DstRect, DstClip, Src, SrcRect, DrawMode, CombineCallback);
+        return;
+    }
+    DrawMode = EffectiveMode(DrawMode, CombineCallback);
+    // Block bounds b(k) = (k * step) div 65536 counted from DstRect's edge, in 64 bits so wide
+    // sources cannot overflow the 16.16 steps; a clipped transfer then cuts the same blocks as
+    // an unclipped one.
+    auto bounds = [](int srcLen, int dstLen, int clipLo, int dstLo, int n) {
+        const float scale = float(srcLen) / float(dstLen);
+        const std::int64_t step = std::int64_t(65536.0f * scale);
+        const int first = clipLo - dstLo;
+        std::vector<int> b(std::size_t(n) + 1);
+        for (int k = 0; k <= n; ++k) {
+            const std::int64_t kk = first + k;
+            std::int64_t v = kk == 0 ? 0 : kk == 1 ? std::int64_t(scale) : (kk * step) >> 16;
+            b[std::size_t(k)] = int(std::min<std::int64_t>(v, srcLen));
+        }
+        return std::make_pair(0, b);
+    };
+    const int w = DstClip.Width(), h = DstClip.Height();
+    const auto [x0, bx] = bounds(srcW, dstW, DstClip.Left, DstRect.Left, w);
+    const auto [y0, by] = bounds(srcH, dstH, DstClip.Top, DstRect.Top, h);
+    const PixelCombiner combine(Src, DrawMode, CombineCallback);
+    const std::ptrdiff_t stride = std::ptrdiff_t(Src->Width()) * 4;
+    for (int j = 0; j < h; ++j) {
+        const int sy = SrcRect.Top + y0 + by[std::size_t(j)];
+        const int bh = by[std::size_t(j) + 1] - by[std::size_t(j)];
+        TColor32* d = Dst->PixelPointer(DstClip.Left, DstClip.Top + j);
+        for (int i = 0; i < w; ++i) {
+            const int sx = SrcRect.Left + x0 + bx[std::size_t(i)];
+            const int bw = bx[std::size_t(i) + 1] - bx[std::size_t(i)];
+            if (bw <= 0 || bh <= 0)
+                continue;
+            combine(AverageBlock(bw, bh, Src->PixelPointer(sx, sy), stride), d[i]);
+        }
+    }
+    EndMMX();
+}
+
+// ------------------------------------------------------------------ entry
+
+void TransferScaled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
+                    TStretchFilter StretchFilter, TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback)
+{
+    struct EndGuard {
+        ~EndGuard() { EndMMX(); }
+    } endGuard;
     if (Src && Src->Empty())
         return;
     CheckBitmaps(Dst, Src);
@@ -39,17 +621,39 @@ void TransferScaled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap3
     ClipRects(DstClip, DstClip, DstRect);
     if (RectIsEmpty(DstClip))
         return;
-    if (DstRect.Width() == SrcRect.Width() && DstRect.Height() == SrcRect.Height()) {
+    DrawMode = EffectiveMode(DrawMode, CombineCallback);
+    if (DrawMode == dmBlend && Src->MasterAlpha() == 0)
+        return;
+    const int srcW = SrcRect.Width(), srcH = SrcRect.Height();
+    const int dstW = DstRect.Width(), dstH = DstRect.Height();
+    if (dstW == srcW && dstH == srcH) {
         TransferBlock(Dst, DstClip, Src, SrcRect.Left + DstClip.Left - DstRect.Left,
                       SrcRect.Top + DstClip.Top - DstRect.Top, DrawMode, CombineCallback);
         return;
     }
-    for (int y = DstClip.Top; y < DstClip.Bottom; ++y)
-        for (int x = DstClip.Left; x < DstClip.Right; ++x) {
-            const int sx = SrcRect.Left + int(std::int64_t(x - DstRect.Left) * SrcRect.Width() / DstRect.Width());
-            const int sy = SrcRect.Top + int(std::int64_t(y - DstRect.Top) * SrcRect.Height() / DstRect.Height());
-            Dst->SetPixel(x, y, Src->Pixel(sx, sy));
-        }
+    // A scaled bitmap drawn onto itself reads from a copy taken first.
+    std::unique_ptr<TBitmap32> copy;
+    if (Src == Dst) {
+        copy = CopyOfSource(Src);
+        Src = copy.get();
+    }
+    switch (StretchFilter) {
+    case sfNearest:
+        ScaleNearest(Dst, DstRect, DstClip, Src, SrcRect, DrawMode, CombineCallback);
+        break;
+    case sfDraft:
+        ScaleDraft(Dst, DstRect, DstClip, Src, SrcRect, DrawMode, CombineCallback);
+        break;
+    case sfLinear:
+        if (dstW > srcW && dstH > srcH && srcW > 1 && srcH > 1)
+            ScaleLinear(Dst, DstRect, DstClip, Src, SrcRect, DrawMode, CombineCallback);
+        else
+            ScaleResampled(Dst, DstRect, DstClip, Src, SrcRect, sfLinear, DrawMode, CombineCallback);
+        break;
+    default:
+        ScaleResampled(Dst, DstRect, DstClip, Src, SrcRect, StretchFilter, DrawMode, CombineCallback);
+        break;
+    }
 }
 
 } // namespace zl
