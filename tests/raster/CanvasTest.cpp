@@ -1,0 +1,223 @@
+#include "platform/Canvas.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+#include <QPicture>
+#include <gtest/gtest.h>
+
+using namespace zl;
+
+namespace {
+
+QImage blank(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    return img;
+}
+
+// Bounding box of the pixels that are not white.
+QRect ink(const QImage& img)
+{
+    QRect r;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                r |= QRect(x, y, 1, 1);
+    return r;
+}
+
+} // namespace
+
+TEST(Canvas, FontHeightConventions)
+{
+    QImage img = blank(10, 10);
+    TCanvas cv(&img);
+    cv.Font.Height = -20; // character height: the em size
+    EXPECT_EQ(cv.ResolvedFont().pixelSize(), 20);
+    cv.Font.Height = 20; // cell height: ascent + descent
+    EXPECT_NEAR(cv.TextHeight(QStringLiteral("Xg")), 20, 1);
+    cv.Font.Height = -20;
+    EXPECT_GT(cv.TextHeight(QStringLiteral("Xg")), 20);
+    cv.SetFontSize(10);
+    EXPECT_EQ(cv.Font.Height, -13); // at 96 pixels per inch
+    EXPECT_EQ(cv.FontSize(), 10);
+}
+
+TEST(Canvas, TextAlignment)
+{
+    struct Case {
+        unsigned align;
+        bool checkTop, checkBottom, checkLeft, checkRight;
+    };
+    const Case cases[] = {
+        {TA_LEFT | TA_TOP, true, false, true, false},
+        {TA_RIGHT | TA_BASELINE, false, true, false, true},
+        {TA_CENTER | TA_BOTTOM, false, true, false, false},
+    };
+    for (const Case& c : cases) {
+        QImage img = blank(200, 100);
+        TCanvas cv(&img);
+        cv.Font.Height = -30;
+        cv.Brush.Style = bsClear;
+        cv.SetTextAlign(c.align);
+        cv.TextOut(100, 50, QStringLiteral("HH"));
+        const QRect r = ink(img);
+        ASSERT_FALSE(r.isNull());
+        const int asc = cv.FontAscent();
+        if (c.checkTop) {
+            EXPECT_GE(r.top(), 50);
+            EXPECT_LE(r.top(), 50 + asc / 2);
+        }
+        if (c.checkBottom) {
+            EXPECT_LE(r.bottom(), 50);
+        }
+        if (c.checkLeft) {
+            EXPECT_GE(r.left(), 100);
+            EXPECT_LE(r.left(), 105);
+        }
+        if (c.checkRight) {
+            EXPECT_LE(r.right(), 100);
+            EXPECT_GE(r.right(), 94);
+        }
+        if ((c.align & 6) == TA_CENTER) {
+            EXPECT_NEAR((r.left() + r.right()) / 2.0, 100, 3);
+        }
+    }
+}
+
+TEST(Canvas, OpaqueTextBackgroundAndWrapping)
+{
+    QImage img = blank(200, 100);
+    TCanvas cv(&img);
+    cv.Font.Height = -12;
+    cv.Brush.Color = clYellow;
+    cv.TextOut(10, 10, QStringLiteral("Ab"));
+    EXPECT_EQ(img.pixel(10, 10), 0xFFFFFF00u); // cell filled with the brush
+    EXPECT_EQ(img.pixel(10 + cv.TextWidth(QStringLiteral("Ab")), 10), 0xFFFFFFFFu);
+
+    const QString text = QStringLiteral("eins zwei drei vier fünf sechs sieben");
+    const int w = cv.TextWidth(QStringLiteral("eins zwei drei"));
+    const QStringList lines = cv.WrapText(text, w);
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("eins zwei drei"));
+    for (const QString& l : lines)
+        EXPECT_LE(cv.TextWidth(l), w);
+    QRect r(0, 0, w, 0);
+    const int h = cv.DrawText(text, r, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_EQ(h, int(lines.size()) * cv.TextHeight(QStringLiteral("A")));
+    EXPECT_EQ(r.height(), h);
+    EXPECT_EQ(cv.WrapText(QStringLiteral("a\r\nb"), 1000), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+
+    QImage clip = blank(100, 40);
+    TCanvas c2(&clip);
+    c2.Brush.Style = bsClear;
+    QRect box(10, 10, 30, 12);
+    c2.DrawText(QStringLiteral("WWWWWWWWWWWW"), box, DT_SINGLELINE);
+    const QRect drawn = ink(clip);
+    EXPECT_GE(drawn.left(), 10);
+    EXPECT_LE(drawn.right(), 39); // clipped to the rectangle
+}
+
+TEST(Canvas, ShapesAndClipping)
+{
+    QImage img = blank(20, 20);
+    TCanvas cv(&img);
+    int changes = 0;
+    cv.OnChange = [&] { ++changes; };
+    cv.Pen.Color = clBlack;
+    cv.Brush.Color = clRed;
+    cv.Rectangle(2, 2, 8, 6);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(img.pixel(2, 2), 0xFF000000u);
+    EXPECT_EQ(img.pixel(7, 5), 0xFF000000u);
+    EXPECT_EQ(img.pixel(8, 6), 0xFFFFFFFFu);
+    EXPECT_EQ(img.pixel(4, 4), 0xFFFF0000u);
+    cv.Pen.Style = psClear;
+    cv.Brush.Color = clBlue;
+    cv.Rectangle(10, 10, 14, 14); // without a pen one pixel less
+    EXPECT_EQ(img.pixel(12, 12), 0xFF0000FFu);
+    EXPECT_EQ(img.pixel(13, 13), 0xFFFFFFFFu);
+
+    QImage e = blank(21, 21);
+    TCanvas ce(&e);
+    ce.Brush.Color = clLime;
+    ce.Ellipse(0, 0, 21, 21);
+    EXPECT_EQ(e.pixel(10, 10), 0xFF00FF00u);
+    EXPECT_EQ(e.pixel(0, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(e.pixel(0, 10), 0xFF000000u);
+
+    QImage p = blank(20, 20);
+    TCanvas cp(&p);
+    cp.Brush.Color = clBlue;
+    cp.Pen.Style = psClear;
+    cp.Polygon(QPolygon({QPoint(0, 0), QPoint(19, 0), QPoint(0, 19)}));
+    EXPECT_EQ(p.pixel(3, 3), 0xFF0000FFu);
+    EXPECT_EQ(p.pixel(17, 17), 0xFFFFFFFFu);
+
+    QImage c = blank(20, 20);
+    TCanvas cc(&c);
+    cc.SetClipRect(5, 5, 10, 10);
+    cc.Brush.Color = clBlack;
+    cc.FillRect(0, 0, 20, 20);
+    EXPECT_EQ(ink(c), QRect(5, 5, 5, 5));
+    EXPECT_EQ(cc.ClipRect(), QRect(5, 5, 5, 5));
+    cc.ClearClip();
+    cc.FillRect(0, 0, 1, 1);
+    EXPECT_EQ(c.pixel(0, 0), 0xFF000000u);
+
+    QImage f = blank(10, 10);
+    TCanvas cf(&f);
+    cf.DrawFocusRect(1, 1, 9, 9);
+    EXPECT_FALSE(ink(f).isNull());
+    EXPECT_EQ(f.pixel(5, 5), 0xFFFFFFFFu);
+    cf.DrawFocusRect(1, 1, 9, 9); // the second call takes it away again
+    EXPECT_TRUE(ink(f).isNull());
+}
+
+TEST(Canvas, StretchDrawAndOtherDevices)
+{
+    QImage src(2, 2, QImage::Format_RGB32);
+    src.setPixel(0, 0, 0xFFFF0000u);
+    src.setPixel(1, 0, 0xFF00FF00u);
+    src.setPixel(0, 1, 0xFF0000FFu);
+    src.setPixel(1, 1, 0xFF000000u);
+    QImage dst = blank(8, 8);
+    {
+        TCanvas cv(&dst);
+        cv.StretchDraw(QRect(2, 2, 4, 4), src);
+    }
+    EXPECT_EQ(dst.pixel(2, 2), 0xFFFF0000u);
+    EXPECT_EQ(dst.pixel(3, 3), 0xFFFF0000u);
+    EXPECT_EQ(dst.pixel(4, 2), 0xFF00FF00u);
+    EXPECT_EQ(dst.pixel(5, 5), 0xFF000000u);
+    EXPECT_EQ(dst.pixel(6, 6), 0xFFFFFFFFu);
+
+    // The same calls recorded on a picture and replayed onto an image.
+    QPicture pic;
+    {
+        TCanvas cv(&pic);
+        cv.Brush.Color = clRed;
+        cv.FillRect(1, 1, 4, 4);
+    }
+    QImage out = blank(6, 6);
+    {
+        QPainter painter(&out);
+        TCanvas cv(&painter); // a canvas over a painter the caller keeps
+        painter.drawPicture(0, 0, pic);
+        cv.Pen.Color = clBlue;
+        cv.MoveTo(0, 5);
+        cv.LineTo(6, 5);
+    }
+    EXPECT_EQ(out.pixel(2, 2), 0xFFFF0000u);
+    EXPECT_EQ(out.pixel(5, 5), 0xFF0000FFu);
+}
+
+TEST(Canvas, SystemColours)
+{
+    const QColor button = QGuiApplication::palette().color(QPalette::Active, QPalette::Button);
+    EXPECT_EQ(ColorToQColor(clBtnFace), button);
+    EXPECT_EQ(ColorToRGB(clRed), 0x0000FF);
+    EXPECT_EQ(GetSysColor(99), 0);
+}
