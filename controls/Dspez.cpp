@@ -105,8 +105,12 @@ void groupThousands(std::string& s, std::size_t wholeEnd)
     const std::size_t digits = wholeEnd - digitsStart;
     if (digits == 0)
         return;
-    for (std::size_t k = (digits - 1) / 3; k >= 1; --k)
+    // In front of the last 3k digits of the whole part, k from the largest
+    // down; each "." moves the whole part's end by one.
+    for (std::size_t k = (digits - 1) / 3; k >= 1; --k) {
         s.insert(s.begin() + std::ptrdiff_t(wholeEnd - 3 * k), '.');
+        ++wholeEnd;
+    }
 }
 
 // For a well-formed number: the count of whole digits of its value (without

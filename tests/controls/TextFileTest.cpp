@@ -19,6 +19,11 @@
 
 using namespace zl;
 
+// Readable failures for texts.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+QT_END_NAMESPACE
+
 namespace {
 
 // A German locale (decimal comma) for one scope. When the system has none
