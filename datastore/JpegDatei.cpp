@@ -178,6 +178,9 @@ unsigned char* legeBitmapAn(void* ziel, int breite, int hoehe, std::ptrdiff_t* z
 unsigned char* legeBildAn(void* ziel, int breite, int hoehe, std::ptrdiff_t* zeile)
 {
     auto* img = static_cast<QImage*>(ziel);
+    // The same limit as the 32-bit bitmap, checked before anything is allocated.
+    if (std::int64_t(breite) * hoehe * 4 > TBitmap32::MaxPixelBytes)
+        return nullptr;
     *img = QImage(breite, hoehe, QImage::Format_RGB32);
     if (img->isNull())
         return nullptr;

@@ -34,7 +34,9 @@ protected:
 // JPEG variants that the project's writer does not make (written with libjpeg directly).
 QByteArray GrauJpeg(int breite, int hoehe, int grau);
 QByteArray CmykJpeg(int breite, int hoehe, int c, int m, int y, int k); // ink 0..255, Adobe-inverted on disk
-// A valid JPEG whose frame header says width and height 0.
+// A one-pixel JPEG whose frame header claims another size (the data then runs short).
+QByteArray JpegMitGroesse(int breite, int hoehe);
+// ... claiming width and height 0.
 QByteArray NullJpeg();
 
 } // namespace zl::testing

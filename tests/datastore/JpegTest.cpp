@@ -42,6 +42,8 @@ const Eingabe kEingaben[] = {
     // Cut before the picture data starts: no picture at all.
     {"ohne_bilddaten", [] { QByteArray b = farbJpeg(64, 48); return b.left(b.indexOf("\xFF\xDA")); }, false, 0, 0, -1, -1, -1},
     {"null_mal_null", [] { return zl::testing::NullJpeg(); }, false, 0, 0, -1, -1, -1},
+    // Far more pixels than a bitmap may hold: refused before allocating.
+    {"riesig", [] { return zl::testing::JpegMitGroesse(65000, 65000); }, false, 0, 0, -1, -1, -1},
     {"leer", [] { return QByteArray(); }, false, 0, 0, -1, -1, -1},
     {"nur_soi", [] { return QByteArray("\xFF\xD8", 2); }, false, 0, 0, -1, -1, -1},
     {"kein_jpeg", [] { return QByteArray("BM das ist ein Text und kein Bild"); }, false, 0, 0, -1, -1, -1},

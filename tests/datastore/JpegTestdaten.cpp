@@ -61,7 +61,7 @@ QByteArray CmykJpeg(int breite, int hoehe, int c, int m, int y, int k)
     return kodiere(breite, hoehe, 4, JCS_CMYK, px);
 }
 
-QByteArray NullJpeg()
+QByteArray JpegMitGroesse(int breite, int hoehe)
 {
     QImage eins(1, 1, QImage::Format_RGB32);
     eins.fill(Qt::white);
@@ -69,14 +69,19 @@ QByteArray NullJpeg()
     for (qsizetype i = 0; i + 9 < b.size(); ++i) {
         if (uchar(b[i]) == 0xFF && uchar(b[i + 1]) == 0xC0) {
             // FF C0, length (2), precision (1), height (2), width (2)
-            b[i + 5] = 0;
-            b[i + 6] = 0;
-            b[i + 7] = 0;
-            b[i + 8] = 0;
+            b[i + 5] = char(hoehe >> 8);
+            b[i + 6] = char(hoehe & 0xFF);
+            b[i + 7] = char(breite >> 8);
+            b[i + 8] = char(breite & 0xFF);
             break;
         }
     }
     return b;
+}
+
+QByteArray NullJpeg()
+{
+    return JpegMitGroesse(0, 0);
 }
 
 } // namespace zl::testing
