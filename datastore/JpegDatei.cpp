@@ -12,9 +12,11 @@
 
 #include <jpeglib.h>
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 
 // libjpeg's default error handler ends the process; this one jumps back to the
 // call, which turns the message into an EBildFehler.
@@ -66,8 +68,8 @@ enum class Ergebnis { Ok, Fehler, Speicher };
 
 // Everything between setjmp and the jump is C data only, so the jump skips no
 // destructor. The caller's cinfo is destroyed by the caller.
-Ergebnis dekodiere(jpeg_decompress_struct* cinfo, Fehlermanager* em, const unsigned char* daten,
-                   unsigned long groesse, const Zielpuffer* puffer, bool nurKopf, int* breite, int* hoehe)
+Ergebnis dekodiere(jpeg_decompress_struct* cinfo, Fehlermanager* em, const unsigned char* daten, unsigned long groesse,
+                   const Zielpuffer* puffer, bool nurKopf, int* breite, int* hoehe)
 {
     if (setjmp(em->sprung))
         return Ergebnis::Fehler;
@@ -106,8 +108,7 @@ Ergebnis dekodiere(jpeg_decompress_struct* cinfo, Fehlermanager* em, const unsig
         JSAMPROW row = cmykZeile;
         jpeg_read_scanlines(cinfo, &row, 1);
         for (unsigned x = 0; x < cinfo->output_width; ++x) {
-            unsigned c = cmykZeile[4 * x], m = cmykZeile[4 * x + 1], y = cmykZeile[4 * x + 2],
-                     k = cmykZeile[4 * x + 3];
+            unsigned c = cmykZeile[4 * x], m = cmykZeile[4 * x + 1], y = cmykZeile[4 * x + 2], k = cmykZeile[4 * x + 3];
             if (!invertiert) {
                 c = 255 - c;
                 m = 255 - m;
@@ -242,7 +243,8 @@ QImage LadeBmpDatei(const QString& Datei)
     return bild.convertToFormat(QImage::Format_RGB32);
 }
 
-namespace {
+namespace
+{
 
 struct KodiererGuard {
     jpeg_compress_struct cinfo;
@@ -265,8 +267,7 @@ struct KodiererGuard {
     }
 };
 
-bool kodiere(KodiererGuard* g, const unsigned char* bits, std::ptrdiff_t zeile, int breite, int hoehe,
-             int qualitaet)
+bool kodiere(KodiererGuard* g, const unsigned char* bits, std::ptrdiff_t zeile, int breite, int hoehe, int qualitaet)
 {
     jpeg_compress_struct* cinfo = &g->cinfo;
     if (setjmp(g->em.sprung))

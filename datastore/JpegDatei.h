@@ -10,14 +10,16 @@
 #include <QImage>
 #include <QString>
 
-namespace zl {
+namespace zl
+{
 
 class TBitmap32;
 
 // A picture file that is missing, unreadable or not a valid picture. The text
 // names the file and what is wrong with it.
-class EBildFehler : public Exception {
-public:
+class EBildFehler : public Exception
+{
+  public:
     using Exception::Exception;
 };
 

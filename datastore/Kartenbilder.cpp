@@ -13,9 +13,11 @@
 #include <cstring>
 #include <vector>
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 
 // Round to the nearest whole number, a half to the even neighbour (the default
 // rounding mode, which the programs never change).
@@ -167,8 +169,7 @@ bool LadeJpegBild(QImage& Ziel, int BoxBreite, int BoxHoehe, bool Einpassen, con
     return ladeBild(Ziel, BoxBreite, BoxHoehe, Einpassen, Datei, false);
 }
 
-bool LadeKartenbild(QImage& Bild, int BoxBreite, int BoxHoehe, const QString& Datei, bool Einpassen,
-                    bool Rahmen)
+bool LadeKartenbild(QImage& Bild, int BoxBreite, int BoxHoehe, const QString& Datei, bool Einpassen, bool Rahmen)
 {
     const bool geladen = istBmpName(Datei) ? LadeBmpBild(Bild, BoxBreite, BoxHoehe, Einpassen, Datei)
                                            : LadeJpegBild(Bild, BoxBreite, BoxHoehe, Einpassen, Datei);
@@ -195,8 +196,8 @@ bool LadeJpegGestreckt(QImage& Ziel, int Breite, int Hoehe, const QString& Datei
     if (Breite <= 0 || Hoehe <= 0)
         return false;
     QImage neu = leereKopie(Breite, Hoehe);
-    StreckeOder(bild.constBits(), bild.bytesPerLine(), bild.width(), bild.height(), neu.bits(),
-                neu.bytesPerLine(), Breite, Hoehe);
+    StreckeOder(bild.constBits(), bild.bytesPerLine(), bild.width(), bild.height(), neu.bits(), neu.bytesPerLine(),
+                Breite, Hoehe);
     Ziel = std::move(neu);
     return true;
 }
@@ -299,8 +300,8 @@ bool BerechneAusschnitt(int W, int H, int BoxBreite, int BoxHoehe, double Zoom, 
     return true;
 }
 
-bool LadeKartenausschnitt(QImage& Ziel, int BoxBreite, int BoxHoehe, const QString& KartID,
-                          const QString& KartTyp, double Zoom, int AnkerX, int AnkerY, TRect& Ausschnitt)
+bool LadeKartenausschnitt(QImage& Ziel, int BoxBreite, int BoxHoehe, const QString& KartID, const QString& KartTyp,
+                          double Zoom, int AnkerX, int AnkerY, TRect& Ausschnitt)
 {
     if (BoxBreite <= 0 || BoxHoehe <= 0)
         return false;
@@ -320,8 +321,7 @@ bool LadeKartenausschnitt(QImage& Ziel, int BoxBreite, int BoxHoehe, const QStri
     // rather than from a copy.
     const TBitmap32& bild = *KartenCache;
     Kartenausschnitt a;
-    if (bild.Empty() || !BerechneAusschnitt(bild.Width(), bild.Height(), BoxBreite, BoxHoehe, Zoom, AnkerX,
-                                            AnkerY, a))
+    if (bild.Empty() || !BerechneAusschnitt(bild.Width(), bild.Height(), BoxBreite, BoxHoehe, Zoom, AnkerX, AnkerY, a))
         return false;
     QImage neu = leereKopie(a.Breite, a.Hoehe);
     if (neu.isNull())
@@ -363,7 +363,8 @@ void StreckeNaechstes(const uchar* Quelle, qsizetype QuellZeile, const TRect& Qu
     }
 }
 
-namespace {
+namespace
+{
 
 // Per target pixel the source range [von, bis): the pixels a reduction merges,
 // or the one nearest pixel of an enlargement.

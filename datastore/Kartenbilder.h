@@ -14,7 +14,8 @@
 
 class QPainter;
 
-namespace zl {
+namespace zl
+{
 
 // Display types "RS", "RH", "PF", "PW"; resolutions "1" (large) and "5" (small).
 
@@ -43,8 +44,7 @@ bool LadeBmpBild(QImage& Ziel, int BoxBreite, int BoxHoehe, bool Einpassen, cons
 bool LadeJpegBild(QImage& Ziel, int BoxBreite, int BoxHoehe, bool Einpassen, const QString& Datei);
 // BMP when the file name ends in ".bmp" (any case), else JPEG; then a black
 // 1-pixel frame round the picture when Rahmen is set.
-bool LadeKartenbild(QImage& Bild, int BoxBreite, int BoxHoehe, const QString& Datei, bool Einpassen,
-                    bool Rahmen);
+bool LadeKartenbild(QImage& Bild, int BoxBreite, int BoxHoehe, const QString& Datei, bool Einpassen, bool Rahmen);
 // LadeJpegBild, then into the TBitmap32 of an image control.
 bool LadeJpegInBild(TBitmap32& Ziel, int BoxBreite, int BoxHoehe, bool Einpassen, const QString& Datei);
 // Stretched to exactly Breite x Hoehe (WHITEONBLACK). Same fallbacks and errors.
@@ -73,7 +73,7 @@ QString AufloesungFuerBox(int BoxBreite, int BoxHoehe, double Zoom);
 struct Kartenausschnitt {
     int Breite = 0; // shown size
     int Hoehe = 0;
-    TRect Quelle;   // pixels of the picture
+    TRect Quelle;     // pixels of the picture
     TRect Ausschnitt; // 1/10000 of the picture
 };
 bool BerechneAusschnitt(int W, int H, int BoxBreite, int BoxHoehe, double Zoom, int AnkerX, int AnkerY,
@@ -84,8 +84,8 @@ bool BerechneAusschnitt(int W, int H, int BoxBreite, int BoxHoehe, double Zoom, 
 // when its path differs from KartenCachePfad. Returns false with Ziel and
 // Ausschnitt unchanged when no picture (not even "xxx.dat") exists or a size is
 // 0; a damaged picture throws EBildFehler.
-bool LadeKartenausschnitt(QImage& Ziel, int BoxBreite, int BoxHoehe, const QString& KartID,
-                          const QString& KartTyp, double Zoom, int AnkerX, int AnkerY, TRect& Ausschnitt);
+bool LadeKartenausschnitt(QImage& Ziel, int BoxBreite, int BoxHoehe, const QString& KartID, const QString& KartTyp,
+                          double Zoom, int AnkerX, int AnkerY, TRect& Ausschnitt);
 
 // Nearest-pixel stretch (COLORONCOLOR) of the source rectangle of a 32-bit
 // picture onto a Breite x Hoehe target. The rectangle must lie in the source.

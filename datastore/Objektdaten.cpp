@@ -8,7 +8,8 @@
 
 #include <QDir>
 
-namespace zl {
+namespace zl
+{
 
 const QStringList ObjGruppen = {
     QStringLiteral("~L~LX~K~UG~IS~S~H~G~B~GB~I~"),
@@ -20,7 +21,8 @@ const QStringList ObjGruppen = {
     QStringLiteral("~KD~"),
 };
 
-namespace {
+namespace
+{
 
 const QChar kTrenner = u'~';
 
@@ -257,9 +259,8 @@ QString EntferneAkzente(const QString& Text)
         const char16_t* von;
         char16_t nach;
     } tabelle[] = {
-        {u"áàâãå", u'a'}, {u"ÁÀÂÃÅ", u'A'}, {u"éèêë", u'e'}, {u"ÉÈÊË", u'E'},
-        {u"íìîï", u'i'},  {u"ÍÌÎÏ", u'I'},  {u"óòôõ", u'o'}, {u"ÓÒÔÕ", u'O'},
-        {u"úùû", u'u'},   {u"ÚÙÛ", u'U'},   {u"ñ", u'n'},    {u"Ñ", u'N'},
+        {u"áàâãå", u'a'}, {u"ÁÀÂÃÅ", u'A'}, {u"éèêë", u'e'}, {u"ÉÈÊË", u'E'}, {u"íìîï", u'i'}, {u"ÍÌÎÏ", u'I'},
+        {u"óòôõ", u'o'},  {u"ÓÒÔÕ", u'O'},  {u"úùû", u'u'},  {u"ÚÙÛ", u'U'},  {u"ñ", u'n'},    {u"Ñ", u'N'},
     };
     QString s = Text;
     for (QChar& c : s) {

@@ -8,15 +8,16 @@
 
 #include <cstdint>
 
-namespace zl {
+namespace zl
+{
 
 // One label.
 struct ObjDataTyp {
-    QString KartID; // at most 8 characters
-    QString ObjTyp; // at most 8 characters, the type code
-    double Px = 0;  // position as a fraction 0..1 of the picture's width
-    double Py = 0;  // ... and height
-    QString Bez;    // text with markup: "|" line break, "-|" break after a hyphen
+    QString KartID;     // at most 8 characters
+    QString ObjTyp;     // at most 8 characters, the type code
+    double Px = 0;      // position as a fraction 0..1 of the picture's width
+    double Py = 0;      // ... and height
+    QString Bez;        // text with markup: "|" line break, "-|" break after a hyphen
     std::int8_t dx = 0; // placement of the text, -3..+3
     std::int8_t dy = 0;
     std::int32_t Intens = 0; // 0 always drawn and never asked, 1..3 Basis/Aufbau/Experte
@@ -76,7 +77,6 @@ QString EntferneAkzente(const QString& Text);
 int SucheObjektAufKarte(const QString& KartID, const QString& Name, const QString& Gruppe);
 // Searches the given map, then every map of KartenDaten in list order.
 // GefundenKartID: the map on which it was found, else the given map id.
-int SucheObjekt(const QString& KartID, const QString& Name, const QString& Gruppe,
-                QString& GefundenKartID);
+int SucheObjekt(const QString& KartID, const QString& Name, const QString& Gruppe, QString& GefundenKartID);
 
 } // namespace zl

@@ -13,11 +13,16 @@
 #include <cmath>
 #include <limits>
 
-namespace zl {
+namespace zl
+{
 
 const QStringList Kontinente = {
-    QStringLiteral("Europa"),      QStringLiteral("Afrika"),        QStringLiteral("Asien"),
-    QStringLiteral("Nordamerika"), QStringLiteral("Mittelamerika"), QStringLiteral("Südamerika"),
+    QStringLiteral("Europa"),
+    QStringLiteral("Afrika"),
+    QStringLiteral("Asien"),
+    QStringLiteral("Nordamerika"),
+    QStringLiteral("Mittelamerika"),
+    QStringLiteral("Südamerika"),
     QStringLiteral("Australien/Ozeanien"),
 };
 
@@ -27,7 +32,8 @@ const QStringList Intensitaeten = {
     QStringLiteral("Experte"),
 };
 
-namespace {
+namespace
+{
 
 QString mitSchraegstrich(QString pfad)
 {
@@ -95,8 +101,7 @@ bool korrigiere(std::int32_t& wert, long double mal, long double plus)
 // The common reading scheme: header dropped unread, empty lines skipped, every
 // other line cut into fields by the row parser, which answers false for a row
 // that does not convert (skipped, its line number kept).
-template <class T, class Parser>
-Tabellendatei<T> leseTabelle(const QString& Datei, bool trimmen, Parser parse)
+template <class T, class Parser> Tabellendatei<T> leseTabelle(const QString& Datei, bool trimmen, Parser parse)
 {
     Tabellendatei<T> erg;
     TextFileIO f;
@@ -131,8 +136,7 @@ Tabellendatei<T> leseTabelle(const QString& Datei, bool trimmen, Parser parse)
     return erg;
 }
 
-template <class T>
-bool uebernimm(Tabellendatei<T>&& datei, const QString& pfad, QList<T>& tabelle)
+template <class T> bool uebernimm(Tabellendatei<T>&& datei, const QString& pfad, QList<T>& tabelle)
 {
     if (!datei.Geoeffnet)
         return false;

@@ -14,7 +14,8 @@
 #include <cstdint>
 #include <memory>
 
-namespace zl {
+namespace zl
+{
 
 // One country or region of the country data.
 struct laenderdatatyp {
@@ -115,8 +116,7 @@ bool LeseKarten();
 bool LeseKartenauswahl();
 
 // The result of reading one table file, without touching the globals.
-template <class T>
-struct Tabellendatei {
+template <class T> struct Tabellendatei {
     bool Geoeffnet = false; // false: the read-error box was shown
     QList<T> Zeilen;
     int ErsteFehlerzeile = 0; // line number (the header is line 1) of the first skipped row, 0 for none

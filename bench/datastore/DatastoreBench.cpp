@@ -25,7 +25,8 @@
 #include <turbojpeg.h>
 #endif
 
-namespace {
+namespace
+{
 
 constexpr int kBreite = 4000, kHoehe = 3000;
 constexpr int kLabels = 30000;
@@ -87,8 +88,9 @@ void BM_TjDecompress2(benchmark::State& state)
     std::vector<unsigned char> puffer(std::size_t(kBreite) * kHoehe * 4);
     tjhandle h = tjInitDecompress();
     for (auto _ : state) {
-        tjDecompress2(h, reinterpret_cast<const unsigned char*>(jpeg.constData()), static_cast<unsigned long>(jpeg.size()),
-                      puffer.data(), kBreite, 0, kHoehe, TJPF_BGRX, TJFLAG_ACCURATEDCT);
+        tjDecompress2(h, reinterpret_cast<const unsigned char*>(jpeg.constData()),
+                      static_cast<unsigned long>(jpeg.size()), puffer.data(), kBreite, 0, kHoehe, TJPF_BGRX,
+                      TJFLAG_ACCURATEDCT);
         benchmark::DoNotOptimize(puffer.data());
     }
     tjDestroy(h);
@@ -116,12 +118,14 @@ void BM_Kartenausschnitt(benchmark::State& state)
     const double zoom = state.range(0) / 10.0;
     QImage ziel;
     zl::TRect a;
-    zl::LadeKartenausschnitt(ziel, 1000, 750, QStringLiteral("BIG"), QStringLiteral("RS"), zoom, 0, 0, a); // decode once
+    zl::LadeKartenausschnitt(ziel, 1000, 750, QStringLiteral("BIG"), QStringLiteral("RS"), zoom, 0, 0,
+                             a); // decode once
     for (auto _ : state) {
         zl::LadeKartenausschnitt(ziel, 1000, 750, QStringLiteral("BIG"), QStringLiteral("RS"), zoom, 0, 0, a);
         benchmark::DoNotOptimize(ziel.constBits());
     }
-    state.SetLabel(QStringLiteral("zoom %1, output %2x%3").arg(zoom).arg(ziel.width()).arg(ziel.height()).toStdString());
+    state.SetLabel(
+        QStringLiteral("zoom %1, output %2x%3").arg(zoom).arg(ziel.width()).arg(ziel.height()).toStdString());
 }
 BENCHMARK(BM_Kartenausschnitt)->Arg(10)->Arg(20)->Unit(benchmark::kMillisecond);
 

@@ -11,7 +11,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace zl::testing {
+namespace zl::testing
+{
 
 inline QByteArray leseBytes(const QString& path)
 {
@@ -20,8 +21,9 @@ inline QByteArray leseBytes(const QString& path)
 }
 
 // A temporary program folder; the data store's globals are freed after each test.
-class DatenTest : public ::testing::Test {
-protected:
+class DatenTest : public ::testing::Test
+{
+  protected:
     void TearDown() override { DatenFreigeben(); }
 
     QString prog() const { return dir.path() + QLatin1Char('/'); }

@@ -9,7 +9,8 @@
 using namespace zl;
 using zl::testing::DatenTest;
 
-namespace {
+namespace
+{
 
 QByteArray farbJpeg(int b, int h, int qualitaet = 90)
 {
@@ -40,18 +41,31 @@ const Eingabe kEingaben[] = {
     // Cut in the middle of the picture data: libjpeg fills the rest and warns.
     {"abgeschnitten", [] { return mitteDerBilddaten(farbJpeg(64, 48)); }, true, 64, 48, 0, 0, 160},
     // Cut before the picture data starts: no picture at all.
-    {"ohne_bilddaten", [] { QByteArray b = farbJpeg(64, 48); return b.left(b.indexOf("\xFF\xDA")); }, false, 0, 0, -1, -1, -1},
+    {"ohne_bilddaten",
+     [] {
+         QByteArray b = farbJpeg(64, 48);
+         return b.left(b.indexOf("\xFF\xDA"));
+     },
+     false, 0, 0, -1, -1, -1},
     {"null_mal_null", [] { return zl::testing::NullJpeg(); }, false, 0, 0, -1, -1, -1},
     // Far more pixels than a bitmap may hold: refused before allocating.
     {"riesig", [] { return zl::testing::JpegMitGroesse(65000, 65000); }, false, 0, 0, -1, -1, -1},
     {"leer", [] { return QByteArray(); }, false, 0, 0, -1, -1, -1},
     {"nur_soi", [] { return QByteArray("\xFF\xD8", 2); }, false, 0, 0, -1, -1, -1},
     {"kein_jpeg", [] { return QByteArray("BM das ist ein Text und kein Bild"); }, false, 0, 0, -1, -1, -1},
-    {"kaputter_kopf", [] { QByteArray b = farbJpeg(16, 16); b[20] = char(0xFF); b[21] = char(0xC3); return b.left(200); },
+    {"kaputter_kopf",
+     [] {
+         QByteArray b = farbJpeg(16, 16);
+         b[20] = char(0xFF);
+         b[21] = char(0xC3);
+         return b.left(200);
+     },
      false, 0, 0, -1, -1, -1},
 };
 
-class JpegEingabeTest : public DatenTest, public ::testing::WithParamInterface<Eingabe> {};
+class JpegEingabeTest : public DatenTest, public ::testing::WithParamInterface<Eingabe>
+{
+};
 
 } // namespace
 

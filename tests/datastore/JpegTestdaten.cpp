@@ -11,9 +11,11 @@
 
 #include <jpeglib.h>
 
-namespace zl::testing {
+namespace zl::testing
+{
 
-namespace {
+namespace
+{
 
 QByteArray kodiere(int breite, int hoehe, int komponenten, J_COLOR_SPACE raum, const std::vector<unsigned char>& pixel)
 {
@@ -32,7 +34,8 @@ QByteArray kodiere(int breite, int hoehe, int komponenten, J_COLOR_SPACE raum, c
     jpeg_set_quality(&cinfo, 95, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<unsigned char*>(pixel.data() + std::size_t(cinfo.next_scanline) * breite * komponenten);
+        JSAMPROW row =
+            const_cast<unsigned char*>(pixel.data() + std::size_t(cinfo.next_scanline) * breite * komponenten);
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
@@ -46,7 +49,8 @@ QByteArray kodiere(int breite, int hoehe, int komponenten, J_COLOR_SPACE raum, c
 
 QByteArray GrauJpeg(int breite, int hoehe, int grau)
 {
-    return kodiere(breite, hoehe, 1, JCS_GRAYSCALE, std::vector<unsigned char>(std::size_t(breite) * hoehe, (unsigned char)grau));
+    return kodiere(breite, hoehe, 1, JCS_GRAYSCALE,
+                   std::vector<unsigned char>(std::size_t(breite) * hoehe, (unsigned char)grau));
 }
 
 QByteArray CmykJpeg(int breite, int hoehe, int c, int m, int y, int k)

@@ -13,7 +13,8 @@
 using namespace zl;
 using zl::testing::DatenTest;
 
-namespace {
+namespace
+{
 
 // JPEG coding moves colours a little.
 ::testing::AssertionResult nahe(QRgb ist, int r, int g, int b, int toleranz = 8)
@@ -26,11 +27,18 @@ namespace {
 }
 
 // Red and green of the fixture's picture at a source pixel.
-int rotBei(int x, int breite) { return x * 255 / (breite - 1); }
-int gruenBei(int y, int hoehe) { return y * 255 / (hoehe - 1); }
+int rotBei(int x, int breite)
+{
+    return x * 255 / (breite - 1);
+}
+int gruenBei(int y, int hoehe)
+{
+    return y * 255 / (hoehe - 1);
+}
 
-class KartenbilderTest : public DatenTest {
-protected:
+class KartenbilderTest : public DatenTest
+{
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(fixtures::writeMinimalDataFolder(prog()));
@@ -41,8 +49,9 @@ protected:
     QString datei(const QString& name) const { return prog() + name; }
 };
 
-class PfadTest : public DatenTest {
-protected:
+class PfadTest : public DatenTest
+{
+  protected:
     void SetUp() override
     {
         KartenVerz = prog() + QLatin1String("ZX-Karten/");
@@ -63,15 +72,11 @@ TEST_F(PfadTest, MapPictureFallbackChain)
     lege("D-RS-5.dat");
     lege("f-rs-1.JPG");
     const std::tuple<const char*, const char*, QString> faelle[] = {
-        {"A", "1", k("A-RS-1.jpg")},
-        {"B", "1", k("B-RS-1.dat")},
-        {"C", "1", k("C-RS-5.jpg")},
-        {"C", "5", k("C-RS-5.jpg")},
-        {"D", "1", k("D-RS-5.dat")},
-        {"E", "1", k("E-RS-5.dat")}, // nothing: the last name tried
-        {"E", "5", k("E-RS-5.dat")},
-        {"B", "5", k("B-RS-5.dat")}, // resolution "5" does not fall back to "1"
-        {"F", "1", k("f-rs-1.JPG")}, // found whatever the case, as Windows finds it
+        {"A", "1", k("A-RS-1.jpg")}, {"B", "1", k("B-RS-1.dat")},
+        {"C", "1", k("C-RS-5.jpg")}, {"C", "5", k("C-RS-5.jpg")},
+        {"D", "1", k("D-RS-5.dat")}, {"E", "1", k("E-RS-5.dat")}, // nothing: the last name tried
+        {"E", "5", k("E-RS-5.dat")}, {"B", "5", k("B-RS-5.dat")}, // resolution "5" does not fall back to "1"
+        {"F", "1", k("f-rs-1.JPG")},                              // found whatever the case, as Windows finds it
     };
     for (const auto& [id, res, erwartet] : faelle)
         EXPECT_EQ(KartenbildPfad(QLatin1String(id), QStringLiteral("RS"), QLatin1String(res)), erwartet)
@@ -150,17 +155,21 @@ TEST(StreckenTest, NearestAndOrStretch)
 {
     const quint32 zeile[4] = {0xFF000001, 0xFF000002, 0xFF000004, 0xFF000008};
     quint32 aus[4] = {};
-    StreckeNaechstes(reinterpret_cast<const uchar*>(zeile), 16, RectOf(0, 0, 4, 1), reinterpret_cast<uchar*>(aus), 8, 2, 1);
+    StreckeNaechstes(reinterpret_cast<const uchar*>(zeile), 16, RectOf(0, 0, 4, 1), reinterpret_cast<uchar*>(aus), 8, 2,
+                     1);
     EXPECT_EQ(aus[0], 0xFF000002u);
     EXPECT_EQ(aus[1], 0xFF000008u);
-    StreckeNaechstes(reinterpret_cast<const uchar*>(zeile), 16, RectOf(1, 0, 3, 1), reinterpret_cast<uchar*>(aus), 16, 4, 1);
-    EXPECT_EQ(std::vector<quint32>(aus, aus + 4), (std::vector<quint32>{0xFF000002, 0xFF000002, 0xFF000004, 0xFF000004}));
+    StreckeNaechstes(reinterpret_cast<const uchar*>(zeile), 16, RectOf(1, 0, 3, 1), reinterpret_cast<uchar*>(aus), 16,
+                     4, 1);
+    EXPECT_EQ(std::vector<quint32>(aus, aus + 4),
+              (std::vector<quint32>{0xFF000002, 0xFF000002, 0xFF000004, 0xFF000004}));
 
     StreckeOder(reinterpret_cast<const uchar*>(zeile), 16, 4, 1, reinterpret_cast<uchar*>(aus), 8, 2, 1);
     EXPECT_EQ(aus[0], 0xFF000003u); // the dropped pixel is OR-ed in
     EXPECT_EQ(aus[1], 0xFF00000Cu);
     StreckeOder(reinterpret_cast<const uchar*>(zeile), 16, 2, 1, reinterpret_cast<uchar*>(aus), 16, 4, 1);
-    EXPECT_EQ(std::vector<quint32>(aus, aus + 4), (std::vector<quint32>{0xFF000001, 0xFF000001, 0xFF000002, 0xFF000002}));
+    EXPECT_EQ(std::vector<quint32>(aus, aus + 4),
+              (std::vector<quint32>{0xFF000001, 0xFF000001, 0xFF000002, 0xFF000002}));
 }
 
 TEST(PasseEinTest, FitIntoBox)
@@ -171,14 +180,11 @@ TEST(PasseEinTest, FitIntoBox)
         int b, h;
     };
     const Fall faelle[] = {
-        {200, 100, 100, 100, true, 100, 50},
-        {100, 200, 100, 100, true, 50, 100},
+        {200, 100, 100, 100, true, 100, 50}, {100, 200, 100, 100, true, 50, 100},
         {4, 1, 10, 10, true, 10, 2}, // 2.5 to the even 2
         {4, 3, 10, 10, true, 10, 8}, // 7.5 to the even 8
-        {100, 100, 60, 40, true, 40, 40},
-        {1, 1, 0, 5, false, 0, 0},
-        {0, 1, 5, 5, false, 0, 0},
-        {10000, 1, 100, 100, false, 0, 0},
+        {100, 100, 60, 40, true, 40, 40},    {1, 1, 0, 5, false, 0, 0},
+        {0, 1, 5, 5, false, 0, 0},           {10000, 1, 100, 100, false, 0, 0},
     };
     for (const Fall& f : faelle) {
         int b = 0, h = 0;
@@ -302,7 +308,8 @@ TEST_F(KartenbilderTest, PictureInfo)
     EXPECT_EQ(b, fixtures::kGrossBreite);
     EXPECT_EQ(h, fixtures::kGrossHoehe);
     EXPECT_EQ(g, QFileInfo(karten(QStringLiteral("DEU-RS-1.jpg"))).size());
-    EXPECT_THROW(KartenbildInfo(b, h, g, QStringLiteral("ZZZ"), QStringLiteral("RS"), QStringLiteral("1")), EBildFehler);
+    EXPECT_THROW(KartenbildInfo(b, h, g, QStringLiteral("ZZZ"), QStringLiteral("RS"), QStringLiteral("1")),
+                 EBildFehler);
 }
 
 TEST_F(KartenbilderTest, LoadersFitStretchAndFrame)

@@ -11,10 +11,12 @@ using namespace zl;
 using zl::testing::DatenTest;
 using zl::testing::leseBytes;
 
-namespace {
+namespace
+{
 
-class ObjektdatenTest : public DatenTest {
-protected:
+class ObjektdatenTest : public DatenTest
+{
+  protected:
     QString datei(const char* name) const { return prog() + QLatin1String(name); }
 };
 
@@ -35,11 +37,11 @@ TEST(EntferneTrennzeichenTest, OneLineNames)
         {u"Baden-|Württemberg", u"Baden-Württemberg"},
         {u"Golf von|Biskaya", u"Golf von Biskaya"},
         {u"Nord-|rhein-West-|falen", u"Nordrhein-Westfalen"},
-        {u"Groß-|ärmel", u"Großärmel"},           // a German lower-case letter joins
-        {u"Ost-|ß", u"Ost-ß"},                    // "ß" has no capital: the hyphen stays
-        {u"Kap-|", u"Kap-"},                      // "-|" at the end loses only the "|"
+        {u"Groß-|ärmel", u"Großärmel"}, // a German lower-case letter joins
+        {u"Ost-|ß", u"Ost-ß"},          // "ß" has no capital: the hyphen stays
+        {u"Kap-|", u"Kap-"},            // "-|" at the end loses only the "|"
         {u"Nord-|1", u"Nord-1"},
-        {u"|Anfang", u"Anfang"},                  // "|" in front becomes a blank, trimmed
+        {u"|Anfang", u"Anfang"}, // "|" in front becomes a blank, trimmed
         {u"a||b", u"a b"},
         {u"a | b", u"a b"},
         {u"  viele    Blanks  ", u"viele Blanks"},
@@ -71,11 +73,21 @@ TEST(ObjTypTest, NamesAndCategories)
         int gruppe;
     };
     const Fall faelle[] = {
-        {"L", u"Land/Staat", 1},     {"LX", u"Land/Staat", 1},   {"lx", u"Land/Staat", -1},
-        {"UG", u"Unterg. Gebiet", 1}, {"K", u"Kontinent", 1},    {"IS", u"Inselstaat", 1},
-        {"H", u"Hauptstadt", 2},     {"S", u"Stadt", 2},         {"G", u"Gewässer", 3},
-        {"GB", u"Landschaft", 4},    {"B", u"Berg", 4},          {"I", u"Insel", 5},
-        {"KD", u"", 6},              {"X", u"", -1},             {"", u"", -1},
+        {"L", u"Land/Staat", 1},
+        {"LX", u"Land/Staat", 1},
+        {"lx", u"Land/Staat", -1},
+        {"UG", u"Unterg. Gebiet", 1},
+        {"K", u"Kontinent", 1},
+        {"IS", u"Inselstaat", 1},
+        {"H", u"Hauptstadt", 2},
+        {"S", u"Stadt", 2},
+        {"G", u"Gewässer", 3},
+        {"GB", u"Landschaft", 4},
+        {"B", u"Berg", 4},
+        {"I", u"Insel", 5},
+        {"KD", u"", 6},
+        {"X", u"", -1},
+        {"", u"", -1},
     };
     for (const Fall& f : faelle) {
         const QString code = QString::fromLatin1(f.code);
@@ -128,8 +140,7 @@ TEST_F(ObjektdatenTest, FileReadAndWrittenAgainIsByteIdentical)
 {
     QStringList zeilen = fixtures::labelLines();
     zeilen << QStringLiteral("DEU~L~0~10000~Land mit|Umbruch-|und-|Trennung~-3~-3~0~")
-           << QStringLiteral("DEU~LX~9999~1~Côte d'Ivoire''~3~3~3~")
-           << QStringLiteral("DEU~S~1~9999~~-1~0~2~")
+           << QStringLiteral("DEU~LX~9999~1~Côte d'Ivoire''~3~3~3~") << QStringLiteral("DEU~S~1~9999~~-1~0~2~")
            << QStringLiteral("DEU~G~-5~12000~Außerhalb~0~-2~1~");
     const QByteArray original = alsDatei(zeilen);
     ASSERT_TRUE(fixtures::writeBytes(datei("a.zlk"), original));
@@ -151,8 +162,8 @@ TEST_F(ObjektdatenTest, FileReadAndWrittenAgainIsByteIdentical)
 
 TEST_F(ObjektdatenTest, ReaderSkipsHeaderAndEmptyLinesAndReplacesTheTable)
 {
-    ASSERT_TRUE(fixtures::writeBytes(datei("a.zlk"),
-                                     "irgendein Kopf\r\nDEU~S~1~2~A~0~0~1~\r\n\r\n \r\nDEU~S~3~4~B~0~0~1~"));
+    ASSERT_TRUE(
+        fixtures::writeBytes(datei("a.zlk"), "irgendein Kopf\r\nDEU~S~1~2~A~0~0~1~\r\n\r\n \r\nDEU~S~3~4~B~0~0~1~"));
     ObjDaten = {ObjDataTyp{}, ObjDataTyp{}, ObjDataTyp{}};
     ASSERT_TRUE(LeseObjektdatei(datei("a.zlk")));
     ASSERT_EQ(ObjDaten.size(), 3); // a line of one blank is a label
@@ -204,8 +215,9 @@ TEST_F(ObjektdatenTest, FailedWriteShowsTwoBoxesAndKeepsTheOldFile)
     {
         ScopedMessageRecorder boxes;
         EXPECT_FALSE(SchreibeObjektdatei(datei("fehlt/a.zlk")));
-        EXPECT_EQ(boxes.texts(), (QStringList{QStringLiteral("Datei-Schreibfehler! (3)"),
-                                              QStringLiteral("Schreibfehler! Objektdaten können nicht geschrieben werden.")}));
+        EXPECT_EQ(boxes.texts(),
+                  (QStringList{QStringLiteral("Datei-Schreibfehler! (3)"),
+                               QStringLiteral("Schreibfehler! Objektdaten können nicht geschrieben werden.")}));
     }
     // A file that someone is reading cannot be replaced.
     const QByteArray alt("alter Inhalt\r\n");
@@ -214,8 +226,9 @@ TEST_F(ObjektdatenTest, FailedWriteShowsTwoBoxesAndKeepsTheOldFile)
     ASSERT_EQ(leser.open(datei("a.zlk")), 0);
     ScopedMessageRecorder boxes;
     EXPECT_FALSE(SchreibeObjektdatei(datei("a.zlk")));
-    EXPECT_EQ(boxes.texts(), (QStringList{QStringLiteral("Datei-Schreibfehler! (32)"),
-                                          QStringLiteral("Schreibfehler! Objektdaten können nicht geschrieben werden.")}));
+    EXPECT_EQ(boxes.texts(),
+              (QStringList{QStringLiteral("Datei-Schreibfehler! (32)"),
+                           QStringLiteral("Schreibfehler! Objektdaten können nicht geschrieben werden.")}));
     leser.close();
     EXPECT_EQ(leseBytes(datei("a.zlk")), alt);
 }
@@ -237,11 +250,14 @@ TEST_F(ObjektdatenTest, LookupsByName)
     };
 
     const QString laender = ObjGruppen[1];
-    EXPECT_EQ(SucheObjektAufKarte(QStringLiteral("DEU"), QStringLiteral("baden-württemberg"), laender), index("DEU", 2));
-    EXPECT_EQ(SucheObjektAufKarte(QStringLiteral("DEU"), QStringLiteral("NORDRHEIN-WESTFALEN"), laender), index("DEU", 1));
-    EXPECT_EQ(SucheObjektAufKarte(QStringLiteral("deu"), QStringLiteral("Bayern"), laender), -1); // map id exact
+    EXPECT_EQ(SucheObjektAufKarte(QStringLiteral("DEU"), QStringLiteral("baden-württemberg"), laender),
+              index("DEU", 2));
+    EXPECT_EQ(SucheObjektAufKarte(QStringLiteral("DEU"), QStringLiteral("NORDRHEIN-WESTFALEN"), laender),
+              index("DEU", 1));
+    EXPECT_EQ(SucheObjektAufKarte(QStringLiteral("deu"), QStringLiteral("Bayern"), laender), -1);       // map id exact
     EXPECT_EQ(SucheObjektAufKarte(QStringLiteral("DEU"), QStringLiteral("Bayern"), ObjGruppen[2]), -1); // type set
-    EXPECT_EQ(SucheObjektAufKarte(QStringLiteral("EUR"), QStringLiteral("golf von biskaya"), ObjGruppen[3]), index("EUR", 8));
+    EXPECT_EQ(SucheObjektAufKarte(QStringLiteral("EUR"), QStringLiteral("golf von biskaya"), ObjGruppen[3]),
+              index("EUR", 8));
 
     QString karte;
     // Found on the given map.

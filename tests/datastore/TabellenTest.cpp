@@ -9,10 +9,12 @@
 using namespace zl;
 using zl::testing::DatenTest;
 
-namespace {
+namespace
+{
 
-class TabellenTest : public DatenTest {
-protected:
+class TabellenTest : public DatenTest
+{
+  protected:
     void schreibe(const QString& name, const QStringList& zeilen)
     {
         ASSERT_TRUE(fixtures::writeTextFile(daten(name), zeilen));
@@ -132,9 +134,9 @@ TEST_F(TabellenTest, HeaderOnlyEmptyAndLfOnlyFilesGiveEmptyTables)
 
 TEST_F(TabellenTest, CountryLineIsTrimmedAndDropsEveryDot)
 {
-    schreibe(kLaenderDateiName, {QStringLiteral("Kopf"), QStringLiteral("   Land;10;1.234.567;83.5;Stadt;;fahne.bmp  "),
-                                 QStringLiteral("     "), QStringLiteral("Leer;20;1000;0;;;"),
-                                 QStringLiteral("Kurz;30")});
+    schreibe(kLaenderDateiName,
+             {QStringLiteral("Kopf"), QStringLiteral("   Land;10;1.234.567;83.5;Stadt;;fahne.bmp  "),
+              QStringLiteral("     "), QStringLiteral("Leer;20;1000;0;;;"), QStringLiteral("Kurz;30")});
     auto t = LeseLaenderdatei(daten(kLaenderDateiName));
     ASSERT_TRUE(t.Geoeffnet);
     EXPECT_EQ(t.ErsteFehlerzeile, 0);
@@ -168,7 +170,8 @@ TEST_F(TabellenTest, CatalogueCorrectionDependsOnTheExactCode)
     };
     for (const Fall& f : faelle) {
         const QString code = QString::fromUtf16(f.code);
-        schreibe(kKartenauswahlDateiName, {QStringLiteral("Kopf"), code + QLatin1String("~D01~Bayern~10000~5000~0~0~10000~10000")});
+        schreibe(kKartenauswahlDateiName,
+                 {QStringLiteral("Kopf"), code + QLatin1String("~D01~Bayern~10000~5000~0~0~10000~10000")});
         auto t = LeseKartenauswahldatei(daten(kKartenauswahlDateiName));
         ASSERT_EQ(t.Zeilen.size(), 1) << code.toStdString();
         const KartAuswDataTyp& k = t.Zeilen[0];
@@ -182,26 +185,25 @@ TEST_F(TabellenTest, RowsThatDoNotConvertAreSkippedWithOneBoxPerFile)
 {
     ASSERT_TRUE(fixtures::writeMinimalDataFolder(prog(), {.pictures = false}));
     schreibe(kUebungenDateiName, {
-                                     QStringLiteral("Nr~LernKartID~UebKartID~Gebiet~"),
-                                     QStringLiteral("1~EUR~EUR~10~"),
-                                     QStringLiteral("x~EUR~EUR~10~"),         // line 3: not a number
-                                     QStringLiteral("3~DEU~DEU~"),            // empty strict field
+                                     QStringLiteral("Nr~LernKartID~UebKartID~Gebiet~"), QStringLiteral("1~EUR~EUR~10~"),
+                                     QStringLiteral("x~EUR~EUR~10~"),          // line 3: not a number
+                                     QStringLiteral("3~DEU~DEU~"),             // empty strict field
                                      QStringLiteral("4~DEU~DEU~99999999999~"), // beyond 32 bits
-                                     QStringLiteral("   "),                   // blanks are no row
-                                     QStringLiteral("7~DEU~DBY~ -1~"),        // leading blank is allowed
+                                     QStringLiteral("   "),                    // blanks are no row
+                                     QStringLiteral("7~DEU~DBY~ -1~"),         // leading blank is allowed
                                  });
-    schreibe(kKartenauswahlDateiName, {QStringLiteral("Kopf"), QStringLiteral("WLT~EUR~Europa~1~2~3~4~5~6~"),
-                                       QStringLiteral("WLT~EUR~Europa~1~2~3~4~5~"),
-                                       QStringLiteral("WLT~EUR~Europa~1~2147483647~3~4~5~6~")}); // corrected beyond 32 bits
+    schreibe(kKartenauswahlDateiName,
+             {QStringLiteral("Kopf"), QStringLiteral("WLT~EUR~Europa~1~2~3~4~5~6~"),
+              QStringLiteral("WLT~EUR~Europa~1~2~3~4~5~"),
+              QStringLiteral("WLT~EUR~Europa~1~2147483647~3~4~5~6~")}); // corrected beyond 32 bits
     ScopedMessageRecorder boxes;
     DatenInitialisieren(prog());
     ASSERT_EQ(UebungsDaten.size(), 2);
     EXPECT_EQ(UebungsDaten[1].Nr, 7);
     EXPECT_EQ(UebungsDaten[1].Gebiet, -1);
     EXPECT_EQ(KartAuswDaten.size(), 1);
-    EXPECT_EQ(boxes.texts(),
-              (QStringList{FehlerzeilenMeldung(daten(kUebungenDateiName), 3),
-                           FehlerzeilenMeldung(daten(kKartenauswahlDateiName), 3)}));
+    EXPECT_EQ(boxes.texts(), (QStringList{FehlerzeilenMeldung(daten(kUebungenDateiName), 3),
+                                          FehlerzeilenMeldung(daten(kKartenauswahlDateiName), 3)}));
     EXPECT_TRUE(boxes.texts()[0].contains(QLatin1String("zl_uebungen.dat")));
     EXPECT_TRUE(boxes.texts()[0].contains(QLatin1String("Zeile 3")));
     // The rest of the start goes on.
@@ -219,20 +221,16 @@ TEST_F(TabellenTest, MapNameLookups)
     EXPECT_TRUE(KartenName(QStringLiteral("XYZ")).isEmpty());
 
     const std::pair<const char16_t*, const char16_t*> gruppen[] = {
-        {u"DEU", u"Deutsche Bundesländer"},
-        {u"DNDS", u"Deutsche Bundesländer"},
-        {u"DE", u"Untergeordnete Gebiete"},
-        {u"dNDS", u"Untergeordnete Gebiete"},
-        {u"ÖST", u"Österreichische Bundesländer"},
-        {u"SCH", u"Schweizer Kantone"},
-        {u"USA", u"US-Amerikanische Bundesstaaten"},
-        {u"KAN", u"Kanadische Provinzen/Territorien"},
-        {u"AUS", u"Australische Bundesstaaten"},
-        {u"GBI", u"Teilgebiete Großbritanniens"},
+        {u"DEU", u"Deutsche Bundesländer"},          {u"DNDS", u"Deutsche Bundesländer"},
+        {u"DE", u"Untergeordnete Gebiete"},          {u"dNDS", u"Untergeordnete Gebiete"},
+        {u"ÖST", u"Österreichische Bundesländer"},   {u"SCH", u"Schweizer Kantone"},
+        {u"USA", u"US-Amerikanische Bundesstaaten"}, {u"KAN", u"Kanadische Provinzen/Territorien"},
+        {u"AUS", u"Australische Bundesstaaten"},     {u"GBI", u"Teilgebiete Großbritanniens"},
         {u"usa", u"Untergeordnete Gebiete"},
     };
     for (const auto& [id, name] : gruppen)
-        EXPECT_EQ(KartenGruppenName(QString::fromUtf16(id)), QString::fromUtf16(name)) << QString::fromUtf16(id).toStdString();
+        EXPECT_EQ(KartenGruppenName(QString::fromUtf16(id)), QString::fromUtf16(name))
+            << QString::fromUtf16(id).toStdString();
 }
 
 TEST(AnsiUpperCaseTest, UpperCasesLetterByLetterWithinTheCodePage)
@@ -247,5 +245,6 @@ TEST(KonstantenTest, ContinentsAndIntensities)
     EXPECT_EQ(Kontinente.size(), 7);
     EXPECT_EQ(Kontinente[5], QStringLiteral("Südamerika"));
     EXPECT_EQ(Kontinente[6], QStringLiteral("Australien/Ozeanien"));
-    EXPECT_EQ(Intensitaeten, (QStringList{QStringLiteral("Basis"), QStringLiteral("Aufbau"), QStringLiteral("Experte")}));
+    EXPECT_EQ(Intensitaeten,
+              (QStringList{QStringLiteral("Basis"), QStringLiteral("Aufbau"), QStringLiteral("Experte")}));
 }
