@@ -1,0 +1,93 @@
+#include "learning/mainwindow/zl_gestaltung.h"
+
+#include "controls/Buttons2.h"
+#include "learning/mainwindow/zl_rahmen.h"
+#include "platform/MessageService.h"
+#include "platform/widgets/DocumentOpener.h"
+
+#include <QPainter>
+
+namespace zl {
+
+TImage::TImage(QWidget* parent) : QWidget(parent) {}
+
+void TImage::SetPicture(const QImage& img)
+{
+    Picture = img;
+    update();
+}
+
+void TImage::paintEvent(QPaintEvent*)
+{
+    if (Picture.isNull())
+        return;
+    QPainter p(this);
+    p.drawImage(QPoint(0, 0), Picture);
+}
+
+void TImage::mousePressEvent(QMouseEvent*)
+{
+    if (OnClick)
+        OnClick();
+}
+
+namespace {
+
+void zeichne(TImage* bild, int muster)
+{
+    if (!bild)
+        return;
+    if (QWidget* eltern = bild->parentWidget())
+        bild->setGeometry(eltern->rect());
+    QImage img(bild->size(), QImage::Format_RGB32);
+    if (!img.isNull())
+        ZeichneRahmen(img, Muster(muster), kRahmenbreite);
+    bild->SetPicture(img);
+}
+
+} // namespace
+
+void ZeichneHintergrund(TImage* Bild) { zeichne(Bild, 1); }
+void ZeichneDialogHintergrund(TImage* Bild) { zeichne(Bild, 2); }
+void ZeichneSeitenHintergrund(TImage* Bild) { zeichne(Bild, 3); }
+
+void FaerbeKnoepfe(QWidget* Form)
+{
+    if (!Form)
+        return;
+    const TColor farbe = TColor(205 | (208 << 8) | (226 << 16));
+    for (TBitBtn2* b : Form->findChildren<TBitBtn2*>()) {
+        b->SetColor(farbe);
+        b->unsetCursor();
+    }
+}
+
+QString DokumentFehlerText(const QString& Dokument)
+{
+    return Dokument + QStringLiteral(" kann nicht geöffnet werden. Sie benötigen einen Internet-Browser "
+                                     "(z.B. Internet Explorer) um dieses Dokument anzusehen.");
+}
+
+bool OeffneDokument(const QString& Dokument)
+{
+    if (documentOpener().open(Dokument))
+        return true;
+    ZeigeBox(MsgKind::Fehler, DokumentFehlerText(Dokument), {mbOK});
+    return false;
+}
+
+} // namespace zl
+
+namespace zl {
+
+void FaerbeFlaeche(QWidget* W, int Farbe)
+{
+    if (!W)
+        return;
+    QPalette pal = W->palette();
+    pal.setColor(QPalette::Window, QColor(Farbe & 0xFF, (Farbe >> 8) & 0xFF, (Farbe >> 16) & 0xFF));
+    W->setPalette(pal);
+    W->setAutoFillBackground(true);
+}
+
+} // namespace zl

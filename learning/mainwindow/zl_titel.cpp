@@ -1,0 +1,82 @@
+#include "learning/mainwindow/zl_titel.h"
+
+#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mainwindow/zl_zustand.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QScreen>
+
+namespace zl {
+
+TTitelForm::TTitelForm(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("TitelForm"));
+    setFixedSize(402, 302);
+    FaerbeFlaeche(this, 0);
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameShape(QFrame::Box);
+    Panel1->setLineWidth(1);
+    Panel1->setGeometry(0, 0, 402, 302);
+    Image1 = new TImage(Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(1, 1, 400, 300);
+    Image1->SetPicture(Titelbild());
+    Image1->OnClick = [this] { Schliessen(); };
+    TitelTimer.setInterval(1750);
+    QObject::connect(&TitelTimer, &QTimer::timeout, this, [this] { Schliessen(); });
+    TitelTimer.start();
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        move(s->geometry().center() - rect().center());
+}
+
+void TTitelForm::ZeigeSofort()
+{
+    show();
+    repaint();
+}
+
+void TTitelForm::Schliessen()
+{
+    TitelTimer.stop();
+    hide();
+}
+
+void TTitelForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        Schliessen();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+QImage TTitelForm::Titelbild()
+{
+    QImage img(400, 300, QImage::Format_RGB32);
+    QPainter p(&img);
+    QLinearGradient g(0, 0, 0, 300);
+    g.setColorAt(0, QColor(126, 153, 206));
+    g.setColorAt(1, QColor(96, 112, 159));
+    p.fillRect(img.rect(), g);
+    p.setPen(Qt::white);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(44);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(0, 70, 400, 60), Qt::AlignCenter, QStringLiteral("Zelvaro"));
+    f.setPixelSize(26);
+    f.setBold(false);
+    p.setFont(f);
+    p.drawText(QRect(0, 140, 400, 40), Qt::AlignCenter, QStringLiteral("Terravio 4.0"));
+    f.setPixelSize(12);
+    p.setFont(f);
+    p.drawText(QRect(0, 250, 400, 30), Qt::AlignCenter, QStringLiteral("Topographie lernen"));
+    return img;
+}
+
+} // namespace zl

@@ -1,0 +1,33 @@
+#pragma once
+
+// The splash window shown while the program starts.
+
+#include "learning/mainwindow/zl_gestaltung.h"
+
+#include <QFrame>
+#include <QTimer>
+#include <QWidget>
+
+namespace zl {
+
+class TTitelForm : public QWidget {
+public:
+    explicit TTitelForm(QWidget* parent = nullptr);
+
+    QFrame* Panel1;
+    TImage* Image1;   // 400 x 300
+    QTimer TitelTimer; // 1750 ms, running from creation
+
+    // Shows the window without waiting and paints it at once.
+    void ZeigeSofort();
+    // Hides the window for good and stops its timer (timer, click, Esc).
+    void Schliessen();
+
+    // The built-in splash picture.
+    static QImage Titelbild();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace zl
