@@ -2,11 +2,19 @@
 
 #include "learning/mainwindow/zl_viewport.h"
 
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPolygon>
 #include <QStringList>
+#include <QTextLayout>
+
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace zl {
 
@@ -49,17 +57,36 @@ int Vorzeichen(int v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 
 // The quantities of one ZeichneBeschriftungen call.
 struct Lauf {
+    Lauf(TCanvas& c, const TBeschriftungsZustand& z, const QList<ObjDataTyp>& o) : C(c), Z(z), Obj(o) {}
     TCanvas& C;
     const TBeschriftungsZustand& Z;
     const QList<ObjDataTyp>& Obj;
-    int XOffset, YOffset, Breite, Hoehe;
-    double L, T, SW, SH; // section in fractions of the picture
-    int ObjIndex;
+    int XOffset = 0, YOffset = 0, Breite = 0, Hoehe = 0;
+    double L = 0, T = 0, SW = 1, SH = 1; // section in fractions of the picture
+    int ObjIndex = -1;
     double fsize = 0;
     int h0 = 0;
     double k = 0;
     int r3 = 0, r5 = 0, r6 = 0;
     bool Kontrast = true;
+    // On a raster target the text of a line is shaped once and its glyphs drawn for the halo
+    // and the text; the pixels equal the canvas's TextOut. Other targets (printer, recorder)
+    // get every TextOut call.
+    bool Schnell = false;
+    int FontHoehe = 0;
+    unsigned FontStil = ~0u;
+    QFont Font;
+    std::optional<QFontMetrics> Fm;
+
+    void FontBereit()
+    {
+        if (Fm && C.Font.Height == FontHoehe && C.Font.Style == FontStil)
+            return;
+        FontHoehe = C.Font.Height;
+        FontStil = C.Font.Style;
+        Font = C.ResolvedFont();
+        Fm.emplace(Font, C.Painter() ? C.Painter()->device() : nullptr);
+    }
 
     int KarteZuPixelX(double Px) const { return RundeGerade((Px - L) * Breite / SW) + XOffset; }
     int KarteZuPixelY(double Py) const { return RundeGerade((Py - T) * Hoehe / SH) + YOffset; }
@@ -81,6 +108,39 @@ struct Lauf {
         case Groesse::Keine: break;
         }
         return h0;
+    }
+
+    // The halo rule with one shaping: glyphs placed as TextOut places the text (centred on x
+    // by its whole-pixel width, the top at y).
+    void SchreibeSchnell(int x, int y, const QString& Text, int w)
+    {
+        QTextLayout Satz(Text, Font, C.Painter()->device());
+        Satz.beginLayout();
+        QTextLine Zeile = Satz.createLine();
+        if (!Zeile.isValid()) {
+            Satz.endLayout();
+            return;
+        }
+        Zeile.setNumColumns(int(Text.size()));
+        Satz.endLayout();
+        const QList<QGlyphRun> Laeufe = Satz.glyphRuns();
+        const QPointF Basis(x + (-w) / 2, y + Fm->ascent() - Zeile.ascent());
+        QPainter& P = *C.Painter();
+        P.save();
+        if (Kontrast) {
+            P.setPen(QColor(255, 255, 255));
+            static constexpr int Versatz[8][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1},
+                                                  {-1, 0},  {1, 0},  {0, -1}, {0, 1}};
+            for (const auto& v : Versatz)
+                for (const QGlyphRun& g : Laeufe)
+                    P.drawGlyphRun(Basis + QPointF(v[0], v[1]), g);
+        }
+        P.setPen(ColorToQColor(C.Font.Color));
+        for (const QGlyphRun& g : Laeufe)
+            P.drawGlyphRun(Basis, g);
+        P.restore();
+        if (C.OnChange)
+            C.OnChange();
     }
 
     void SchreibeMitRand(int x, int y, const QString& Text)
@@ -143,15 +203,25 @@ struct Lauf {
         const QString Text = s->Gesperrt ? GesperrteGrossschrift(o.Bez) : o.Bez;
         const QStringList Zeilen = Text.split(QLatin1Char('|'));
         const int n = int(Zeilen.size()) - 1;
+        FontBereit();
         int W = 0;
-        for (const QString& z : Zeilen)
-            W = std::max(W, C.TextWidth(z));
+        QVarLengthArray<int, 4> Breiten;
+        for (const QString& z : Zeilen) {
+            Breiten.append(Fm->horizontalAdvance(z));
+            W = std::max(W, Breiten.back());
+        }
         const int dx = std::clamp<int>(o.dx, -3, 3), dy = std::clamp<int>(o.dy, -3, 3);
         const int xo = RundeGerade(7 * Vorzeichen(dx) * k + dx * W / 4.0);
-        const int lh = RundeGerade(0.8 * C.TextHeight(QStringLiteral("X")));
+        const int lh = RundeGerade(0.8 * (Fm->ascent() + Fm->descent()));
         const int yo = RundeGerade((dy - 0.65) * lh);
-        for (int j = 0; j <= n; ++j)
-            SchreibeMitRand(X + xo, Y + yo + (2 * j - n) * lh, Zeilen[j]);
+        for (int j = 0; j <= n; ++j) {
+            const int x = X + xo, y = Y + yo + (2 * j - n) * lh;
+            // The underline of a glyph run may end one pixel later than TextOut's.
+            if (Schnell && !(C.Font.Style & fsUnderline))
+                SchreibeSchnell(x, y, Zeilen[j], Breiten[j]);
+            else
+                SchreibeMitRand(x, y, Zeilen[j]);
+        }
     }
 };
 
@@ -221,8 +291,16 @@ void ZeichneBeschriftungen(TCanvas& Canvas, int XOffset, int YOffset, int Breite
     Canvas.Font.Name = QStringLiteral("Arial");
     Canvas.Brush.Style = bsClear;
 
-    Lauf R{Canvas, Zustand, Obj, XOffset, YOffset, Breite, Hoehe,
-           Ausschnitt.Left / 10000.0, Ausschnitt.Top / 10000.0, SW, SH, ObjIndex};
+    Lauf R(Canvas, Zustand, Obj);
+    R.XOffset = XOffset;
+    R.YOffset = YOffset;
+    R.Breite = Breite;
+    R.Hoehe = Hoehe;
+    R.L = Ausschnitt.Left / 10000.0;
+    R.T = Ausschnitt.Top / 10000.0;
+    R.SW = SW;
+    R.SH = SH;
+    R.ObjIndex = ObjIndex;
     R.fsize = Schriftgroessen[std::clamp(Zustand.FontFakIndex, 0, 2)] * s;
     R.h0 = RundeGerade(R.fsize);
     R.k = 0.7 * s;
@@ -230,6 +308,8 @@ void ZeichneBeschriftungen(TCanvas& Canvas, int XOffset, int YOffset, int Breite
     R.r5 = RundeGerade(5 * R.k);
     R.r6 = RundeGerade(6 * R.k);
     R.Kontrast = std::clamp(Zustand.Kartenschrift, 0, 1) == 0;
+    R.Schnell = !Zustand.NurTextOut && Canvas.IsActive() && Canvas.Font.Orientation == 0
+                && Canvas.Painter()->paintEngine() && Canvas.Painter()->paintEngine()->type() == QPaintEngine::Raster;
 
     if (ObjIndex >= 0) {
         R.ZeichneObjekt(ObjIndex, true);

@@ -32,6 +32,9 @@ struct TBeschriftungsZustand {
     int Kartenschrift = 0; // 0 contrast (white halo), 1 normal
     int Ansichtsmodus = 2;
     std::array<bool, kEbenen> Ebenen{true, true, true, true, true, true};
+    // Draw every text through the canvas's TextOut even on a raster target (the fast path
+    // gives the same pixels; this is the reference it is checked against).
+    bool NurTextOut = false;
 };
 
 // Draws the labels of AktKartID onto the canvas: a map point at the section's edges lands on

@@ -393,5 +393,38 @@ TEST(Beschriftung, PixelsOfARealRender)
     EXPECT_GT(Schwarz, 20);
 }
 
+TEST(Beschriftung, FastTextPathGivesThePixelsOfTextOut)
+{
+    QList<ObjDataTyp> Objekte;
+    const char* Typen[] = {"L", "UG", "IS", "LX", "K", "I", "G", "GB", "B", "H", "S"};
+    for (int i = 0; i < 11; ++i)
+        Objekte.append(Label("DEU", Typen[i], 0.1 + 0.08 * i, 0.15 + 0.07 * i,
+                             i % 2 ? QStringLiteral("Nord-|rhein West|falen") : QStringLiteral("Groß Äpfel Wü"),
+                             i % 7 - 3, i % 5 - 2));
+    for (int Stil = 0; Stil <= 1; ++Stil)
+        for (double s : {0.8, 0.96, 1.7}) {
+            SCOPED_TRACE(testing::Message() << "style " << Stil << " scale " << s);
+            QImage Bild[2];
+            for (int k = 0; k < 2; ++k) {
+                TBeschriftungsZustand Z;
+                Z.Objekte = &Objekte;
+                Z.AktKartID = QStringLiteral("DEU");
+                Z.LernIntensitaet = 3;
+                Z.Kartenschrift = Stil;
+                Z.NurTextOut = k == 1;
+                Bild[k] = QImage(600, 500, QImage::Format_RGB32);
+                Bild[k].fill(QColor(120, 160, 200));
+                QPainter p(&Bild[k]);
+                TCanvas c(&p);
+                ZeichneBeschriftungen(c, 0, 0, 600, 500, s, -1, kGanzeKarte, Z);
+            }
+            int Abweichend = 0;
+            for (int y = 0; y < 500; ++y)
+                for (int x = 0; x < 600; ++x)
+                    Abweichend += Bild[0].pixel(x, y) != Bild[1].pixel(x, y);
+            EXPECT_EQ(Abweichend, 0);
+        }
+}
+
 } // namespace
 } // namespace zl
