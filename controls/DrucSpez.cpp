@@ -3,6 +3,7 @@
 #include "platform/Canvas.h"
 #include "platform/MessageService.h"
 
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -20,6 +21,20 @@ void MerkeMasse(const DruckerMetrik& m)
         g_zehntelProPixelX = 254.0 / m.dpiX;
     if (m.dpiY > 0)
         g_zehntelProPixelY = 254.0 / m.dpiY;
+}
+
+// Inches per unit of a page layout (not converted through whole points, which
+// would round the margins).
+double ZollProEinheit(QPageLayout::Unit einheit)
+{
+    switch (einheit) {
+    case QPageLayout::Millimeter: return 1.0 / 25.4;
+    case QPageLayout::Inch: return 1.0;
+    case QPageLayout::Pica: return 1.0 / 6.0;
+    case QPageLayout::Didot: return 0.375 / 25.4;
+    case QPageLayout::Cicero: return 4.5 / 25.4;
+    default: return 1.0 / 72.0; // points (and device pixels, which the layout counts as points)
+    }
 }
 
 // The painter must be printing on this printer.
@@ -79,11 +94,15 @@ DruckerMetrik LeseDruckerMetrik(const QPrinter& printer)
     m.dpiX = printer.logicalDpiX();
     m.dpiY = printer.logicalDpiY();
     const QRectF papier = printer.paperRect(QPrinter::DevicePixel);
-    const QRectF seite = printer.pageRect(QPrinter::DevicePixel);
     m.physBreite = qRound(papier.width());
     m.physHoehe = qRound(papier.height());
-    m.versatzX = qRound(seite.left() - papier.left());
-    m.versatzY = qRound(seite.top() - papier.top());
+    // The unprintable border is the printer's minimum margin (not the margins
+    // a user chose): that is where the printable area begins.
+    const QPageLayout layout = printer.pageLayout();
+    const QMarginsF rand = layout.minimumMargins();
+    const double zoll = ZollProEinheit(layout.units());
+    m.versatzX = qRound(rand.left() * zoll * m.dpiX);
+    m.versatzY = qRound(rand.top() * zoll * m.dpiY);
     return m;
 }
 
@@ -119,11 +138,14 @@ bool SetzeDruckerMasstab(QPainter& painter, const QPrinter& printer)
         ZeigeFehler(KeinDruckerText());
         return false;
     }
+    // The painter's origin is the paper's corner on a full page, else the corner
+    // of the page layout's margins; the origin wanted is the printable area's.
+    QPointF ursprung(0, 0);
+    if (!printer.fullPage())
+        ursprung = printer.pageRect(QPrinter::DevicePixel).topLeft()
+                 - printer.paperRect(QPrinter::DevicePixel).topLeft();
     QTransform t;
-    // A full-page printer has its origin at the paper's corner; the printable
-    // area starts at the unprintable border.
-    if (printer.fullPage())
-        t.translate(m.versatzX, m.versatzY);
+    t.translate(m.versatzX - ursprung.x(), m.versatzY - ursprung.y());
     t.scale(m.dpiX / 254.0, m.dpiY / 254.0);
     painter.setWorldTransform(t);
     return true;

@@ -37,7 +37,8 @@ void KorrigiereDruckRaender(const DruckerMetrik& m, int& links, int& oben);
 // The text shown when no printer can be used.
 QString KeinDruckerText();
 
-// The metrics of a printer as its page layout reports them.
+// The metrics of a printer as its page layout reports them: the paper in device
+// pixels, and the printer's minimum margins as the unprintable border.
 DruckerMetrik LeseDruckerMetrik(const QPrinter& printer);
 
 // Whether the printer can print: a file output (PDF) or an installed printer.

@@ -75,6 +75,19 @@ TEST(HoverPanelEinpassung, MinFontSizeZeroStopsAtOnePoint)
     EXPECT_EQ(e.punkte, 1);
 }
 
+TEST(HoverPanelEinpassung, LinesBreakAtBlanksOnly)
+{
+    auto laenge = [](const QString& z) { return int(z.size()); };
+    EXPECT_EQ(BrichTextUm(QStringLiteral("Nordrhein-Westfalen"), 10, true, laenge),
+              QStringList{QStringLiteral("Nordrhein-Westfalen")});
+    EXPECT_EQ(BrichTextUm(QStringLiteral("Nordrhein- Westfalen"), 10, true, laenge),
+              (QStringList{QStringLiteral("Nordrhein-"), QStringLiteral("Westfalen")}));
+    EXPECT_EQ(BrichTextUm(QStringLiteral("ab cd ef\r\ngh"), 5, true, laenge),
+              (QStringList{QStringLiteral("ab cd"), QStringLiteral("ef"), QStringLiteral("gh")}));
+    EXPECT_EQ(BrichTextUm(QStringLiteral("ab cd ef"), 5, false, laenge), QStringList{QStringLiteral("ab cd ef")});
+    EXPECT_EQ(BrichTextUm(QString(), 5, true, laenge), QStringList{QString()});
+}
+
 TEST(HoverPanelEinpassung, VerticalPlacement)
 {
     EXPECT_EQ(VertikalVersatz(tlTop, 40, 10), 0);
