@@ -9,6 +9,10 @@
 
 namespace zl {
 
+namespace {
+int g_ppi = 0;
+} // namespace
+
 bool GrafikmodusAusreichend(const BildschirmModus& m)
 {
     return m.breite >= 800 && m.hoehe >= 600 && m.farbtiefe >= 15
@@ -52,6 +56,7 @@ BildschirmModus LeseBildschirmModus()
 
 bool PruefeGrafikmodus(const BildschirmModus& m)
 {
+    g_ppi = m.ppi;
     if (GrafikmodusAusreichend(m))
         return true;
     return ZeigeBox(MsgKind::Warnung, GrafikmodusText(m), {mbYes, mbNo}, mbYes) == mbYes;
@@ -60,6 +65,15 @@ bool PruefeGrafikmodus(const BildschirmModus& m)
 bool PruefeGrafikmodus()
 {
     return PruefeGrafikmodus(LeseBildschirmModus());
+}
+
+} // namespace zl
+
+namespace zl {
+
+int BildschirmPpi()
+{
+    return g_ppi;
 }
 
 } // namespace zl

@@ -25,4 +25,7 @@ BildschirmModus LeseBildschirmModus();
 bool PruefeGrafikmodus(const BildschirmModus& m);
 bool PruefeGrafikmodus();
 
+// The screen's pixels per inch as the start-up check read them (0 before it ran).
+int BildschirmPpi();
+
 } // namespace zl

@@ -14,8 +14,9 @@ QString ShadowLabelText(const QString& caption)
 
 TShadowLabel::TShadowLabel(QWidget* parent) : QWidget(parent)
 {
+    // A new label has this size whatever its caption measures.
+    m_caption = QStringLiteral("ShadowLabel");
     resize(120, 30);
-    SetCaption(QStringLiteral("ShadowLabel"));
 }
 
 void TShadowLabel::SetCaption(const QString& caption)

@@ -100,8 +100,13 @@ TEST_F(Ordner, OpensOnTheSelectedPathAndOkReturnsIt)
     d.SetSelectedPath(ziel);
     QString geoeffnet, status, titel;
     bool okAn = false;
-    int initialisiert = 0;
+    int initialisiert = 0, vorher = 0, nachher = 0;
     QObject::connect(&d, &TBrowseForFolderDialog::OnInitialized, [&] { ++initialisiert; });
+    QObject::connect(&d, &TBrowseForFolderDialog::OnExecuting, [&] { ++vorher; });
+    QObject::connect(&d, &TBrowseForFolderDialog::OnExecuted, [&] {
+        ++nachher;
+        EXPECT_FALSE(d.IsOpen());
+    });
     TBrowseForFolderDialog::SetzeAblauf([&](QDialog& dlg) {
         geoeffnet = Auswahl(dlg);
         status = d.StatusText();
@@ -117,6 +122,8 @@ TEST_F(Ordner, OpensOnTheSelectedPathAndOkReturnsIt)
     EXPECT_TRUE(okAn);
     EXPECT_EQ(titel, QStringLiteral("Kommunikationsverzeichnis auswählen"));
     EXPECT_EQ(initialisiert, 1);
+    EXPECT_EQ(vorher, 1);
+    EXPECT_EQ(nachher, 1);
     EXPECT_EQ(d.SelectedPath(), root + QStringLiteral("/Klasse/Netz"));
     EXPECT_EQ(d.SelDisplayName(), QStringLiteral("Netz"));
     EXPECT_FALSE(d.IsOpen());

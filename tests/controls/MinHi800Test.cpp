@@ -54,6 +54,7 @@ TEST(MinHi800, StartUpAsksAndObeysTheAnswer)
     EXPECT_EQ(msgButtonCaption(mbYes), QStringLiteral("&Ja"));
     EXPECT_EQ(msgButtonCaption(mbNo), QStringLiteral("&Nein"));
     EXPECT_EQ(e.text, GrafikmodusText({640, 480, 32, 96}));
+    EXPECT_EQ(BildschirmPpi(), 96);
 }
 
 TEST(MinHi800, ReadsTheScreen)

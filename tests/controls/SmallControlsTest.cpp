@@ -40,6 +40,7 @@ TEST(ShadowLabelRegeln, BarsBecomeLineBreaks)
     EXPECT_EQ(l.Caption(), QStringLiteral("ShadowLabel"));
     EXPECT_EQ(l.Shadow(), 1);
     EXPECT_EQ(l.ShadowColor(), clBlack);
+    EXPECT_EQ(l.size(), QSize(120, 30));
 }
 
 TEST_F(Label, TwoPartsShowTwoLines)
