@@ -3,6 +3,7 @@
 #include "controls/Farben.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QPushButton>
 
 #include <functional>
@@ -137,7 +138,7 @@ private:
     TColor m_fontColor = clWindowText;
     bool m_active = false;
     bool m_destroying = false;
-    QWidget* m_watched = nullptr;
+    QPointer<QWidget> m_watched;
 };
 
 } // namespace zl
