@@ -360,25 +360,29 @@ void ScaleLinear(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* 
 
     // The accelerated interpolation truncates the horizontal step of each source row before the
     // vertical one, so a row interpolated across is the same for every destination row that
-    // uses it: keep the last two, as split blue/red and green/alpha words.
-    std::vector<TColor32> rows[2][2];
-    int rowOf[2] = {-1, -1};
+    // uses it: keep the last two, four 16-bit channels per pixel, and mix them in 16-bit lanes
+    // (every product and sum stays below 65536, as in the lanes of the formula).
+    const int wEven = (w + 1) & ~1;
+    std::vector<std::uint16_t> rows[2];
     for (auto& r : rows)
-        for (auto& half : r)
-            half.resize(std::size_t(w));
+        r.assign(std::size_t(wEven) * 4, 0);
+    int rowOf[2] = {-1, -1};
+    const __m128i zero = _mm_setzero_si128();
     auto horizontal = [&](int sy, int slot) {
         const TColor32* s = Src->RowPointer(sy);
-        TColor32* rb = rows[slot][0].data();
-        TColor32* ag = rows[slot][1].data();
+        std::uint16_t* h = rows[slot].data();
         for (int i = 0; i < w; ++i) {
-            const TColor32 wx = mapX[i].Weight & 0xFFFF, ix = 256 - wx;
-            const TColor32 a = s[mapX[i].Pos], b = s[mapX[i].Pos + 1];
-            rb[i] = (((a & kRB) * wx + (b & kRB) * ix) >> 8) & kRB;
-            ag[i] = ((((a >> 8) & kRB) * wx + ((b >> 8) & kRB) * ix) >> 8) & kRB;
+            const int wx = int(mapX[i].Weight & 0xFFFF);
+            // Pixels Pos and Pos + 1 in one load, channels paired for one multiply-add each.
+            const __m128i px = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(s + mapX[i].Pos)), zero);
+            const __m128i pairs = _mm_unpacklo_epi16(px, _mm_srli_si128(px, 8));
+            const __m128i wv = _mm_set1_epi32(wx | ((256 - wx) << 16));
+            const __m128i v = _mm_srli_epi32(_mm_madd_epi16(pairs, wv), 8);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(h + std::size_t(i) * 4), _mm_packs_epi32(v, zero));
         }
         rowOf[slot] = sy;
     };
-    std::vector<TColor32> out(DrawMode == dmOpaque ? 0 : std::size_t(w));
+    std::vector<TColor32> out(static_cast<std::size_t>(wEven));
     for (int j = 0; j < DstClip.Height(); ++j) {
         const int py = mapY[j].Pos;
         int upper = rowOf[0] == py ? 0 : (rowOf[1] == py ? 1 : -1);
@@ -386,21 +390,27 @@ void ScaleLinear(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* 
             upper = rowOf[0] == py + 1 ? 1 : 0;
             horizontal(py, upper);
         }
-        int lower = 1 - upper;
+        const int lower = 1 - upper;
         if (rowOf[lower] != py + 1)
             horizontal(py + 1, lower);
-        const TColor32 wy = mapY[j].Weight & 0xFFFF, iy = 256 - wy;
-        const TColor32* urb = rows[upper][0].data();
-        const TColor32* uag = rows[upper][1].data();
-        const TColor32* lrb = rows[lower][0].data();
-        const TColor32* lag = rows[lower][1].data();
+        const int wy = int(mapY[j].Weight & 0xFFFF);
+        const __m128i wv = _mm_set1_epi32(wy | ((256 - wy) << 16));
+        const std::uint16_t* u = rows[upper].data();
+        const std::uint16_t* l = rows[lower].data();
         TColor32* d = Dst->PixelPointer(DstClip.Left, DstClip.Top + j);
-        TColor32* target = DrawMode == dmOpaque ? d : out.data();
-        for (int i = 0; i < w; ++i)
-            target[i] = (((urb[i] * wy + lrb[i] * iy) >> 8) & kRB) | ((uag[i] * wy + lag[i] * iy) & 0xFF00FF00u);
-        if (DrawMode != dmOpaque)
+        for (int i = 0; i < wEven; i += 2) {
+            const __m128i uu = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u + std::size_t(i) * 4));
+            const __m128i ll = _mm_loadu_si128(reinterpret_cast<const __m128i*>(l + std::size_t(i) * 4));
+            const __m128i p0 = _mm_srli_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(uu, ll), wv), 8);
+            const __m128i p1 = _mm_srli_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(uu, ll), wv), 8);
+            const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(p0, p1), zero);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out.data() + i), packed);
+        }
+        if (DrawMode == dmOpaque)
+            std::memcpy(d, out.data(), std::size_t(w) * 4);
+        else
             for (int i = 0; i < w; ++i)
-                combine(out[i], d[i]);
+                combine(out[std::size_t(i)], d[i]);
     }
     EndMMX();
 }
@@ -475,51 +485,130 @@ void ScaleResampled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap3
             xMax = std::max(xMax, c.Pos);
         }
     const int span = xMax - xMin + 1;
-    // Four sums per column in the pixel's byte order (blue, green, red, alpha).
-    std::vector<std::int32_t> sums(static_cast<std::size_t>(span) * 4);
     const PixelCombiner combine(Src, DrawMode, CombineCallback);
     const __m128i zero = _mm_setzero_si128();
     const __m128i lim = _mm_set1_epi32(255 * 65536);
+    const __m128i low8 = _mm_set1_epi32(255);
+
+    // Taps in pairs with their two 16-bit weights in one word, for one multiply-add per pair.
+    struct TapPair {
+        int p0, p1;
+        std::int32_t w;
+    };
+    auto pairsOf = [](const ContributionList& list, int offset) {
+        std::vector<TapPair> out;
+        for (std::size_t t = 0; t < list.size(); t += 2) {
+            const bool two = t + 1 < list.size();
+            const int w0 = list[t].Weight, w1 = two ? list[t + 1].Weight : 0;
+            out.push_back({list[t].Pos - offset, (two ? list[t + 1].Pos : list[t].Pos) - offset,
+                           std::int32_t((std::uint32_t(w0) & 0xFFFF) | (std::uint32_t(w1) << 16))});
+        }
+        return out;
+    };
+    // Without negative weights every sum already lies in the channel range.
+    bool needClamp = false;
+    for (const ContributionTable* table : {&mapX, &mapY})
+        for (const ContributionList& l : *table)
+            for (const Contribution& c : l)
+                needClamp = needClamp || c.Weight < 0;
+
+    // All horizontal pairs in one array, pixel i's from pairStart[i] to pairStart[i + 1].
+    std::vector<TapPair> pairsX;
+    std::vector<std::size_t> pairStart{0};
+    for (const ContributionList& l : mapX) {
+        const std::vector<TapPair> p = pairsOf(l, xMin);
+        pairsX.insert(pairsX.end(), p.begin(), p.end());
+        pairStart.push_back(pairsX.size());
+    }
+
+    // The vertical sums of one destination row, per column eight 16-bit values: the low byte
+    // of each channel's sum, then the rest (sum >> 8), so the horizontal pass can multiply-add
+    // them in 16 bits and still get the exact 32-bit sum (256 * high + low).
+    std::vector<std::int16_t> split(static_cast<std::size_t>(span) * 8);
+    auto splitAt = [&split](int x) { return reinterpret_cast<__m128i*>(split.data() + std::size_t(x) * 8); };
     std::vector<TColor32> out(std::size_t(DstClip.Width()));
+    std::vector<const TColor32*> rowPtr;
+    std::vector<std::int32_t> rowW;
 
     for (int j = 0; j < DstClip.Height(); ++j) {
-        const ContributionList& ly = mapY[std::size_t(j)];
-        // Vertical pass, two source rows at a time: 16-bit channels times 16-bit weights,
-        // added pairwise into 32-bit sums.
-        std::fill(sums.begin(), sums.end(), 0);
-        for (std::size_t t = 0; t < ly.size(); t += 2) {
-            const TColor32* r0 = Src->PixelPointer(xMin, ly[t].Pos);
-            const bool pair = t + 1 < ly.size();
-            const TColor32* r1 = pair ? Src->PixelPointer(xMin, ly[t + 1].Pos) : r0;
-            const int w0 = ly[t].Weight, w1 = pair ? ly[t + 1].Weight : 0;
-            const __m128i wv = _mm_set1_epi32(int((std::uint32_t(w0) & 0xFFFF) | (std::uint32_t(w1) << 16)));
-            for (int x = 0; x < span; ++x) {
-                const __m128i a = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(r0[x])), zero);
-                const __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(r1[x])), zero);
-                auto* sp = reinterpret_cast<__m128i*>(&sums[std::size_t(x) * 4]);
-                _mm_storeu_si128(sp, _mm_add_epi32(_mm_loadu_si128(sp), _mm_madd_epi16(_mm_unpacklo_epi16(a, b), wv)));
-            }
+        const std::vector<TapPair> py = pairsOf(mapY[std::size_t(j)], 0);
+        rowPtr.clear();
+        rowW.clear();
+        for (const TapPair& t : py) {
+            rowPtr.push_back(Src->PixelPointer(xMin, t.p0));
+            rowPtr.push_back(Src->PixelPointer(xMin, t.p1));
+            rowW.push_back(t.w);
         }
-        // Horizontal pass per destination pixel.
-        for (int i = 0; i < DstClip.Width(); ++i) {
-            const ContributionList& lx = mapX[std::size_t(i)];
-            alignas(16) std::int32_t s[4] = {0, 0, 0, 0};
-            for (const Contribution& c : lx) {
-                const std::int32_t* v = &sums[std::size_t(c.Pos - xMin) * 4];
-                for (int k = 0; k < 4; ++k)
-                    s[k] += v[k] * c.Weight;
+        const std::size_t np = py.size();
+        int x = 0;
+        for (; x + 3 < span; x += 4) {
+            __m128i acc0 = zero, acc1 = zero, acc2 = zero, acc3 = zero;
+            for (std::size_t t = 0; t < np; ++t) {
+                const __m128i wv = _mm_set1_epi32(rowW[t]);
+                const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rowPtr[2 * t] + x));
+                const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rowPtr[2 * t + 1] + x));
+                const __m128i alo = _mm_unpacklo_epi8(a, zero), ahi = _mm_unpackhi_epi8(a, zero);
+                const __m128i blo = _mm_unpacklo_epi8(b, zero), bhi = _mm_unpackhi_epi8(b, zero);
+                acc0 = _mm_add_epi32(acc0, _mm_madd_epi16(_mm_unpacklo_epi16(alo, blo), wv));
+                acc1 = _mm_add_epi32(acc1, _mm_madd_epi16(_mm_unpackhi_epi16(alo, blo), wv));
+                acc2 = _mm_add_epi32(acc2, _mm_madd_epi16(_mm_unpacklo_epi16(ahi, bhi), wv));
+                acc3 = _mm_add_epi32(acc3, _mm_madd_epi16(_mm_unpackhi_epi16(ahi, bhi), wv));
             }
-            // Overshoot of the kernels with negative lobes (and of a corrected weight) is cut
-            // to the channel range.
-            __m128i sv = _mm_load_si128(reinterpret_cast<const __m128i*>(s));
-            sv = _mm_and_si128(sv, _mm_cmpgt_epi32(sv, zero));
-            const __m128i over = _mm_cmpgt_epi32(sv, lim);
-            sv = _mm_or_si128(_mm_and_si128(over, lim), _mm_andnot_si128(over, sv));
-            sv = _mm_srli_epi32(sv, 16);
-            sv = _mm_packs_epi32(sv, zero);
-            sv = _mm_packus_epi16(sv, zero);
-            out[std::size_t(i)] = TColor32(_mm_cvtsi128_si32(sv));
+            _mm_storeu_si128(splitAt(x), _mm_packs_epi32(_mm_and_si128(acc0, low8), _mm_srai_epi32(acc0, 8)));
+            _mm_storeu_si128(splitAt(x + 1), _mm_packs_epi32(_mm_and_si128(acc1, low8), _mm_srai_epi32(acc1, 8)));
+            _mm_storeu_si128(splitAt(x + 2), _mm_packs_epi32(_mm_and_si128(acc2, low8), _mm_srai_epi32(acc2, 8)));
+            _mm_storeu_si128(splitAt(x + 3), _mm_packs_epi32(_mm_and_si128(acc3, low8), _mm_srai_epi32(acc3, 8)));
         }
+        for (; x + 1 < span; x += 2) {
+            __m128i acc0 = zero, acc1 = zero;
+            for (std::size_t t = 0; t < np; ++t) {
+                const __m128i wv = _mm_set1_epi32(rowW[t]);
+                const __m128i a = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(rowPtr[2 * t] + x)), zero);
+                const __m128i b = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(rowPtr[2 * t + 1] + x)), zero);
+                acc0 = _mm_add_epi32(acc0, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), wv));
+                acc1 = _mm_add_epi32(acc1, _mm_madd_epi16(_mm_unpackhi_epi16(a, b), wv));
+            }
+            _mm_storeu_si128(splitAt(x), _mm_packs_epi32(_mm_and_si128(acc0, low8), _mm_srai_epi32(acc0, 8)));
+            _mm_storeu_si128(splitAt(x + 1), _mm_packs_epi32(_mm_and_si128(acc1, low8), _mm_srai_epi32(acc1, 8)));
+        }
+        for (; x < span; ++x) {
+            __m128i acc = zero;
+            for (std::size_t t = 0; t < np; ++t) {
+                const __m128i wv = _mm_set1_epi32(rowW[t]);
+                const __m128i a = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(rowPtr[2 * t][x])), zero);
+                const __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(rowPtr[2 * t + 1][x])), zero);
+                acc = _mm_add_epi32(acc, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), wv));
+            }
+            _mm_storeu_si128(splitAt(x), _mm_packs_epi32(_mm_and_si128(acc, low8), _mm_srai_epi32(acc, 8)));
+        }
+        // Horizontal pass per destination pixel; overshoot of the kernels with negative lobes
+        // (and of a corrected weight) is cut to the channel range before the shift.
+        auto sumAt = [&](int i) {
+            __m128i accL = zero, accH = zero;
+            for (std::size_t k = pairStart[std::size_t(i)]; k < pairStart[std::size_t(i) + 1]; ++k) {
+                const TapPair& t = pairsX[k];
+                const __m128i wv = _mm_set1_epi32(t.w);
+                const __m128i a = _mm_loadu_si128(splitAt(t.p0));
+                const __m128i b = _mm_loadu_si128(splitAt(t.p1));
+                accL = _mm_add_epi32(accL, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), wv));
+                accH = _mm_add_epi32(accH, _mm_madd_epi16(_mm_unpackhi_epi16(a, b), wv));
+            }
+            __m128i sv = _mm_add_epi32(_mm_slli_epi32(accH, 8), accL);
+            if (needClamp) {
+                sv = _mm_and_si128(sv, _mm_cmpgt_epi32(sv, zero));
+                const __m128i over = _mm_cmpgt_epi32(sv, lim);
+                sv = _mm_or_si128(_mm_and_si128(over, lim), _mm_andnot_si128(over, sv));
+            }
+            return _mm_srli_epi32(sv, 16);
+        };
+        const int dw = DstClip.Width();
+        int i = 0;
+        for (; i + 1 < dw; i += 2) {
+            const __m128i two = _mm_packus_epi16(_mm_packs_epi32(sumAt(i), sumAt(i + 1)), zero);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out.data() + i), two);
+        }
+        if (i < dw)
+            out[std::size_t(i)] = TColor32(_mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(sumAt(i), zero), zero)));
         TColor32* d = Dst->PixelPointer(DstClip.Left, DstClip.Top + j);
         if (DrawMode == dmOpaque)
             std::memcpy(d, out.data(), out.size() * 4);
