@@ -1,5 +1,8 @@
 #include "learning/mainwindow/zl_main.h"
 
+#include "learning/mainwindow/zl_kartenauswahl.h"
+#include "learning/mainwindow/zl_lernkarte.h"
+
 #include "controls/Dspez.h"
 #include "controls/Zufall.h"
 #include "datastore/Objektdaten.h"
@@ -766,31 +769,23 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 // ---- Hooks ------------------------------------------------------------------
 // Minimal bodies that keep the frame working; the units of the views replace them.
 
-void TForm1::ErzeugeAnsichten() {}
-
-void TForm1::ZeigeKartenauswahl(bool NeuAufbau)
+void TForm1::ErzeugeAnsichten()
 {
-    Q_UNUSED(NeuAufbau);
-    Zustand.Ansichtsmodus = Kartenauswahl;
-    Zustand.NetzTeilnehmer = false;
-    ZeigeModus();
-    SetzeTitel(kProgrammTitel);
+    KartenauswahlSeite = new TKartenauswahlSeite(*this);
+    LernkarteAnsicht = new TLernkarteAnsicht(*this);
 }
 
-void TForm1::ZeigeLernkarte()
-{
-    Zustand.Ansichtsmodus = Lernkarte;
-    ZeigeModus();
-    SetzeTitel(TitelLernkarte(KartenName(Zustand.AktKartID)));
-}
+void TForm1::ZeigeKartenauswahl(bool NeuAufbau) { KartenauswahlSeite->ZeigeKartenauswahl(NeuAufbau); }
 
-void TForm1::SetzeZoom(int Stufe) { Zustand.Viewport.SetzeZoomStufe(Stufe); }
+void TForm1::ZeigeLernkarte() { LernkarteAnsicht->ZeigeLernkarte(); }
 
-void TForm1::SetzeIntensitaet(int Intensitaet) { Zustand.LernIntensitaet = std::clamp(Intensitaet, 1, 3); }
+void TForm1::SetzeZoom(int Stufe) { LernkarteAnsicht->SetzeZoom(Stufe); }
 
-void TForm1::AktualisiereKartendarstellung() {}
+void TForm1::SetzeIntensitaet(int Intensitaet) { LernkarteAnsicht->SetzeIntensitaet(Intensitaet); }
 
-void TForm1::AktualisiereAuswahlInfo() {}
+void TForm1::AktualisiereKartendarstellung() { LernkarteAnsicht->AktualisiereKartendarstellung(); }
+
+void TForm1::AktualisiereAuswahlInfo() { KartenauswahlSeite->SetzeAuswahlHinweis(); }
 
 void TForm1::OrdneUebungsFlaeche() {}
 

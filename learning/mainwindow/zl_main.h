@@ -21,6 +21,9 @@
 
 namespace zl {
 
+class TKartenauswahlSeite;
+class TLernkarteAnsicht;
+
 class TForm1 : public QMainWindow {
 public:
     // Settings: the key read in FormCreate and written on every change (not owned).
@@ -84,6 +87,10 @@ public:
     QTimer* ZeitTimer; // 100 ms, exercise and puzzle clocks
     // Start folders of the label-file dialogs.
     QString ZLKOpenDlg1Verz, ZLKSaveDlg1Verz;
+
+    // The units of views 1 and 2 (children of the window).
+    TKartenauswahlSeite* KartenauswahlSeite = nullptr;
+    TLernkarteAnsicht* LernkarteAnsicht = nullptr;
 
     // ---- Event handlers -----------------------------------------------------
     void FormCreate();

@@ -1,0 +1,66 @@
+#pragma once
+
+// View 1 of the main window: the three overview pictures with a clickable panel per
+// catalogue map and its highlight, and the list of all selectable maps.
+
+#include "learning/mainwindow/zl_lernkarte_steuer.h"
+
+#include <QObject>
+
+#include <array>
+
+class QLabel;
+class QListWidget;
+class QTabWidget;
+
+namespace zl {
+
+class TForm1;
+class THoverPanel;
+class TImage;
+
+class TKartenauswahlSeite : public QObject {
+public:
+    // Creates the page's controls inside Form.KartenAuswahlPan.
+    explicit TKartenauswahlSeite(TForm1& Form);
+
+    // Enters view 1 and lays the page out; with NeuAufbau (or an empty list) the pictures,
+    // panels and the map list are built anew.
+    void ZeigeKartenauswahl(bool NeuAufbau);
+    // Builds the panels of one overview (0 WLT, 1 EUR, 2 DEU) and adds their names to the list.
+    void BaueKartenFelder(int Seite);
+    // Shows the highlight of a catalogue entry on the page shown; negative hides all three.
+    void MarkiereKarteImUeberblick(int Index);
+    // The hint label in the form of address of the menu.
+    void SetzeAuswahlHinweis();
+
+    void KartenFeldKlick(int Index);
+    void KartList1DblClick();
+    void KartList1KeyPress(QChar Zeichen);
+
+    // The page's controls (object names as the fields).
+    QLabel* AuswahlInfoLab;
+    QTabWidget* KartAuswahlControl;
+    struct Uebersicht {
+        QString Code;          // "WLT", "EUR", "DEU"
+        QWidget* Sheet;        // WLTSheet ...
+        TBildFlaeche* Img;     // KAWLTImg ...
+        QLabel* Lab;           // KAWLTLab ...
+        TRahmenForm* Shape;    // KAWLTShape ...
+        QList<THoverPanel*> Felder;
+    };
+    std::array<Uebersicht, 3> Uebersichten;
+    QWidget* KartListPan;
+    QListWidget* KartList1;
+    THoverPanel* KartAuswBtn;
+    TImage* MainBackImg;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Ordne();
+    TForm1& F;
+};
+
+} // namespace zl

@@ -1,0 +1,289 @@
+// The map selection and the learning map inside the running main window (offscreen): opening
+// the fixture map from an overview panel and from the list, the lists, tabs, facts, zoom,
+// display settings and the bad input of the screens.
+
+#include "learning/mainwindow/zl_kartenauswahl.h"
+#include "learning/mainwindow/zl_lernkarte.h"
+#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/zl_main_start.h"
+
+#include "MapTestDruck.h"
+
+#include "controls/HoverPanel.h"
+#include "datastore/zl_data.h"
+#include "fixtures/DataFolder.h"
+#include "learning/mainwindow/zl_einstellungen.h"
+#include "learning/mainwindow/zl_lernlayout.h"
+#include "platform/MessageService.h"
+#include "platform/SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+namespace zl {
+namespace {
+
+class MapSeiten : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(fixtures::writeMinimalDataFolder(m_dir.path() + QStringLiteral("/Kartivo/")));
+        KomModus = -1;
+        KartenOptionen.ProgrammVerz = m_dir.path() + QStringLiteral("/Kartivo/");
+        KartenOptionen.Store = &m_store;
+        KartenOptionen.Titelfenster = false;
+        KartenOptionen.Bildschirmpruefung = false;
+        m_k = std::make_unique<TKartivo>(KartenOptionen);
+        ASSERT_TRUE(m_k->Starte());
+        m_k->ZeigeHauptfenster();
+        QApplication::processEvents();
+        F = m_k->Hauptfenster();
+        ASSERT_TRUE(F);
+        A = F->KartenauswahlSeite;
+        L = F->LernkarteAnsicht;
+        ASSERT_TRUE(A && L);
+    }
+
+    static int Index(const QString& Karte, const QString& Bez)
+    {
+        for (int i = 0; i < ObjDaten.size(); ++i)
+            if (ObjDaten[i].KartID == Karte && ObjDaten[i].Bez == Bez)
+                return i;
+        return -1;
+    }
+    QStringList ListenTexte() const
+    {
+        QStringList r;
+        for (int i = 0; i < L->LernList->count(); ++i)
+            r << L->LernList->item(i)->text();
+        return r;
+    }
+    static void Taste(QWidget* w, int Key, const QString& Text = {})
+    {
+        QKeyEvent e(QEvent::KeyPress, Key, Qt::NoModifier, Text);
+        QApplication::sendEvent(w, &e);
+    }
+
+    QTemporaryDir m_dir;
+    MemorySettingsStore m_store;
+    KartivoStartOptionen KartenOptionen;
+    std::unique_ptr<TKartivo> m_k;
+    TForm1* F = nullptr;
+    TKartenauswahlSeite* A = nullptr;
+    TLernkarteAnsicht* L = nullptr;
+};
+
+TEST_F(MapSeiten, OverviewPagesPanelsAndList)
+{
+    EXPECT_EQ(F->Zustand.Ansichtsmodus, Kartenauswahl);
+    ASSERT_EQ(A->KartAuswahlControl->count(), 3);
+    EXPECT_EQ(A->KartAuswahlControl->tabText(0), QStringLiteral("   Welt   "));
+    EXPECT_EQ(A->KartAuswahlControl->currentWidget()->objectName(), QStringLiteral("EURSheet"));
+    EXPECT_EQ(A->AuswahlInfoLab->text(), QStringLiteral("Kartenauswahl: Klicke mit der Maus auf die gewünschte Karte."));
+    for (const auto& u : A->Uebersichten) {
+        SCOPED_TRACE(u.Code.toStdString());
+        EXPECT_FALSE(u.Img->Bild().isNull());
+        EXPECT_EQ(u.Img->Bild().size(), u.Img->size());
+        ASSERT_EQ(u.Felder.size(), 1);
+        EXPECT_TRUE(u.Lab->text().startsWith(QStringLiteral("Auswahlübersicht")));
+    }
+    THoverPanel* p = A->Uebersichten[1].Felder[0];
+    EXPECT_EQ(p->objectName(), QStringLiteral("Pan_EUR_1"));
+    EXPECT_EQ(p->geometry(), KartenFeldRect(KartAuswDaten[1], A->Uebersichten[1].Img->geometry(),
+                                            A->KartAuswahlControl->height()));
+    ASSERT_EQ(A->KartList1->count(), 3);
+    EXPECT_EQ(A->KartList1->item(0)->text(), QStringLiteral(" Bayern"));
+    EXPECT_EQ(A->KartList1->currentItem()->text(), QStringLiteral(" Deutschland"));
+
+    // Hover shows the map's area; moving over the picture hides it again.
+    emit p->OnMouseEnter();
+    EXPECT_TRUE(A->Uebersichten[1].Shape->isVisibleTo(A->Uebersichten[1].Img));
+    EXPECT_EQ(A->Uebersichten[1].Shape->geometry(),
+              MarkierungsRect(KartAuswDaten[1], A->Uebersichten[1].Img->width(), A->Uebersichten[1].Img->height()));
+    A->MarkiereKarteImUeberblick(-1);
+    EXPECT_FALSE(A->Uebersichten[1].Shape->isVisibleTo(A->Uebersichten[1].Img));
+
+    // A resize rebuilds every panel; the old ones are gone.
+    QPointer<THoverPanel> Alt = p;
+    A->ZeigeKartenauswahl(true);
+    EXPECT_TRUE(Alt.isNull());
+    EXPECT_EQ(A->Uebersichten[1].Felder.size(), 1);
+
+    // Type-ahead by first letter, going round.
+    A->KartList1->setCurrentRow(0);
+    Taste(A->KartList1, Qt::Key_E, QStringLiteral("e"));
+    EXPECT_EQ(A->KartList1->currentRow(), 2);
+    Taste(A->KartList1, Qt::Key_X, QStringLiteral("x"));
+    EXPECT_EQ(A->KartList1->currentRow(), 2);
+
+    // The form of address changes the hint.
+    F->AnredeSie->trigger();
+    EXPECT_EQ(A->AuswahlInfoLab->text(),
+              QStringLiteral("Kartenauswahl: Klicken Sie mit der Maus auf die gewünschte Karte."));
+}
+
+TEST_F(MapSeiten, OpenFromTheOverviewPanel)
+{
+    F->Zustand.Viewport.SetzeZoomStufe(3);
+    emit A->Uebersichten[1].Felder[0]->OnClick();
+    EXPECT_EQ(F->Zustand.Ansichtsmodus, Lernkarte);
+    EXPECT_EQ(F->Zustand.AktKartID, QStringLiteral("DEU"));
+    EXPECT_EQ(F->Zustand.Viewport.ZoomStufe, 0);
+    EXPECT_EQ(F->windowTitle(), TitelLernkarte(QStringLiteral("Deutschland")));
+    EXPECT_TRUE(L->LernKartPicImg->isVisibleTo(F));
+    EXPECT_FALSE(L->LernKartPicImg->Bild().isNull());
+    EXPECT_FALSE(L->LernKartMiniImg->Bild().isNull());
+    EXPECT_EQ(F->Zustand.Viewport.Ausschnitt, kGanzeKarte);
+    EXPECT_TRUE(L->ZoomPan[0]->Checked());
+
+    // Länder tab: the federal states under their heading.
+    EXPECT_EQ(F->Zustand.ObjReiter, 1);
+    const QStringList T = ListenTexte();
+    ASSERT_EQ(T.size(), 4);
+    EXPECT_TRUE(T[0].contains(QStringLiteral("Deutsche Bundesländer")));
+    EXPECT_EQ(T[2], QStringLiteral(" Bayern"));
+    EXPECT_EQ(L->IntensPan[0]->Caption(), QStringLiteral("1 - Basis (3)"));
+    EXPECT_TRUE(L->ReiterKnopf[0]->Checked());
+
+    // Selecting an entry points at its label and shows the facts.
+    L->LernList->setCurrentRow(2);
+    EXPECT_TRUE(L->LernPfeilImg->isVisibleTo(F));
+    EXPECT_TRUE(L->LernKartMiniMark->isVisibleTo(F));
+    EXPECT_EQ(L->LernInfoGrid->item(0, 1)->text(), QStringLiteral(" Bayern"));
+    EXPECT_EQ(L->LernInfoGrid->item(3, 1)->text(), QStringLiteral(" München"));
+    EXPECT_FALSE(L->LernInfoFlagLab->isVisibleTo(F));
+    // The heading hides the arrow and empties the facts.
+    L->LernList->setCurrentRow(0);
+    EXPECT_FALSE(L->LernPfeilImg->isVisibleTo(F));
+    EXPECT_EQ(L->LernInfoGrid->item(0, 1)->text(), QString());
+    EXPECT_EQ(L->LernInfoGrid->item(0, 0)->text(), QStringLiteral(" Gebiet:"));
+}
+
+TEST_F(MapSeiten, OpenFromTheListAndItsErrors)
+{
+    ScopedMessageRecorder Boxen;
+    A->KartList1->setCurrentRow(-1);
+    A->KartList1->clearSelection();
+    A->KartList1DblClick();
+    ASSERT_EQ(Boxen.texts().size(), 1);
+    EXPECT_EQ(Boxen.texts()[0], QStringLiteral("Markiere zunächst eine Landkarte in der Liste oder wähle die "
+                                               "gewünschte Karte direkt aus."));
+    EXPECT_EQ(F->Zustand.Ansichtsmodus, Kartenauswahl);
+
+    A->KartList1->setCurrentRow(2); // Europa
+    Taste(A->KartList1, Qt::Key_Return);
+    EXPECT_EQ(F->Zustand.Ansichtsmodus, Lernkarte);
+    EXPECT_EQ(F->Zustand.AktKartID, QStringLiteral("EUR"));
+    EXPECT_TRUE(ListenTexte().contains(QStringLiteral(" Frankreich")));
+    EXPECT_EQ(Boxen.texts().size(), 1);
+
+    // Back to the selection: the list follows the current map.
+    F->KartenAuswahl1Click();
+    EXPECT_EQ(F->Zustand.Ansichtsmodus, Kartenauswahl);
+    EXPECT_EQ(A->KartList1->currentItem()->text(), QStringLiteral(" Europa"));
+}
+
+TEST_F(MapSeiten, SelectingRaisesIntensityAndSwitchesTabs)
+{
+    F->Zustand.AktKartID = QStringLiteral("DEU");
+    F->SetzeZoom(0);
+    F->ZeigeLernkarte();
+    L->SetzeIntensitaet(1);
+    EXPECT_FALSE(ListenTexte().isEmpty());
+    const int Ruegen = Index(QStringLiteral("DEU"), QStringLiteral("Rügen"));
+    ASSERT_GE(Ruegen, 0);
+    L->WaehleLernObjekt(Ruegen, true);
+    EXPECT_EQ(F->Zustand.LernIntensitaet, 3);
+    EXPECT_EQ(F->Zustand.ObjReiter, 5);
+    EXPECT_TRUE(L->IntensPunkt[2]->isChecked());
+    ASSERT_TRUE(L->LernList->currentItem());
+    EXPECT_EQ(L->LernList->currentItem()->text(), QStringLiteral(" Rügen"));
+    EXPECT_TRUE(L->LernPfeilImg->isVisibleTo(F));
+    EXPECT_EQ(L->IntensPan[2]->Caption(), QStringLiteral("3 - Experte (1)"));
+
+    // A river from elsewhere (a search result) switches to the Gewässer tab.
+    L->WaehleLernObjekt(Index(QStringLiteral("DEU"), QStringLiteral("Nordsee")), true);
+    EXPECT_EQ(F->Zustand.ObjReiter, 3);
+    // A label of another map is listed nowhere here and gets no arrow.
+    L->WaehleLernObjekt(Index(QStringLiteral("EUR"), QStringLiteral("Paris")), true);
+    EXPECT_EQ(F->Zustand.ObjReiter, 2);
+    EXPECT_FALSE(L->LernPfeilImg->isVisibleTo(F));
+
+    // Stale indexes do nothing but hide the arrow and empty the facts.
+    L->WaehleLernObjekt(int(ObjDaten.size()) + 3, true);
+    L->WaehleLernObjekt(-99, true);
+    EXPECT_FALSE(L->LernPfeilImg->isVisibleTo(F));
+    ObjDaten.clear();
+    L->LernList->setCurrentRow(0);
+    L->LernListKlick();
+    EXPECT_FALSE(L->LernPfeilImg->isVisibleTo(F));
+    EXPECT_EQ(L->LernInfoGrid->item(0, 1)->text(), QString());
+}
+
+TEST_F(MapSeiten, ZoomScrollMiniMapAndDisplaySettings)
+{
+    emit A->Uebersichten[0].Felder[0]->OnClick(); // Europa
+    ASSERT_EQ(F->Zustand.Ansichtsmodus, Lernkarte);
+    L->Befehl(TViewportBefehl::Zoom4);
+    L->Befehl(TViewportBefehl::Rechts);
+    L->Befehl(TViewportBefehl::Oben);
+    EXPECT_EQ(F->Zustand.Viewport.ZoomStufe, 4);
+    EXPECT_TRUE(L->ZoomPan[4]->Checked());
+    const TRect S = F->Zustand.Viewport.Ausschnitt;
+    EXPECT_EQ(S.Right, 10000);
+    EXPECT_EQ(S.Top, 0);
+    EXPECT_LT(S.Right - S.Left, 10000);
+    // "Hineinzoomen" at 200 % does nothing.
+    L->Befehl(TViewportBefehl::ZoomRein);
+    EXPECT_EQ(F->Zustand.Viewport.ZoomStufe, 4);
+    // "100 %" resets the anchors.
+    L->Befehl(TViewportBefehl::Standardgroesse);
+    EXPECT_EQ(F->Zustand.Viewport.ScrollAnkerX, 0);
+    EXPECT_EQ(F->Zustand.Viewport.Ausschnitt, kGanzeKarte);
+
+    // A repaint without a change of state shows the same cached picture.
+    const qint64 Schluessel = L->LernKartPicImg->Bild().cacheKey();
+    L->LernKartPicImg->repaint();
+    F->repaint();
+    EXPECT_EQ(L->LernKartPicImg->Bild().cacheKey(), Schluessel);
+
+    // Display type, label style and size.
+    emit F->KartTypPFPan->OnClick();
+    EXPECT_EQ(KartTyp, QStringLiteral("PF"));
+    EXPECT_TRUE(L->KartTypPunkt[2]->isChecked());
+    EXPECT_EQ(F->KartTypMarkPan->geometry(), KartTypMarke(F->KartTypRSPan->geometry(), QStringLiteral("PF")));
+    L->SchriftNormal1->trigger();
+    EXPECT_EQ(F->Zustand.Kartenschrift, 1);
+    L->SchriftGroesse[2]->trigger();
+    EXPECT_EQ(F->Zustand.FontFakIndex, 2);
+
+    // Layers: menu items and boxes move together.
+    L->AlleAusblenden1->trigger();
+    for (int e = 0; e < 5; ++e)
+        EXPECT_FALSE(L->LernObjListCheck[e]->isChecked());
+    L->LernObjListCheck[1]->click();
+    EXPECT_TRUE(L->LernObjCheck[1]->isChecked());
+    L->LernObjCheck[2]->trigger();
+    EXPECT_TRUE(L->LernObjListCheck[2]->isChecked());
+}
+
+TEST_F(MapSeiten, MinimisedWindowKeepsTheState)
+{
+    emit A->Uebersichten[1].Felder[0]->OnClick();
+    const TRect Vorher = F->Zustand.Viewport.Ausschnitt;
+    L->LernKartPicImg->resize(0, 0);
+    L->Befehl(TViewportBefehl::Zoom2);
+    EXPECT_EQ(F->Zustand.Viewport.Ausschnitt, Vorher);
+    EXPECT_EQ(F->Zustand.Viewport.ZoomStufe, 2);
+}
+
+} // namespace
+} // namespace zl
