@@ -6,6 +6,7 @@
 #include "platform/widgets/DocumentOpener.h"
 
 #include <QPainter>
+#include <QPixmap>
 
 namespace zl {
 
@@ -60,6 +61,23 @@ void FaerbeKnoepfe(QWidget* Form)
         b->SetColor(farbe);
         b->unsetCursor();
     }
+}
+
+QCursor DragBlackCursor()
+{
+    QImage img(32, 32, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QPoint pfeil[] = {{0, 0}, {0, 16}, {4, 12}, {7, 19}, {10, 18}, {7, 11}, {12, 11}};
+    p.setPen(Qt::white);
+    p.setBrush(Qt::black);
+    p.drawPolygon(pfeil, 7);
+    p.setBrush(Qt::white);
+    p.setPen(Qt::black);
+    p.drawRect(12, 18, 16, 10);
+    p.end();
+    return QCursor(QPixmap::fromImage(img), 0, 0);
 }
 
 QString DokumentFehlerText(const QString& Dokument)

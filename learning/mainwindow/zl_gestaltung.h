@@ -4,6 +4,7 @@
 // pictures framed from the pattern pictures, the button colour, and opening
 // help and web documents.
 
+#include <QCursor>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -40,6 +41,10 @@ void FaerbeKnoepfe(QWidget* Form);
 // fails shows the error box naming the document. Returns whether it opened.
 bool OeffneDokument(const QString& Dokument);
 QString DokumentFehlerText(const QString& Dokument);
+
+// The built-in "DRAGBLACK" cursor (a black arrow with a small card), shown
+// while names are dragged in assignment questions.
+QCursor DragBlackCursor();
 
 // The product's home page (menu item "Zelvaro - &Homepage").
 inline const QString kHomepage = QStringLiteral("https://www.zelvaro.de/");

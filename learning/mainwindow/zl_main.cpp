@@ -350,6 +350,8 @@ void TForm1::FormCreate()
     Zustand.LernIntensitaet = 2;
     Zustand.UebRFLevel = 2;
     Zustand.Wahl.RFLevelMarke = 2;
+    KeinAblegenCursor = QCursor(Qt::ClosedHandCursor); // the standard drag cursor
+    ZiehCursor = DragBlackCursor();
     if (!VideosVorhanden())
         Zustand.Wahl.Animation = 2;
 

@@ -85,6 +85,8 @@ public:
     // Status-bar backgrounds: 2..4 show the picture of 1.
     TImage *StatBackImg1, *StatBackImg2, *StatBackImg3, *StatBackImg4;
     QTimer* ZeitTimer; // 100 ms, exercise and puzzle clocks
+    // Cursors of drag and drop: where nothing may be dropped, and while a name is dragged.
+    QCursor KeinAblegenCursor, ZiehCursor;
     // Start folders of the label-file dialogs.
     QString ZLKOpenDlg1Verz, ZLKSaveDlg1Verz;
 
