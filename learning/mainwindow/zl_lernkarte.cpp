@@ -80,6 +80,8 @@ TLernkarteAnsicht::TLernkarteAnsicht(TForm1& Form) : QObject(&Form), F(Form)
     LernPfeilImg->setObjectName(QStringLiteral("LernPfeilImg"));
 
     QWidget* Spalte = F.LernObjPan;
+    LernInfoBackImg = new TImage(Spalte);
+    LernInfoBackImg->setObjectName(QStringLiteral("LernInfoBackImg"));
     LernObjFlaeche = Flaeche(Spalte, QStringLiteral("LernObjFlaeche"));
     LernObjShape = Flaeche(LernObjFlaeche, QStringLiteral("LernObjShape"));
     ObjReiterPan = Flaeche(LernObjFlaeche, QStringLiteral("ObjReiterPan"));
@@ -319,6 +321,8 @@ void TLernkarteAnsicht::ZeigeLernkarte()
     }
     F.LernObjPan->setGeometry(Seite.InfoPan);
     OrdneSpalte();
+    ZeichneSeitenHintergrund(LernInfoBackImg);
+    LernInfoBackImg->lower();
 
     ZaehleLernObjekte();
     SetzeIntensitaet(Z.LernIntensitaet);

@@ -66,6 +66,7 @@ public:
 
     // Controls (object names as the fields).
     TImage* LernKartBackImg;
+    TImage* LernInfoBackImg; // background of the right column
     TBildFlaeche* LernKartPicImg;
     TZeigerPfeil* LernPfeilImg;
     QWidget* LernObjFlaeche; // the object panel of the right column
