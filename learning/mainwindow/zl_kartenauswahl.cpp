@@ -102,7 +102,10 @@ void TKartenauswahlSeite::Ordne()
 {
     QWidget* Pan = F.KartenAuswahlPan;
     const int W = Pan->width(), H = Pan->height();
-    AuswahlInfoLab->setGeometry(16, 12, std::max(0, W - 32), 24);
+    // The page's own network and data-table buttons at the top right, the hint beside them.
+    F.DatentabelleBtn1->setGeometry(W - 12 - 80, 4, 76, 39);
+    F.NetzUebTeilnehmenBtn1->setGeometry(W - 12 - 160, 4, 76, 39);
+    AuswahlInfoLab->setGeometry(16, 12, std::max(0, W - 32 - 172), 24);
     const int ListeBreite = 240;
     KartListPan->setGeometry(W - ListeBreite - 12, 47, ListeBreite, std::max(0, H - 87));
     KartList1->setGeometry(8, 28, ListeBreite - 16, std::max(0, KartListPan->height() - 28 - 48));
