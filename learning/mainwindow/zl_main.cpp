@@ -710,6 +710,8 @@ void TForm1::closeEvent(QCloseEvent* event)
     if (UebAuswForm && UebAuswForm->NetzwerkUebung1->isChecked())
         LoescheNetzDatei();
     event->accept();
+    // The program ends with its main window, whatever else is still shown.
+    QCoreApplication::quit();
 }
 
 void TForm1::FormKeyDown(QKeyEvent* Key)
@@ -752,17 +754,23 @@ void TForm1::FormKeyDown(QKeyEvent* Key)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    // Each key reaches the form once, before the control with the focus.
+    // Each key reaches the form once, before the control with the focus. An
+    // unhandled key travels up the parents and passes this filter again at every
+    // step; such a step is told by the same event reaching the last receiver's
+    // parent (a new key may reuse the old event's storage).
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
         auto* key = static_cast<QKeyEvent*>(event);
-        if (w->window() == this && key != letzteTaste_) {
-            letzteTaste_ = key;
+        const bool weitergereicht = key == letzteTaste_ && letzterEmpfaenger_ && w == letzterEmpfaenger_->parentWidget();
+        letzteTaste_ = key;
+        letzterEmpfaenger_ = w;
+        if (!weitergereicht && w->window() == this) {
+            const bool vorher = key->isAccepted();
             key->ignore();
             FormKeyDown(key);
-            const bool verbraucht = key->isAccepted();
-            if (verbraucht)
+            if (key->isAccepted())
                 return true;
+            key->setAccepted(vorher);
         }
     }
     return QMainWindow::eventFilter(watched, event);

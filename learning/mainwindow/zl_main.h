@@ -15,6 +15,7 @@
 #include <QActionGroup>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -175,6 +176,7 @@ private:
     void FaerbeSteuerelemente();
     void OrdneRahmen();
     const QKeyEvent* letzteTaste_ = nullptr;
+    QPointer<QWidget> letzterEmpfaenger_;
 };
 
 // The one main window of the run.
