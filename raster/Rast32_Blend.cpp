@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstdlib>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zl {
 
 namespace {
@@ -244,9 +248,62 @@ void A_BlendPixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M)
     B = A_BlendPixelMasked(F, B, M);
 }
 
+#if defined(__SSE2__)
+// mix() of two pixels per half register in 16-bit lanes: ((f - b) * w + b * 256 + 128) >> 8.
+// The products wrap in 16 bits as in the lanes of the formula; the true sum lies in 0..65408,
+// so the wrapped sum is exact.
+inline __m128i MixLanes(__m128i f16, __m128i b16, __m128i w16)
+{
+    const __m128i bias = _mm_set1_epi16(128);
+    const __m128i t = _mm_add_epi16(_mm_mullo_epi16(_mm_sub_epi16(f16, b16), w16), _mm_slli_epi16(b16, 8));
+    return _mm_srli_epi16(_mm_add_epi16(t, bias), 8);
+}
+
+// Four pixels: f mixed over b with per-pixel weights w (16-bit lanes, four per pixel).
+inline __m128i Mix4(__m128i f, __m128i b, __m128i wlo, __m128i whi)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lo = MixLanes(_mm_unpacklo_epi8(f, zero), _mm_unpacklo_epi8(b, zero), wlo);
+    const __m128i hi = MixLanes(_mm_unpackhi_epi8(f, zero), _mm_unpackhi_epi8(b, zero), whi);
+    return _mm_packus_epi16(lo, hi);
+}
+
+// Each pixel's alpha in all four of its 16-bit lanes.
+inline void AlphaLanes(__m128i f, __m128i& lo, __m128i& hi)
+{
+    const __m128i zero = _mm_setzero_si128();
+    lo = _mm_unpacklo_epi8(f, zero);
+    hi = _mm_unpackhi_epi8(f, zero);
+    lo = _mm_shufflehi_epi16(_mm_shufflelo_epi16(lo, 0xFF), 0xFF);
+    hi = _mm_shufflehi_epi16(_mm_shufflelo_epi16(hi, 0xFF), 0xFF);
+}
+#endif
+
 void A_BlendRow(const TColor32* Src, TColor32* Dst, int Count)
 {
-    for (int i = 0; i < Count; ++i) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i alphaMask = _mm_set1_epi32(int(0xFF000000u));
+    for (; i + 4 <= Count; i += 4) {
+        const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Src + i));
+        const __m128i fa = _mm_and_si128(f, alphaMask);
+        const int opaque = _mm_movemask_epi8(_mm_cmpeq_epi32(fa, alphaMask));
+        if (opaque == 0xFFFF) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i), f);
+            continue;
+        }
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(fa, _mm_setzero_si128())) == 0xFFFF)
+            continue;
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Dst + i));
+        __m128i wlo, whi;
+        AlphaLanes(f, wlo, whi);
+        // Mixing with weight 0 leaves b; opaque pixels are copied.
+        const __m128i mixed = Mix4(f, b, wlo, whi);
+        const __m128i sel = _mm_cmpeq_epi32(fa, alphaMask);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i), _mm_or_si128(_mm_and_si128(sel, f), _mm_andnot_si128(sel, mixed)));
+    }
+#endif
+    for (; i < Count; ++i) {
         const TColor32 f = Src[i];
         const TColor32 fa = f >> 24;
         if (fa == 0)
@@ -258,7 +315,22 @@ void A_BlendRow(const TColor32* Src, TColor32* Dst, int Count)
 void A_BlendRowMasked(const TColor32* Src, TColor32* Dst, int Count, TColor32 M)
 {
     M = Lim255(M);
-    for (int i = 0; i < Count; ++i) {
+    int i = 0;
+#if defined(__SSE2__)
+    // W = ((Fa + 1) * M) div 256 stays below 65536; W = 0 (also Fa = 0) mixes to b unchanged.
+    const __m128i m16 = _mm_set1_epi16(short(M));
+    const __m128i one = _mm_set1_epi16(1);
+    for (; i + 4 <= Count; i += 4) {
+        const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Src + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Dst + i));
+        __m128i alo, ahi;
+        AlphaLanes(f, alo, ahi);
+        const __m128i wlo = _mm_srli_epi16(_mm_mullo_epi16(_mm_add_epi16(alo, one), m16), 8);
+        const __m128i whi = _mm_srli_epi16(_mm_mullo_epi16(_mm_add_epi16(ahi, one), m16), 8);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i), Mix4(f, b, wlo, whi));
+    }
+#endif
+    for (; i < Count; ++i) {
         const TColor32 f = Src[i];
         const TColor32 fa = f >> 24;
         if (fa == 0)

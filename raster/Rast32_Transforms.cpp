@@ -526,6 +526,32 @@ void ScaleResampled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap3
     // them in 16 bits and still get the exact 32-bit sum (256 * high + low).
     std::vector<std::int16_t> split(static_cast<std::size_t>(span) * 8);
     auto splitAt = [&split](int x) { return reinterpret_cast<__m128i*>(split.data() + std::size_t(x) * 8); };
+    // Without negative weights every partial sum is a whole number below 2^24, which single
+    // precision holds exactly: then the sums are kept as floats and multiplied four channels
+    // at a time.
+    std::vector<float> sumsF(needClamp ? 0 : static_cast<std::size_t>(span) * 4);
+    // Every list padded to the same number of taps (weight 0), weights spread over four lanes.
+    std::size_t tapsPer = 0;
+    for (const ContributionList& l : mapX)
+        tapsPer = std::max(tapsPer, l.size());
+    std::vector<int> tapPos;
+    std::vector<float> tapW;
+    if (!needClamp) {
+        tapPos.reserve(mapX.size() * tapsPer);
+        tapW.reserve(mapX.size() * tapsPer * 4);
+        for (const ContributionList& l : mapX)
+            for (std::size_t k = 0; k < tapsPer; ++k) {
+                const bool real = k < l.size();
+                tapPos.push_back(((real ? l[k].Pos : l[0].Pos) - xMin) * 4);
+                tapW.insert(tapW.end(), 4, real ? float(l[k].Weight) : 0.0f);
+            }
+    }
+    auto store = [&](int x, __m128i acc) {
+        if (needClamp)
+            _mm_storeu_si128(splitAt(x), _mm_packs_epi32(_mm_and_si128(acc, low8), _mm_srai_epi32(acc, 8)));
+        else
+            _mm_storeu_ps(sumsF.data() + std::size_t(x) * 4, _mm_cvtepi32_ps(acc));
+    };
     std::vector<TColor32> out(std::size_t(DstClip.Width()));
     std::vector<const TColor32*> rowPtr;
     std::vector<std::int32_t> rowW;
@@ -547,17 +573,17 @@ void ScaleResampled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap3
                 const __m128i wv = _mm_set1_epi32(rowW[t]);
                 const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rowPtr[2 * t] + x));
                 const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rowPtr[2 * t + 1] + x));
-                const __m128i alo = _mm_unpacklo_epi8(a, zero), ahi = _mm_unpackhi_epi8(a, zero);
-                const __m128i blo = _mm_unpacklo_epi8(b, zero), bhi = _mm_unpackhi_epi8(b, zero);
-                acc0 = _mm_add_epi32(acc0, _mm_madd_epi16(_mm_unpacklo_epi16(alo, blo), wv));
-                acc1 = _mm_add_epi32(acc1, _mm_madd_epi16(_mm_unpackhi_epi16(alo, blo), wv));
-                acc2 = _mm_add_epi32(acc2, _mm_madd_epi16(_mm_unpacklo_epi16(ahi, bhi), wv));
-                acc3 = _mm_add_epi32(acc3, _mm_madd_epi16(_mm_unpackhi_epi16(ahi, bhi), wv));
+                // Bytes of the two rows interleaved, then widened: channel pairs (a, b) in 16 bits.
+                const __m128i lo = _mm_unpacklo_epi8(a, b), hi = _mm_unpackhi_epi8(a, b);
+                acc0 = _mm_add_epi32(acc0, _mm_madd_epi16(_mm_unpacklo_epi8(lo, zero), wv));
+                acc1 = _mm_add_epi32(acc1, _mm_madd_epi16(_mm_unpackhi_epi8(lo, zero), wv));
+                acc2 = _mm_add_epi32(acc2, _mm_madd_epi16(_mm_unpacklo_epi8(hi, zero), wv));
+                acc3 = _mm_add_epi32(acc3, _mm_madd_epi16(_mm_unpackhi_epi8(hi, zero), wv));
             }
-            _mm_storeu_si128(splitAt(x), _mm_packs_epi32(_mm_and_si128(acc0, low8), _mm_srai_epi32(acc0, 8)));
-            _mm_storeu_si128(splitAt(x + 1), _mm_packs_epi32(_mm_and_si128(acc1, low8), _mm_srai_epi32(acc1, 8)));
-            _mm_storeu_si128(splitAt(x + 2), _mm_packs_epi32(_mm_and_si128(acc2, low8), _mm_srai_epi32(acc2, 8)));
-            _mm_storeu_si128(splitAt(x + 3), _mm_packs_epi32(_mm_and_si128(acc3, low8), _mm_srai_epi32(acc3, 8)));
+            store(x, acc0);
+            store(x + 1, acc1);
+            store(x + 2, acc2);
+            store(x + 3, acc3);
         }
         for (; x + 1 < span; x += 2) {
             __m128i acc0 = zero, acc1 = zero;
@@ -568,8 +594,8 @@ void ScaleResampled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap3
                 acc0 = _mm_add_epi32(acc0, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), wv));
                 acc1 = _mm_add_epi32(acc1, _mm_madd_epi16(_mm_unpackhi_epi16(a, b), wv));
             }
-            _mm_storeu_si128(splitAt(x), _mm_packs_epi32(_mm_and_si128(acc0, low8), _mm_srai_epi32(acc0, 8)));
-            _mm_storeu_si128(splitAt(x + 1), _mm_packs_epi32(_mm_and_si128(acc1, low8), _mm_srai_epi32(acc1, 8)));
+            store(x, acc0);
+            store(x + 1, acc1);
         }
         for (; x < span; ++x) {
             __m128i acc = zero;
@@ -579,11 +605,18 @@ void ScaleResampled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap3
                 const __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(rowPtr[2 * t + 1][x])), zero);
                 acc = _mm_add_epi32(acc, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), wv));
             }
-            _mm_storeu_si128(splitAt(x), _mm_packs_epi32(_mm_and_si128(acc, low8), _mm_srai_epi32(acc, 8)));
+            store(x, acc);
         }
         // Horizontal pass per destination pixel; overshoot of the kernels with negative lobes
         // (and of a corrected weight) is cut to the channel range before the shift.
         auto sumAt = [&](int i) {
+            if (!needClamp) {
+                __m128 acc = _mm_setzero_ps();
+                const std::size_t k0 = std::size_t(i) * tapsPer;
+                for (std::size_t k = k0; k < k0 + tapsPer; ++k)
+                    acc = _mm_add_ps(acc, _mm_mul_ps(_mm_loadu_ps(sumsF.data() + tapPos[k]), _mm_loadu_ps(&tapW[k * 4])));
+                return _mm_srli_epi32(_mm_cvttps_epi32(acc), 16);
+            }
             __m128i accL = zero, accH = zero;
             for (std::size_t k = pairStart[std::size_t(i)]; k < pairStart[std::size_t(i) + 1]; ++k) {
                 const TapPair& t = pairsX[k];

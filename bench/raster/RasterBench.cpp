@@ -36,9 +36,8 @@ void fillPattern(TBitmap32& b, std::uint32_t seed, int alphaKind)
 
 // ---- same-size copies and clears
 
-void BM_TransferBlock(benchmark::State& st)
+void BM_TransferBlock(benchmark::State& st, int w, int h)
 {
-    const int w = int(st.range(0)), h = int(st.range(1));
     TBitmap32 src, dst;
     src.SetDimensions(w, h);
     dst.SetDimensions(w, h);
@@ -51,9 +50,9 @@ void BM_TransferBlock(benchmark::State& st)
     st.SetBytesProcessed(std::int64_t(st.iterations()) * w * h * 4);
 }
 
-void BM_Memcpy(benchmark::State& st)
+void BM_Memcpy(benchmark::State& st, int w, int h)
 {
-    const std::size_t n = std::size_t(st.range(0)) * std::size_t(st.range(1));
+    const std::size_t n = std::size_t(w) * std::size_t(h);
     std::vector<TColor32> a(n, 1), b(n);
     for (auto _ : st) {
         std::memcpy(b.data(), a.data(), n * 4);
@@ -63,21 +62,21 @@ void BM_Memcpy(benchmark::State& st)
     st.SetBytesProcessed(std::int64_t(st.iterations()) * std::int64_t(n) * 4);
 }
 
-void BM_Clear(benchmark::State& st)
+void BM_Clear(benchmark::State& st, int w, int h)
 {
     TBitmap32 b;
-    b.SetDimensions(int(st.range(0)), int(st.range(1)));
+    b.SetDimensions(w, h);
     for (auto _ : st) {
         b.Clear(0xFF123456u);
         benchmark::DoNotOptimize(b.Bits());
         benchmark::ClobberMemory();
     }
-    st.SetBytesProcessed(std::int64_t(st.iterations()) * st.range(0) * st.range(1) * 4);
+    st.SetBytesProcessed(std::int64_t(st.iterations()) * w * h * 4);
 }
 
-void BM_StdFill(benchmark::State& st)
+void BM_StdFill(benchmark::State& st, int w, int h)
 {
-    const std::size_t n = std::size_t(st.range(0)) * std::size_t(st.range(1));
+    const std::size_t n = std::size_t(w) * std::size_t(h);
     std::vector<TColor32> a(n);
     for (auto _ : st) {
         std::fill(a.begin(), a.end(), 0xFF123456u);
@@ -92,13 +91,11 @@ void BM_StdFill(benchmark::State& st)
 void perDestPixel(benchmark::State& st, std::int64_t pixels)
 {
     st.counters["ns_per_dst_px"] =
-        benchmark::Counter(double(pixels) * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+        benchmark::Counter(double(pixels), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void BM_Scale(benchmark::State& st)
+void BM_Scale(benchmark::State& st, int sw, int sh, int dw, int dh, TStretchFilter filter)
 {
-    const int sw = int(st.range(0)), sh = int(st.range(1)), dw = int(st.range(2)), dh = int(st.range(3));
-    const auto filter = TStretchFilter(st.range(4));
     TBitmap32 src, dst;
     src.SetDimensions(sw, sh);
     fillPattern(src, 2, 0);
@@ -111,9 +108,8 @@ void BM_Scale(benchmark::State& st)
     perDestPixel(st, std::int64_t(dw) * dh);
 }
 
-void BM_QtSmooth(benchmark::State& st)
+void BM_QtSmooth(benchmark::State& st, int sw, int sh, int dw, int dh)
 {
-    const int sw = int(st.range(0)), sh = int(st.range(1)), dw = int(st.range(2)), dh = int(st.range(3));
     TBitmap32 src;
     src.SetDimensions(sw, sh);
     fillPattern(src, 2, 0);
@@ -127,10 +123,8 @@ void BM_QtSmooth(benchmark::State& st)
 
 // ---- row blending, bytes of destination per second
 
-void BM_Rows(benchmark::State& st)
+void BM_Rows(benchmark::State& st, bool merge, int alphaKind)
 {
-    const bool merge = st.range(0) != 0;
-    const int alphaKind = int(st.range(1));
     TBitmap32 src, dst, fresh;
     src.SetDimensions(1920, 1080);
     fresh.SetDimensions(1920, 1080);
@@ -176,9 +170,11 @@ private:
 
 std::string args(std::initializer_list<long> v)
 {
-    std::string s;
-    for (long x : v)
-        s += (s.empty() ? "" : "/") + std::to_string(x);
+    // "1001x1625" or "1001x1625->540x877"
+    std::vector<long> a(v);
+    std::string s = std::to_string(a[0]) + "x" + std::to_string(a[1]);
+    if (a.size() == 4)
+        s += "->" + std::to_string(a[2]) + "x" + std::to_string(a[3]);
     return s;
 }
 
@@ -197,10 +193,10 @@ int main(int argc, char** argv)
     const std::vector<std::pair<int, int>> blockSizes = {{1920, 1080}, {1001, 1625}};
     for (auto [w, h] : blockSizes) {
         const std::string a = args({w, h});
-        benchmark::RegisterBenchmark(("TransferBlock/" + a).c_str(), BM_TransferBlock)->Args({w, h});
-        benchmark::RegisterBenchmark(("memcpy/" + a).c_str(), BM_Memcpy)->Args({w, h});
-        benchmark::RegisterBenchmark(("Clear/" + a).c_str(), BM_Clear)->Args({w, h});
-        benchmark::RegisterBenchmark(("std_fill/" + a).c_str(), BM_StdFill)->Args({w, h});
+        benchmark::RegisterBenchmark(("TransferBlock/" + a).c_str(), BM_TransferBlock, w, h);
+        benchmark::RegisterBenchmark(("memcpy/" + a).c_str(), BM_Memcpy, w, h);
+        benchmark::RegisterBenchmark(("Clear/" + a).c_str(), BM_Clear, w, h);
+        benchmark::RegisterBenchmark(("std_fill/" + a).c_str(), BM_StdFill, w, h);
         reporter.Pair("TransferBlock/" + a, "memcpy/" + a);
         reporter.Pair("Clear/" + a, "std_fill/" + a);
     }
@@ -210,26 +206,30 @@ int main(int argc, char** argv)
     const ScaleCase linearCases[] = {{1001, 1625, 540, 877}, {1001, 1625, 1460, 2372}};
     for (const ScaleCase& c : linearCases) {
         const std::string a = args({c.sw, c.sh, c.dw, c.dh});
-        benchmark::RegisterBenchmark(("sfLinear/" + a).c_str(), BM_Scale)->Args({c.sw, c.sh, c.dw, c.dh, sfLinear})->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("QtSmooth/" + a).c_str(), BM_QtSmooth)->Args({c.sw, c.sh, c.dw, c.dh})->Unit(benchmark::kMillisecond);
-        reporter.Pair("sfLinear/" + a, "QtSmooth/" + a);
+        benchmark::RegisterBenchmark(("sfLinear/" + a).c_str(), BM_Scale, c.sw, c.sh, c.dw, c.dh, sfLinear)
+            ->Unit(benchmark::kMillisecond)->UseRealTime();
+        benchmark::RegisterBenchmark(("QtSmooth/" + a).c_str(), BM_QtSmooth, c.sw, c.sh, c.dw, c.dh)
+            ->Unit(benchmark::kMillisecond)->UseRealTime();
+        reporter.Pair("sfLinear/" + a + "/real_time", "QtSmooth/" + a + "/real_time");
     }
     const char* names[] = {"sfNearest", "sfDraft", "sfLinear", "sfCosine", "sfSpline", "sfLanczos", "sfMitchell"};
     for (auto [dw, dh] : {std::pair{1000, 750}, std::pair{4000, 3000}}) {
         const std::string a = args({2000, 1500, dw, dh});
-        benchmark::RegisterBenchmark(("QtSmooth/" + a).c_str(), BM_QtSmooth)->Args({2000, 1500, dw, dh})->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("QtSmooth/" + a).c_str(), BM_QtSmooth, 2000, 1500, dw, dh)
+            ->Unit(benchmark::kMillisecond)->UseRealTime();
         for (int f = sfNearest; f <= sfMitchell; ++f) {
             const std::string n = std::string(names[f]) + "/" + a;
-            benchmark::RegisterBenchmark(n.c_str(), BM_Scale)->Args({2000, 1500, dw, dh, f})->Unit(benchmark::kMillisecond);
-            reporter.Pair(n, "QtSmooth/" + a);
+            benchmark::RegisterBenchmark(n.c_str(), BM_Scale, 2000, 1500, dw, dh, TStretchFilter(f))
+                ->Unit(benchmark::kMillisecond)->UseRealTime();
+            reporter.Pair(n + "/real_time", "QtSmooth/" + a + "/real_time");
         }
     }
     const char* alphas[] = {"opaque", "transparent", "mixed"};
     for (int merge = 0; merge <= 1; ++merge)
         for (int a = 0; a <= 2; ++a) {
-            const std::string n = std::string(merge ? "MergeRow/" : "BlendRow/") + alphas[a] + "/1920/1080";
-            benchmark::RegisterBenchmark(n.c_str(), BM_Rows)->Args({merge, a});
-            reporter.Pair(n, "memcpy/1920/1080");
+            const std::string n = std::string(merge ? "MergeRow/" : "BlendRow/") + alphas[a] + "/1920x1080";
+            benchmark::RegisterBenchmark(n.c_str(), BM_Rows, merge != 0, a);
+            reporter.Pair(n, "memcpy/1920x1080");
         }
 
     benchmark::Initialize(&argc, argv);

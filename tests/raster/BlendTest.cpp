@@ -228,3 +228,44 @@ TEST(Rast32System, AcceleratedSetIsActiveAndThemesAreOff)
     EXPECT_EQ(ThemeNexus().ScrollbarTheme(), 0u);
     EndMMX();
 }
+
+// The row routines process several pixels at once; each pixel must still follow its formula.
+TEST(Rast32Blend, RowsMatchTheirPixelRoutines)
+{
+    std::mt19937 rng(11);
+    for (const TBlendRoutines* r : {&PlainBlendRoutines(), &AcceleratedBlendRoutines()})
+        for (int n = 0; n < 200; ++n) {
+            const int count = int(rng() % 40);
+            std::vector<TColor32> src(std::size_t(count) + 1), dst(std::size_t(count) + 1);
+            const int kind = int(rng() % 4); // all opaque, all transparent, mixed, random
+            for (int i = 0; i < count; ++i) {
+                src[std::size_t(i)] = kind == 0 ? (rng() | 0xFF000000u) : kind == 1 ? (rng() & 0xFFFFFFu) : randomPixel(rng);
+                dst[std::size_t(i)] = rng();
+            }
+            const TColor32 guard = 0xDEADBEEFu;
+            dst[std::size_t(count)] = guard;
+            const TColor32 m = rng() % 256;
+            std::vector<TColor32> a = dst, b = dst, c = dst;
+            r->BlendRow(src.data(), a.data(), count);
+            r->BlendRowMasked(src.data(), b.data(), count, m);
+            r->MergeRow(src.data(), c.data(), count);
+            for (int i = 0; i < count; ++i) {
+                const TColor32 f = src[std::size_t(i)];
+                TColor32 e = dst[std::size_t(i)];
+                r->BlendPixelInPlace(f, e);
+                ASSERT_EQ(a[std::size_t(i)], e) << i;
+                TColor32 em = dst[std::size_t(i)];
+                if (r == &AcceleratedBlendRoutines()) {
+                    const int fa = ch(f, 3), w = ((fa + 1) * int(m)) / 256;
+                    if (fa != 0 && w != 0)
+                        em = refAccelMix(f, em, w);
+                } else {
+                    r->BlendPixelInPlaceMasked(f, em, m);
+                }
+                ASSERT_EQ(b[std::size_t(i)], em) << i;
+                ASSERT_EQ(c[std::size_t(i)], r->MergePixels(f, dst[std::size_t(i)])) << i;
+            }
+            ASSERT_EQ(a[std::size_t(count)], guard);
+            ASSERT_EQ(b[std::size_t(count)], guard);
+        }
+}
