@@ -636,6 +636,29 @@ void ScaleResampled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap3
         };
         const int dw = DstClip.Width();
         int i = 0;
+        if (!needClamp) {
+            // Two pixels, each with two partial sums, so four independent additions are in
+            // flight; the sums are whole numbers held exactly, so the order does not matter.
+            const float* sf = sumsF.data();
+            for (; i + 1 < dw; i += 2) {
+                __m128 a0 = _mm_setzero_ps(), a1 = _mm_setzero_ps(), b0 = _mm_setzero_ps(), b1 = _mm_setzero_ps();
+                const std::size_t ka = std::size_t(i) * tapsPer, kb = ka + tapsPer;
+                std::size_t k = 0;
+                for (; k + 1 < tapsPer; k += 2) {
+                    a0 = _mm_add_ps(a0, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[ka + k]), _mm_loadu_ps(&tapW[(ka + k) * 4])));
+                    a1 = _mm_add_ps(a1, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[ka + k + 1]), _mm_loadu_ps(&tapW[(ka + k + 1) * 4])));
+                    b0 = _mm_add_ps(b0, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[kb + k]), _mm_loadu_ps(&tapW[(kb + k) * 4])));
+                    b1 = _mm_add_ps(b1, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[kb + k + 1]), _mm_loadu_ps(&tapW[(kb + k + 1) * 4])));
+                }
+                if (k < tapsPer) {
+                    a0 = _mm_add_ps(a0, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[ka + k]), _mm_loadu_ps(&tapW[(ka + k) * 4])));
+                    b0 = _mm_add_ps(b0, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[kb + k]), _mm_loadu_ps(&tapW[(kb + k) * 4])));
+                }
+                const __m128i pa = _mm_srli_epi32(_mm_cvttps_epi32(_mm_add_ps(a0, a1)), 16);
+                const __m128i pb = _mm_srli_epi32(_mm_cvttps_epi32(_mm_add_ps(b0, b1)), 16);
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(out.data() + i), _mm_packus_epi16(_mm_packs_epi32(pa, pb), zero));
+            }
+        }
         for (; i + 1 < dw; i += 2) {
             const __m128i two = _mm_packus_epi16(_mm_packs_epi32(sumAt(i), sumAt(i + 1)), zero);
             _mm_storel_epi64(reinterpret_cast<__m128i*>(out.data() + i), two);
