@@ -616,6 +616,13 @@ void TLernkarteAnsicht::PositioniereZeiger(double Px, double Py)
         PositioniereMiniMarke(Px, Py);
 }
 
+void TLernkarteAnsicht::BildpunktZuKarte(int X, int Y, double& Px, double& Py) const
+{
+    const QImage& Bild = LernKartPicImg->Bild();
+    zl::BildpunktZuKarte(X, Y, LernKartPicImg->geometry(), Bild.width(), Bild.height(), F.Zustand.Viewport.Ausschnitt,
+                         Px, Py);
+}
+
 void TLernkarteAnsicht::PositioniereMiniMarke(double Px, double Py)
 {
     const QImage& Mini = LernKartMiniImg->Bild();

@@ -48,6 +48,8 @@ public:
     void Befehl(TViewportBefehl B);
     void PositioniereZeiger(double Px, double Py);
     void PositioniereMiniMarke(double Px, double Py);
+    // The map position under a pixel of LernKartPan (the label editor's click), held to 0..1.
+    void BildpunktZuKarte(int X, int Y, double& Px, double& Py) const;
     void LernListKlick();
     void LernListTaste(QChar Zeichen);
     void SetzeKartTyp(const QString& Typ);

@@ -241,6 +241,20 @@ TEST_F(MapSeiten, ZoomScrollMiniMapAndDisplaySettings)
     EXPECT_EQ(S.Right, 10000);
     EXPECT_EQ(S.Top, 0);
     EXPECT_LT(S.Right - S.Left, 10000);
+    // The arrow of a selected entry follows the zoom, and its point maps back to the label.
+    L->WaehleLernObjekt(Index(QStringLiteral("EUR"), QStringLiteral("Paris")), true);
+    ASSERT_TRUE(L->LernPfeilImg->isVisibleTo(F));
+    const QPoint Spitze = L->LernPfeilImg->geometry().bottomRight() + QPoint(1, 1);
+    double Px = 0, Py = 0;
+    L->BildpunktZuKarte(Spitze.x(), Spitze.y(), Px, Py);
+    EXPECT_NEAR(Px, 0.37, 0.01);
+    EXPECT_NEAR(Py, 0.56, 0.01);
+    // The main window's keys scroll: Ctrl+Left moves the section to the left edge.
+    QKeyEvent Links(QEvent::KeyPress, Qt::Key_Left, Qt::ControlModifier);
+    QApplication::sendEvent(L->LernList, &Links);
+    EXPECT_EQ(F->Zustand.Viewport.ScrollAnkerX, 0);
+    EXPECT_EQ(F->Zustand.Viewport.Ausschnitt.Right - F->Zustand.Viewport.Ausschnitt.Left, S.Right - S.Left);
+    EXPECT_TRUE(L->LernPfeilImg->isVisibleTo(F)); // the list click is repeated after the step
     // "Hineinzoomen" at 200 % does nothing.
     L->Befehl(TViewportBefehl::ZoomRein);
     EXPECT_EQ(F->Zustand.Viewport.ZoomStufe, 4);
