@@ -254,16 +254,18 @@ void TForm1::ErzeugePanels()
     SchiebBasisPan = panel(LernPan, "SchiebBasisPan");
     PuzzStatusPan = panel(LernPan, "PuzzStatusPan");
 
-    KartenAuswBtn = knopf(LernPan, "KartenAuswBtn", QStringLiteral("Karten-|auswahl"));
+    KartenAuswBtn = knopf(LernPan, "KartenAuswBtn", QStringLiteral("Kartenauswahl"));
     LernKartBtn = knopf(LernPan, "LernKartBtn", QStringLiteral("Lernkarte"));
     UebungenBtn = knopf(LernPan, "UebungenBtn", QStringLiteral("Übungen"));
-    NetzUebTeilnehmenBtn = knopf(LernPan, "NetzUebTeilnehmenBtn", QStringLiteral("Netzwerk-|Übung"));
-    SchiebePuzzleBtn = knopf(LernPan, "SchiebePuzzleBtn", QStringLiteral("Schiebe-|puzzle"));
-    DatentabelleBtn2 = knopf(LernPan, "DatentabelleBtn2", QStringLiteral("Länder-|daten"));
+    NetzUebTeilnehmenBtn = knopf(LernPan, "NetzUebTeilnehmenBtn", QStringLiteral("Netzwerk"));
+    SchiebePuzzleBtn = knopf(LernPan, "SchiebePuzzleBtn", QStringLiteral("Puzzle"));
+    DatentabelleBtn2 = knopf(LernPan, "DatentabelleBtn2", QStringLiteral("Länderdaten"));
     SuchBtn2 = knopf(LernPan, "SuchBtn2", QStringLiteral("Suchen"));
     // View 1 has its own network and data-table buttons on the selection page.
-    NetzUebTeilnehmenBtn1 = knopf(KartenAuswahlPan, "NetzUebTeilnehmenBtn1", QStringLiteral("Netzwerk-|Übung"));
-    DatentabelleBtn1 = knopf(KartenAuswahlPan, "DatentabelleBtn1", QStringLiteral("Länder-|daten"));
+    NetzUebTeilnehmenBtn1 = knopf(KartenAuswahlPan, "NetzUebTeilnehmenBtn1", QStringLiteral("Netzwerk"));
+    DatentabelleBtn1 = knopf(KartenAuswahlPan, "DatentabelleBtn1", QStringLiteral("Länderdaten"));
+    SchiebePuzzleBtn->setToolTip(QStringLiteral("Zum Schiebepuzzle mit der aktuellen Karte"));
+    SuchBtn2->setToolTip(QStringLiteral("Nach Orten suchen"));
     KartTypRSPan = knopf(LernPan, "KartTypRSPan", QStringLiteral("Relief"));
     KartTypRHPan = knopf(LernPan, "KartTypRHPan", QStringLiteral("Relief hell"));
     KartTypPFPan = knopf(LernPan, "KartTypPFPan", QStringLiteral("Politisch"));

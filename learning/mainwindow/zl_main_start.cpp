@@ -25,6 +25,7 @@
 #include "learning/tools/zl_tabelledruck.h"
 
 #include <QApplication>
+#include <QScreen>
 
 namespace zl {
 
@@ -122,6 +123,9 @@ void TKartivo::ZeigeHauptfenster()
 {
     if (!form1_)
         return;
+    // Without a window manager nothing maximizes: the window then takes the screen.
+    if (const QScreen* s = form1_->screen())
+        form1_->setGeometry(s->availableGeometry());
     form1_->showMaximized();
     form1_->activateWindow();
     // Offscreen and on some window managers activation never arrives; the
