@@ -26,6 +26,7 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace zl {
@@ -36,6 +37,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(fixtures::writeMinimalDataFolder(m_dir.path() + QStringLiteral("/Kartivo/")));
+        VorStart(m_dir.path() + QStringLiteral("/Kartivo/"));
         KomModus = -1;
         KartenOptionen.ProgrammVerz = m_dir.path() + QStringLiteral("/Kartivo/");
         KartenOptionen.Store = &m_store;
@@ -51,6 +53,8 @@ protected:
         L = F->LernkarteAnsicht;
         ASSERT_TRUE(A && L);
     }
+
+    virtual void VorStart(const QString&) {}
 
     static int Index(const QString& Karte, const QString& Bez)
     {
@@ -297,6 +301,53 @@ TEST_F(MapSeiten, MinimisedWindowKeepsTheState)
     L->Befehl(TViewportBefehl::Zoom2);
     EXPECT_EQ(F->Zustand.Viewport.Ausschnitt, Vorher);
     EXPECT_EQ(F->Zustand.Viewport.ZoomStufe, 2);
+}
+
+// Damaged and missing overview pictures, thumbnails and flags: the pages still work.
+class MapSeitenOhneBilder : public MapSeiten {
+protected:
+    void VorStart(const QString& Prog) override
+    {
+        QFile::remove(Prog + QStringLiteral("ZL-Daten/KA-EUR.jpg"));
+        fixtures::writeBytes(Prog + QStringLiteral("ZL-Daten/KA-WLT.jpg"), QByteArray("\xFF\xD8\xFF garbage", 12));
+        for (const QString& t : fixtures::displayTypes())
+            QFile::remove(Prog + QStringLiteral("ZX-Karten/klein/DEU-") + t + QStringLiteral("-K.jpg"));
+        QFile::remove(Prog + QStringLiteral("ZX-Karten/klein/xxx.dat"));
+        fixtures::writeBytes(Prog + QStringLiteral("ZL-Flaggen/by.jpg"), QByteArray("not a flag"));
+        QImage Flagge(30, 20, QImage::Format_RGB32);
+        Flagge.fill(QColor(255, 204, 0));
+        Flagge.save(Prog + QStringLiteral("ZL-Flaggen/de.bmp"), "BMP");
+    }
+};
+
+TEST_F(MapSeitenOhneBilder, PagesWorkWithoutTheirPictures)
+{
+    ScopedMessageRecorder Boxen;
+    A->ZeigeKartenauswahl(true);
+    EXPECT_TRUE(A->Uebersichten[0].Img->Bild().isNull());
+    EXPECT_TRUE(A->Uebersichten[1].Img->Bild().isNull());
+    EXPECT_FALSE(A->Uebersichten[2].Img->Bild().isNull());
+    EXPECT_EQ(A->Uebersichten[1].Felder.size(), 1); // panels are placed all the same
+    emit A->Uebersichten[1].Felder[0]->OnClick();
+    EXPECT_EQ(F->Zustand.Ansichtsmodus, Lernkarte);
+    EXPECT_FALSE(L->LernKartPicImg->Bild().isNull());
+    EXPECT_TRUE(L->LernKartMiniImg->Bild().isNull());
+    // A damaged flag: no flag, but the facts.
+    L->WaehleLernObjekt(Index(QStringLiteral("DEU"), QStringLiteral("Bayern")), true);
+    EXPECT_EQ(L->LernInfoGrid->item(0, 1)->text(), QStringLiteral(" Bayern"));
+    EXPECT_TRUE(L->LernInfoFlagImg->Bild().isNull());
+    // A good flag is fitted into the flag picture and framed.
+    F->Zustand.AktKartID = QStringLiteral("EUR");
+    F->SetzeZoom(0);
+    F->ZeigeLernkarte();
+    L->WaehleLernObjekt(Index(QStringLiteral("EUR"), QStringLiteral("Deutschland")), true);
+    const QImage& Fl = L->LernInfoFlagImg->Bild();
+    ASSERT_FALSE(Fl.isNull());
+    EXPECT_TRUE(Fl.width() == L->LernInfoFlagImg->width() || Fl.height() == L->LernInfoFlagImg->height());
+    EXPECT_EQ(Fl.pixelColor(0, 0), QColor(0, 0, 0));
+    EXPECT_EQ(Fl.pixelColor(Fl.width() / 2, Fl.height() / 2), QColor(255, 204, 0));
+    EXPECT_FALSE(L->HSInfoZusatzPan->isVisibleTo(F));
+    EXPECT_TRUE(Boxen.entries().isEmpty()) << Boxen.texts().join(u'\n').toStdString();
 }
 
 } // namespace
