@@ -282,6 +282,18 @@ TEST_F(KartivoTest, SettingsAreAppliedWrittenOnChangeAndKeptForTheNextStart)
     EXPECT_TRUE(rec.entries()[0].text.endsWith(QStringLiteral("Wollen Sie die Übung wirklich abbrechen?")));
 }
 
+TEST_F(KartivoTest, FileChannelFromTheSettingsReachesTheFolderDialog)
+{
+    store.writeBool(QStringLiteral("NetzKomDatei"), true);
+    store.writeBool(QStringLiteral("NetzKomMailslot"), false);
+    store.writeText(QStringLiteral("NetzKommVerz"), prog + QStringLiteral("Netz"));
+    auto k = starte();
+    EXPECT_TRUE(KommVerzForm->KomRadioDatei->isChecked());
+    EXPECT_FALSE(KommVerzForm->KomRadioMailslot->isChecked());
+    EXPECT_EQ(KomModus, -1);
+    EXPECT_EQ(NetzVerz, prog + QStringLiteral("Netz/"));
+}
+
 TEST_F(KartivoTest, UnwritableSettingsWarnOnce)
 {
     ScopedMessageRecorder rec;
@@ -365,6 +377,17 @@ TEST_F(KartivoTest, KeysOfTheForm)
     EXPECT_EQ(rec.entries()[0].text, QStringLiteral("Datei ") + ObjDatei + QStringLiteral(" wurde geschrieben."));
     ASSERT_TRUE(LeseObjektdatei(ObjDatei));
     EXPECT_EQ(ObjDaten.size(), vorher);
+
+    // A failed write shows the writer's boxes and no confirmation.
+    rec.clear();
+    const QString alt = ObjDatei;
+    ObjDatei = prog + QStringLiteral("fehlt/zl_standard.zlk");
+    QApplication::sendEvent(f, &f12);
+    ASSERT_FALSE(rec.entries().isEmpty());
+    for (const auto& e : rec.entries())
+        EXPECT_FALSE(e.text.endsWith(QStringLiteral(" wurde geschrieben.")));
+    EXPECT_TRUE(rec.entries()[0].text.startsWith(QStringLiteral("Datei-Schreibfehler! (")));
+    ObjDatei = alt;
 
     QKeyEvent g(QEvent::KeyPress, Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
     QApplication::sendEvent(f, &g);
