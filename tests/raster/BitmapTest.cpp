@@ -2,6 +2,9 @@
 #include "raster/Rast32.h"
 
 #include <QBuffer>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -282,4 +285,30 @@ TEST(Rast32Bitmap, DrawIntoAndSetAllAlpha)
     QImage shown = src.CopyToBitmap();
     EXPECT_EQ(shown.format(), QImage::Format_RGB32);
     EXPECT_EQ(shown.pixel(0, 0), 0xFF123456u);
+}
+
+TEST(Rast32Bitmap, LockIsReentrantAndShared)
+{
+    TBitmap32 b;
+    b.SetDimensions(64, 1);
+    b.Clear(0);
+    b.Lock();
+    b.Lock(); // the same thread may lock again
+    EXPECT_EQ(b.LockCount(), 2);
+    std::atomic<bool> entered{false};
+    std::thread other([&] {
+        b.Lock();
+        entered = true;
+        for (int x = 0; x < 64; ++x)
+            b.SetPixel(x, 0, 1);
+        b.Unlock();
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_FALSE(entered.load()); // waits while this thread holds the bitmap
+    b.Unlock();
+    b.Unlock();
+    other.join();
+    EXPECT_TRUE(entered.load());
+    EXPECT_EQ(b.LockCount(), 0);
+    EXPECT_EQ(b.Pixel(63, 0), 1u);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 
@@ -477,4 +479,29 @@ TEST(Rast32Transfer, ExtremeScales)
                        dmOpaque, {});
         EXPECT_EQ(dst.Pixel(999, 2), 0xFF336699u) << f;
     }
+}
+
+TEST(Rast32Transfer, BilinearVariants)
+{
+    const TColor32 u[2] = {0xFFFFFFFFu, 0x00000000u};
+    const TColor32 l[2] = {0x80402010u, 0x10204080u};
+    // accelerated: truncating steps in 1/256, weight 256 yields the first pixel exactly
+    EXPECT_EQ(InterpolateBilinearAccel(256, 256, u, l), 0xFFFFFFFFu);
+    EXPECT_EQ(InterpolateBilinearAccel(0, 0, u, l), 0x10204080u);
+    for (std::uint32_t wx : {0u, 1u, 77u, 128u, 255u, 256u})
+        for (std::uint32_t wy : {0u, 3u, 128u, 200u, 256u}) {
+            TColor32 want = 0;
+            for (int c = 0; c < 4; ++c) {
+                auto g = [c](TColor32 p) { return int((p >> (8 * c)) & 0xFF); };
+                const int up = (g(u[0]) * int(wx) + g(u[1]) * int(256 - wx)) / 256;
+                const int lo = (g(l[0]) * int(wx) + g(l[1]) * int(256 - wx)) / 256;
+                want |= TColor32((up * int(wy) + lo * int(256 - wy)) / 256) << (8 * c);
+            }
+            EXPECT_EQ(InterpolateBilinearAccel(wx | (wx << 16), wy | (wy << 16), u, l), want) << wx << " " << wy;
+            // plain: weights limited to 255, built from the plain CombinePixels
+            const TCombinePixels cp = PlainBlendRoutines().CombinePixels;
+            const std::uint32_t px = std::min(wx, 255u), py = std::min(wy, 255u);
+            EXPECT_EQ(InterpolateBilinearPlain(wx, wy, u, l), cp(cp(u[0], u[1], px), cp(l[0], l[1], px), py));
+        }
+    EXPECT_EQ(InterpolateBilinear, &InterpolateBilinearAccel);
 }
