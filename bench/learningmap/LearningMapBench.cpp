@@ -21,7 +21,8 @@
 #include <random>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using namespace zl;
 

@@ -16,11 +16,16 @@
 #include <cmath>
 #include <optional>
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 
-constexpr TColor Rgb(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
+constexpr TColor Rgb(int r, int g, int b)
+{
+    return TColor(r | (g << 8) | (b << 16));
+}
 
 enum class Symbol { Keins, Dreieck, Kreis, Scheibe };
 enum class Groesse { Land, Gross, Klein, Keine }; // max(1.1 f, h0+1), max(1.5 f, h0+1), h0-1
@@ -53,7 +58,10 @@ const Stilzeile kStil[] = {
     {u"KD", 5, Symbol::Scheibe, 0, clBlack, 0, Groesse::Keine, false},
 };
 
-int Vorzeichen(int v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+int Vorzeichen(int v)
+{
+    return v > 0 ? 1 : (v < 0 ? -1 : 0);
+}
 
 // The quantities of one ZeichneBeschriftungen call.
 struct Lauf {
@@ -102,10 +110,14 @@ struct Lauf {
     int Texthoehe(Groesse g) const
     {
         switch (g) {
-        case Groesse::Land: return std::max(RundeGerade(1.1 * fsize), h0 + 1);
-        case Groesse::Gross: return std::max(RundeGerade(1.5 * fsize), h0 + 1);
-        case Groesse::Klein: return h0 - 1;
-        case Groesse::Keine: break;
+        case Groesse::Land:
+            return std::max(RundeGerade(1.1 * fsize), h0 + 1);
+        case Groesse::Gross:
+            return std::max(RundeGerade(1.5 * fsize), h0 + 1);
+        case Groesse::Klein:
+            return h0 - 1;
+        case Groesse::Keine:
+            break;
         }
         return h0;
     }
@@ -129,8 +141,7 @@ struct Lauf {
         P.save();
         if (Kontrast) {
             P.setPen(QColor(255, 255, 255));
-            static constexpr int Versatz[8][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1},
-                                                  {-1, 0},  {1, 0},  {0, -1}, {0, 1}};
+            static constexpr int Versatz[8][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
             for (const auto& v : Versatz)
                 for (const QGlyphRun& g : Laeufe)
                     P.drawGlyphRun(Basis + QPointF(v[0], v[1]), g);
@@ -148,8 +159,7 @@ struct Lauf {
         if (Kontrast) {
             const TColor Farbe = C.Font.Color;
             C.Font.Color = clWhite;
-            static constexpr int Versatz[8][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1},
-                                                  {-1, 0},  {1, 0},  {0, -1}, {0, 1}};
+            static constexpr int Versatz[8][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
             for (const auto& v : Versatz)
                 C.TextOut(x + v[0], y + v[1], Text);
             C.Font.Color = Farbe;
@@ -171,7 +181,8 @@ struct Lauf {
         C.Font.Height = -std::max(1, Texthoehe(s->Hoehe));
 
         switch (s->Sym) {
-        case Symbol::Keins: break;
+        case Symbol::Keins:
+            break;
         case Symbol::Kreis:
             C.Pen = TPen{clBlack, 1, psSolid};
             C.Brush = TBrush{s->Fuellung, bsSolid};
@@ -227,7 +238,10 @@ struct Lauf {
 
 } // namespace
 
-double LernkartenSkala(double ZoomFaktor) { return 0.8 * ((ZoomFaktor - 1) / 5 + 1); }
+double LernkartenSkala(double ZoomFaktor)
+{
+    return 0.8 * ((ZoomFaktor - 1) / 5 + 1);
+}
 
 QString GesperrteGrossschrift(const QString& Text)
 {
@@ -268,9 +282,8 @@ bool LeseKreisdaten(const QString& Bez, TColor& Farbe, double& f)
     return ok && std::isfinite(f) && f > 0;
 }
 
-void ZeichneBeschriftungen(TCanvas& Canvas, int XOffset, int YOffset, int Breite, int Hoehe,
-                           double Skala, int ObjIndex, const TRect& Ausschnitt,
-                           const TBeschriftungsZustand& Zustand)
+void ZeichneBeschriftungen(TCanvas& Canvas, int XOffset, int YOffset, int Breite, int Hoehe, double Skala, int ObjIndex,
+                           const TRect& Ausschnitt, const TBeschriftungsZustand& Zustand)
 {
     if (!Zustand.Objekte || Breite <= 0 || Hoehe <= 0 || !(Skala > 0) || !std::isfinite(Skala))
         return;
@@ -308,8 +321,8 @@ void ZeichneBeschriftungen(TCanvas& Canvas, int XOffset, int YOffset, int Breite
     R.r5 = RundeGerade(5 * R.k);
     R.r6 = RundeGerade(6 * R.k);
     R.Kontrast = std::clamp(Zustand.Kartenschrift, 0, 1) == 0;
-    R.Schnell = !Zustand.NurTextOut && Canvas.IsActive() && Canvas.Font.Orientation == 0
-                && Canvas.Painter()->paintEngine() && Canvas.Painter()->paintEngine()->type() == QPaintEngine::Raster;
+    R.Schnell = !Zustand.NurTextOut && Canvas.IsActive() && Canvas.Font.Orientation == 0 &&
+                Canvas.Painter()->paintEngine() && Canvas.Painter()->paintEngine()->type() == QPaintEngine::Raster;
 
     if (ObjIndex >= 0) {
         R.ZeichneObjekt(ObjIndex, true);

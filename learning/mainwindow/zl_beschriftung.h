@@ -14,7 +14,8 @@
 
 #include <array>
 
-namespace zl {
+namespace zl
+{
 
 // Base text heights for FontFakIndex 0, 1, 2 (pixels at scale 1).
 inline constexpr int Schriftgroessen[3] = {11, 13, 15};
@@ -42,9 +43,8 @@ struct TBeschriftungsZustand {
 // labels with their texts; an index draws that object's symbol only, and only in view 3. An
 // empty section or target, a scale that is not a positive number, or an index outside the
 // table draws nothing.
-void ZeichneBeschriftungen(TCanvas& Canvas, int XOffset, int YOffset, int Breite, int Hoehe,
-                           double Skala, int ObjIndex, const TRect& Ausschnitt,
-                           const TBeschriftungsZustand& Zustand);
+void ZeichneBeschriftungen(TCanvas& Canvas, int XOffset, int YOffset, int Breite, int Hoehe, double Skala, int ObjIndex,
+                           const TRect& Ausschnitt, const TBeschriftungsZustand& Zustand);
 
 // The label scale of the learning map at a zoom factor: 0.8 at 100 %, 0.96 at 200 %.
 double LernkartenSkala(double ZoomFaktor);

@@ -17,9 +17,11 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 
 const char* const kCodes[3] = {"WLT", "EUR", "DEU"};
 const char* const kSheets[3] = {"WLTSheet", "EURSheet", "DEUSheet"};
@@ -130,7 +132,8 @@ void TKartenauswahlSeite::ZeigeKartenauswahl(bool NeuAufbau)
         KartList1->clear();
         const int W = KartAuswahlControl->width();
         // The pages get the control's area below the tabs when it is shown again.
-        const int SeitenH = std::max(0, KartAuswahlControl->height() - KartAuswahlControl->tabBar()->sizeHint().height() - 2);
+        const int SeitenH =
+            std::max(0, KartAuswahlControl->height() - KartAuswahlControl->tabBar()->sizeHint().height() - 2);
         const int SeitenW = std::max(0, W - 2);
         for (int s = 0; s < 3; ++s) {
             Uebersicht& u = Uebersichten[s];
@@ -261,7 +264,8 @@ bool TKartenauswahlSeite::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         const QString t = k->text();
-        if (t.size() == 1 && t[0].isPrint() && !t[0].isSpace() && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        if (t.size() == 1 && t[0].isPrint() && !t[0].isSpace() &&
+            !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             // The list's own keyboard search would jump elsewhere; the first letter decides.
             KartList1KeyPress(t[0]);
             return true;

@@ -13,14 +13,16 @@ class QLabel;
 class QListWidget;
 class QTabWidget;
 
-namespace zl {
+namespace zl
+{
 
 class TForm1;
 class THoverPanel;
 class TImage;
 
-class TKartenauswahlSeite : public QObject {
-public:
+class TKartenauswahlSeite : public QObject
+{
+  public:
     // Creates the page's controls inside Form.KartenAuswahlPan.
     explicit TKartenauswahlSeite(TForm1& Form);
 
@@ -42,11 +44,11 @@ public:
     QLabel* AuswahlInfoLab;
     QTabWidget* KartAuswahlControl;
     struct Uebersicht {
-        QString Code;          // "WLT", "EUR", "DEU"
-        QWidget* Sheet;        // WLTSheet ...
-        TBildFlaeche* Img;     // KAWLTImg ...
-        QLabel* Lab;           // KAWLTLab ...
-        TRahmenForm* Shape;    // KAWLTShape ...
+        QString Code;       // "WLT", "EUR", "DEU"
+        QWidget* Sheet;     // WLTSheet ...
+        TBildFlaeche* Img;  // KAWLTImg ...
+        QLabel* Lab;        // KAWLTLab ...
+        TRahmenForm* Shape; // KAWLTShape ...
         QList<THoverPanel*> Felder;
     };
     std::array<Uebersicht, 3> Uebersichten;
@@ -55,10 +57,10 @@ public:
     THoverPanel* KartAuswBtn;
     TImage* MainBackImg;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void Ordne();
     TForm1& F;
 };

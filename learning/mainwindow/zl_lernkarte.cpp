@@ -23,14 +23,19 @@
 
 #include <algorithm>
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 
 constexpr int kStreifenBreite = 25;
 constexpr int kZoomPanHoehe = 150;
 constexpr int kGridZeile = 20;
-constexpr TColor Rgb(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
+constexpr TColor Rgb(int r, int g, int b)
+{
+    return TColor(r | (g << 8) | (b << 16));
+}
 
 THoverPanel* Knopf(QWidget* Eltern, const QString& Name, const QString& Text)
 {
@@ -190,16 +195,19 @@ void TLernkarteAnsicht::ErzeugeMenues()
     Unten1 = Punkt(A, this, QStringLiteral("NachUnten1"), QStringLiteral("Nach &unten scrollen"));
     // The keys (Ctrl with the numeric pad and the arrows) are the main window's; the items
     // only name them.
-    const std::pair<QAction*, const char*> Tasten[] = {{Hineinzoomen1, "Strg+Num +"}, {Herauszoomen1, "Strg+Num -"},
-                                                       {Standardgroesse1, "Strg+Num 0"}, {Links1, "Strg+Links"},
-                                                       {Rechts1, "Strg+Rechts"},         {Oben1, "Strg+Oben"},
-                                                       {Unten1, "Strg+Unten"}};
+    const std::pair<QAction*, const char*> Tasten[] = {
+        {Hineinzoomen1, "Strg+Num +"}, {Herauszoomen1, "Strg+Num -"}, {Standardgroesse1, "Strg+Num 0"},
+        {Links1, "Strg+Links"},        {Rechts1, "Strg+Rechts"},      {Oben1, "Strg+Oben"},
+        {Unten1, "Strg+Unten"}};
     for (const auto& [a, t] : Tasten)
         a->setText(a->text() + QLatin1Char('\t') + QLatin1String(t));
-    const std::pair<QAction*, TViewportBefehl> Befehle[] = {
-        {Hineinzoomen1, TViewportBefehl::ZoomRein}, {Herauszoomen1, TViewportBefehl::ZoomRaus},
-        {Standardgroesse1, TViewportBefehl::Standardgroesse}, {Links1, TViewportBefehl::Links},
-        {Rechts1, TViewportBefehl::Rechts}, {Oben1, TViewportBefehl::Oben}, {Unten1, TViewportBefehl::Unten}};
+    const std::pair<QAction*, TViewportBefehl> Befehle[] = {{Hineinzoomen1, TViewportBefehl::ZoomRein},
+                                                            {Herauszoomen1, TViewportBefehl::ZoomRaus},
+                                                            {Standardgroesse1, TViewportBefehl::Standardgroesse},
+                                                            {Links1, TViewportBefehl::Links},
+                                                            {Rechts1, TViewportBefehl::Rechts},
+                                                            {Oben1, TViewportBefehl::Oben},
+                                                            {Unten1, TViewportBefehl::Unten}};
     for (const auto& [a, b] : Befehle) {
         const TViewportBefehl bb = b;
         QObject::connect(a, &QAction::triggered, this, [this, bb] { Befehl(bb); });
@@ -227,8 +235,8 @@ void TLernkarteAnsicht::ErzeugeMenues()
     auto* Groesse = new QActionGroup(this);
     const char* GroesseNamen[3] = {"Schriftgröße k&lein", "Schriftgröße nor&mal", "Schriftgröße &groß"};
     for (int i = 0; i < 3; ++i) {
-        SchriftGroesse[i] = Punkt(K, this, QStringLiteral("Schriftgroesse%1").arg(i), QString::fromUtf8(GroesseNamen[i]),
-                                  Groesse);
+        SchriftGroesse[i] =
+            Punkt(K, this, QStringLiteral("Schriftgroesse%1").arg(i), QString::fromUtf8(GroesseNamen[i]), Groesse);
         QObject::connect(SchriftGroesse[i], &QAction::triggered, this, [this, i] { SetzeFontFakIndex(i); });
     }
 
@@ -236,7 +244,8 @@ void TLernkarteAnsicht::ErzeugeMenues()
     auto* Intens = new QActionGroup(this);
     const char* IntensNamen[3] = {"&1 - Basis", "&2 - Aufbau", "&3 - Experte"};
     for (int l = 0; l < 3; ++l) {
-        IntensPunkt[l] = Punkt(B, this, QStringLiteral("Intensitaet%1").arg(l + 1), QLatin1String(IntensNamen[l]), Intens);
+        IntensPunkt[l] =
+            Punkt(B, this, QStringLiteral("Intensitaet%1").arg(l + 1), QLatin1String(IntensNamen[l]), Intens);
         IntensPunkt[l]->setShortcut(QKeySequence(Qt::ALT | Ziffern[l]));
         QObject::connect(IntensPunkt[l], &QAction::triggered, this, [this, l] {
             SetzeIntensitaet(l + 1);
@@ -294,8 +303,8 @@ void TLernkarteAnsicht::ZeigeLernkarte()
     F.SetzeTitel(TitelLernkarte(KartenName(Z.AktKartID)));
 
     // Tool bar.
-    THoverPanel* Leiste[7] = {F.KartenAuswBtn, F.LernKartBtn, F.UebungenBtn, F.NetzUebTeilnehmenBtn,
-                              F.SchiebePuzzleBtn, F.SuchBtn2, F.DatentabelleBtn2};
+    THoverPanel* Leiste[7] = {F.KartenAuswBtn,    F.LernKartBtn, F.UebungenBtn,     F.NetzUebTeilnehmenBtn,
+                              F.SchiebePuzzleBtn, F.SuchBtn2,    F.DatentabelleBtn2};
     const auto Plaetze = WerkzeugKnoepfe(F.InfoPan->width());
     for (int i = 0; i < 7; ++i)
         Leiste[i]->setGeometry(Plaetze[i].Left, Leiste[i]->y(), Plaetze[i].Width, Leiste[i]->height());
@@ -369,7 +378,10 @@ void TLernkarteAnsicht::OrdneSpalte()
     LernKartMiniImg->setGeometry(MiniKartenRect(ZoomKnopfPan->x(), kZoomPanHoehe));
 }
 
-void TLernkarteAnsicht::ZaehleLernObjekte() { m_anzahl = zl::ZaehleLernObjekte(ObjDaten, F.Zustand.AktKartID); }
+void TLernkarteAnsicht::ZaehleLernObjekte()
+{
+    m_anzahl = zl::ZaehleLernObjekte(ObjDaten, F.Zustand.AktKartID);
+}
 
 void TLernkarteAnsicht::FuelleLernlisten(bool MitIntensitaet)
 {
@@ -377,7 +389,8 @@ void TLernkarteAnsicht::FuelleLernlisten(bool MitIntensitaet)
     LernList->clearSelection();
     LernList->clear();
     m_listeProgramm = false;
-    F.Zustand.Lernlisten = zl::FuelleLernlisten(ObjDaten, F.Zustand.AktKartID, F.Zustand.LernIntensitaet, MitIntensitaet);
+    F.Zustand.Lernlisten =
+        zl::FuelleLernlisten(ObjDaten, F.Zustand.AktKartID, F.Zustand.LernIntensitaet, MitIntensitaet);
 }
 
 void TLernkarteAnsicht::AktualisiereLernlisten(bool MitIntensitaet)
@@ -456,9 +469,9 @@ void TLernkarteAnsicht::PositioniereReiterTrenner()
                                   ReiterKnopf[0]->height());
     ReiterTrennPan->setGeometry(r);
     const HauptfensterZustand& Z = F.Zustand;
-    FaerbeFlaeche(ReiterTrennPan, MischeFarben(Kategoriefarbe(Z.Kategoriefarben, GueltigerReiter(Z.ObjReiter),
-                                                              Z.LernIntensitaet),
-                                               clBlack, 0.1));
+    FaerbeFlaeche(
+        ReiterTrennPan,
+        MischeFarben(Kategoriefarbe(Z.Kategoriefarben, GueltigerReiter(Z.ObjReiter), Z.LernIntensitaet), clBlack, 0.1));
 }
 
 void TLernkarteAnsicht::PasseLernlisteAn()
@@ -609,8 +622,8 @@ void TLernkarteAnsicht::ZeichneLernkarte()
 void TLernkarteAnsicht::PositioniereZeiger(double Px, double Py)
 {
     const QImage& Bild = LernKartPicImg->Bild();
-    if (const auto p = ZeigerPunkt(LernKartPicImg->geometry(), Bild.width(), Bild.height(),
-                                   F.Zustand.Viewport.Ausschnitt, Px, Py))
+    if (const auto p =
+            ZeigerPunkt(LernKartPicImg->geometry(), Bild.width(), Bild.height(), F.Zustand.Viewport.Ausschnitt, Px, Py))
         LernPfeilImg->Zeige(*p);
     if (F.Zustand.Ansichtsmodus == Lernkarte)
         PositioniereMiniMarke(Px, Py);
@@ -652,15 +665,19 @@ void TLernkarteAnsicht::MiniKarteMaus(QMouseEvent* e, bool Klick)
         return;
     }
     LernKartMiniImg->setCursor(Qt::PointingHandCursor);
-    LernKartMiniShape->setGeometry(MiniKartenVorschau(F.Zustand.Viewport.Ausschnitt, ax, ay, Bild.width(), Bild.height(),
-                                                      Bild.x() + LernKartMiniImg->x(), Bild.y() + LernKartMiniImg->y()));
+    LernKartMiniShape->setGeometry(MiniKartenVorschau(F.Zustand.Viewport.Ausschnitt, ax, ay, Bild.width(),
+                                                      Bild.height(), Bild.x() + LernKartMiniImg->x(),
+                                                      Bild.y() + LernKartMiniImg->y()));
     LernKartMiniShape->show();
     LernKartMiniShape->raise();
 }
 
 // ---- List and settings ------------------------------------------------------------
 
-void TLernkarteAnsicht::LernListKlick() { WaehleLernObjekt(GewaehltesObjekt(), true); }
+void TLernkarteAnsicht::LernListKlick()
+{
+    WaehleLernObjekt(GewaehltesObjekt(), true);
+}
 
 void TLernkarteAnsicht::LernListTaste(QChar Zeichen)
 {

@@ -18,14 +18,16 @@ class QLabel;
 class QListWidget;
 class QTableWidget;
 
-namespace zl {
+namespace zl
+{
 
 class TForm1;
 class THoverPanel;
 class TImage;
 
-class TLernkarteAnsicht : public QObject {
-public:
+class TLernkarteAnsicht : public QObject
+{
+  public:
     // Creates the controls in Form.LernKartPan and Form.LernObjPan and the items of the menus
     // "&Ansicht", "&Kartendarstellung" and "&Beschriftungen".
     explicit TLernkarteAnsicht(TForm1& Form);
@@ -55,7 +57,7 @@ public:
     void SetzeKartTyp(const QString& Typ);
     void SetzeKartenschrift(int Stil);
     void SetzeFontFakIndex(int Index);
-    void EbeneKlick(int Ebene);          // a layer menu item was toggled (0..5)
+    void EbeneKlick(int Ebene);            // a layer menu item was toggled (0..5)
     void UebernehmeEbenenHaken(int Ebene); // a layer box was clicked (0..4)
     void AlleEbenen(bool An);
     // The layer items' checks, as the renderer reads them.
@@ -99,10 +101,10 @@ public:
     std::array<QAction*, kEbenen> LernObjCheck;
     QAction *AlleEinblenden1, *AlleAusblenden1;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void ErzeugeMenues();
     void OrdneSpalte();
     void MiniKarteMaus(QMouseEvent* e, bool Klick);

@@ -4,7 +4,8 @@
 #include <QPainter>
 #include <QPolygon>
 
-namespace zl {
+namespace zl
+{
 
 TBildFlaeche::TBildFlaeche(QWidget* parent, bool Zentriert) : QWidget(parent), m_zentriert(Zentriert)
 {
@@ -105,8 +106,8 @@ void TZeigerPfeil::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     // An arrow pointing down to the right, its tip on the bottom-right pixel.
-    const QPolygonF Pfeil({QPointF(31.5, 31.5), QPointF(14, 28), QPointF(19.5, 22.5), QPointF(3, 6),
-                           QPointF(6, 3), QPointF(22.5, 19.5), QPointF(28, 14)});
+    const QPolygonF Pfeil({QPointF(31.5, 31.5), QPointF(14, 28), QPointF(19.5, 22.5), QPointF(3, 6), QPointF(6, 3),
+                           QPointF(22.5, 19.5), QPointF(28, 14)});
     p.setPen(QPen(QColor(255, 255, 255), 1.5));
     p.setBrush(QColor(220, 0, 0));
     p.drawPolygon(Pfeil);

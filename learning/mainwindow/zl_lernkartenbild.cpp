@@ -8,7 +8,8 @@
 
 #include <utility>
 
-namespace zl {
+namespace zl
+{
 
 void TKartenVorrat::Vorbereiten(const QString& Pfad)
 {
@@ -63,8 +64,7 @@ bool TLernkartenBild::Zeichne(const TLernkartenEingabe& E, TViewport& V)
     {
         QPainter p(&Neu);
         TCanvas c(&p);
-        ZeichneBeschriftungen(c, 0, 0, Neu.width(), Neu.height(), LernkartenSkala(V.ZoomFaktor), -1, A,
-                              E.Beschriftung);
+        ZeichneBeschriftungen(c, 0, 0, Neu.width(), Neu.height(), LernkartenSkala(V.ZoomFaktor), -1, A, E.Beschriftung);
     }
     ZeichneBildrand(Neu, 1);
     m_bild = std::move(Neu);

@@ -12,20 +12,22 @@
 
 #include <memory>
 
-namespace zl {
+namespace zl
+{
 
 // A second slot beside the shared KartenCache: the picture a resolution switch leaves
 // behind is kept, so zooming back and forth across the small/large threshold decodes each
 // picture once. KartenCache itself always holds the picture used last.
-class TKartenVorrat {
-public:
+class TKartenVorrat
+{
+  public:
     // Brings the picture at Pfad into KartenCache when this slot holds it; before a different
     // picture is decoded, parks the current one here.
     void Vorbereiten(const QString& Pfad);
     void Leeren();
     const QString& Pfad() const { return m_pfad; }
 
-private:
+  private:
     std::unique_ptr<TBitmap32> m_bild;
     QString m_pfad;
 };
@@ -44,8 +46,9 @@ struct TLernkartenEingabe {
     int MiniHoehe = 0;
 };
 
-class TLernkartenBild {
-public:
+class TLernkartenBild
+{
+  public:
     // ZeichneLernkarte's picture work: cuts the section (setting V.Ausschnitt and the side
     // ratio), draws the labels and the frame into Bild, and the mini-map into MiniBild. A box
     // of 0 x 0 changes nothing and returns false. A damaged picture throws EBildFehler with
@@ -59,7 +62,7 @@ public:
     // How many thumbnails were read from disk (the cache keeps the last one).
     int KleinbildLadungen() const { return m_kleinLadungen; }
 
-private:
+  private:
     void ZeichneMinikarte(const TLernkartenEingabe& E, const TRect& Ausschnitt);
 
     QImage m_bild;

@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-namespace zl {
+namespace zl
+{
 
 QRect UebersichtLabelRect(const QString& Code, int W)
 {
@@ -14,21 +15,24 @@ QRect UebersichtLabelRect(const QString& Code, int W)
     return QRect(RundeGerade(0.012 * W), RundeGerade(0.18 * W), RundeGerade(0.16 * W), RundeGerade(0.5 * W));
 }
 
-int UebersichtLabelPunkte(int W) { return W >= 700 ? 9 : 8; }
+int UebersichtLabelPunkte(int W)
+{
+    return W >= 700 ? 9 : 8;
+}
 
 QString UebersichtText(const QString& Code)
 {
     const QString q(QLatin1Char('"'));
     const QString crlf = QStringLiteral("\r\n");
     if (Code == u"WLT")
-        return QStringLiteral("Auswahlübersicht ") + q + QStringLiteral("Welt") + q + QLatin1Char(':') + crlf
-               + QStringLiteral("15 Landkarten der Welt sowie einzelner Kontinente und großer Gebiete");
+        return QStringLiteral("Auswahlübersicht ") + q + QStringLiteral("Welt") + q + QLatin1Char(':') + crlf +
+               QStringLiteral("15 Landkarten der Welt sowie einzelner Kontinente und großer Gebiete");
     if (Code == u"EUR")
-        return QStringLiteral("Auswahlübersicht ") + q + QStringLiteral("Europa") + q + QLatin1Char(':') + crlf
-               + QStringLiteral("17 Landkarten von Europa sowie einzelner Staaten und Gebiete");
+        return QStringLiteral("Auswahlübersicht ") + q + QStringLiteral("Europa") + q + QLatin1Char(':') + crlf +
+               QStringLiteral("17 Landkarten von Europa sowie einzelner Staaten und Gebiete");
     if (Code == u"DEU")
-        return QStringLiteral("Auswahlübersicht ") + q + QStringLiteral("Deutschland") + q + QLatin1Char(':')
-               + crlf + QStringLiteral("14 Landkarten von Deutschland und der einzelnen Bundesländer");
+        return QStringLiteral("Auswahlübersicht ") + q + QStringLiteral("Deutschland") + q + QLatin1Char(':') + crlf +
+               QStringLiteral("14 Landkarten von Deutschland und der einzelnen Bundesländer");
     return QString();
 }
 

@@ -10,7 +10,8 @@
 
 #include <array>
 
-namespace zl {
+namespace zl
+{
 
 // ---- Map selection
 
@@ -48,15 +49,15 @@ TLernSeite LernSeitenAufteilung(int W, int H);
 
 // The right column for its client size (the zoom panel's height as it is).
 struct TLernSpalte {
-    QRect ZoomPan;      // LernZoomPan at the bottom
-    QRect ObjPan;       // LernObjPan above it
-    QRect Grid;         // LernInfoGrid (in ObjPan)
+    QRect ZoomPan; // LernZoomPan at the bottom
+    QRect ObjPan;  // LernObjPan above it
+    QRect Grid;    // LernInfoGrid (in ObjPan)
     int GridSpalte0 = 0;
     int GridSpalte1 = 0;
-    QRect Marker;       // HSInfoZusatzPan (in ObjPan)
-    QRect FlagPan;      // LernInfoFlagPan (in ObjPan)
-    QRect FlagImg;      // LernInfoFlagImg (in FlagPan)
-    QRect FlagLab;      // LernInfoFlagLab (in FlagPan)
+    QRect Marker;  // HSInfoZusatzPan (in ObjPan)
+    QRect FlagPan; // LernInfoFlagPan (in ObjPan)
+    QRect FlagImg; // LernInfoFlagImg (in FlagPan)
+    QRect FlagLab; // LernInfoFlagLab (in FlagPan)
 };
 TLernSpalte LernSpaltenAufteilung(int SpaltenBreite, int SpaltenHoehe, int ZoomPanHoehe, int GridHoehe);
 
@@ -74,8 +75,7 @@ QRect ObjReiterStreifen(const QRect& CheckedKnopf, int StreifenBreite, int Reite
 // The intensity strip left of IntensPan1 for a level 1..3.
 QRect IntensReiterStreifen(const QRect& IntensPan1, int StreifenBreite, int Stufe);
 // The 1 px separator at the left edge of the intensity strip.
-QRect ReiterTrenner(const QRect& IntensStreifen, const QRect& ObjStreifen, int IntensPanHoehe,
-                    int ObjKnopfHoehe);
+QRect ReiterTrenner(const QRect& IntensStreifen, const QRect& ObjStreifen, int IntensPanHoehe, int ObjKnopfHoehe);
 // The list height on a tab (tab 1 leaves the flag panel and grid visible).
 int LernlistenHoehe(int Reiter, int ListeOben, int FlagPanOben, int ObjPanClientHoehe);
 

@@ -8,9 +8,11 @@
 
 #include <algorithm>
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 
 const QCollator& Sortierung()
 {
@@ -46,7 +48,10 @@ struct Sammler {
 
 } // namespace
 
-int VergleicheListentext(const QString& a, const QString& b) { return Sortierung().compare(a, b); }
+int VergleicheListentext(const QString& a, const QString& b)
+{
+    return Sortierung().compare(a, b);
+}
 
 TLernObjAnzahl ZaehleLernObjekte(const QList<ObjDataTyp>& Objekte, const QString& AktKartID)
 {
@@ -72,8 +77,8 @@ QString LernUeberschrift(const QString& Wort)
     return QString(Strich) + QLatin1Char(' ') + Wort + QLatin1Char(' ') + QString(30, Strich);
 }
 
-TLernlisten FuelleLernlisten(const QList<ObjDataTyp>& Objekte, const QString& AktKartID,
-                             int LernIntensitaet, bool MitIntensitaet)
+TLernlisten FuelleLernlisten(const QList<ObjDataTyp>& Objekte, const QString& AktKartID, int LernIntensitaet,
+                             bool MitIntensitaet)
 {
     const int Stufe = std::clamp(LernIntensitaet, 1, 3);
     Sammler Kontinente, Staaten, Untergebiete, Staedte, Gewaesser, Gebirge, Inseln;
@@ -144,9 +149,9 @@ int SucheNachBuchstabe(const QStringList& Texte, int Ausgewaehlt, QChar Buchstab
 
 TKategoriefarben BerechneKategoriefarben()
 {
-    static constexpr TColor Stufe3[kKategorien] = {
-        173 | (214 << 8) | (154 << 16), 211 | (121 << 8) | (110 << 16), 135 | (184 << 8) | (224 << 16),
-        217 | (209 << 8) | (166 << 16), 204 | (224 << 8) | (231 << 16)};
+    static constexpr TColor Stufe3[kKategorien] = {173 | (214 << 8) | (154 << 16), 211 | (121 << 8) | (110 << 16),
+                                                   135 | (184 << 8) | (224 << 16), 217 | (209 << 8) | (166 << 16),
+                                                   204 | (224 << 8) | (231 << 16)};
     TKategoriefarben f{};
     for (int g = 0; g < kKategorien; ++g)
         for (int l = 1; l <= 3; ++l)
@@ -167,9 +172,15 @@ QStringList IntensitaetsBeschriftungen(const TLernObjAnzahl& Anzahl, int Reiter)
             QStringLiteral("3 - Experte (") + QString::number(Anzahl[g][2]) + QLatin1Char(')')};
 }
 
-int GueltigerReiter(int Reiter) { return (Reiter >= 1 && Reiter <= kKategorien) ? Reiter : 1; }
+int GueltigerReiter(int Reiter)
+{
+    return (Reiter >= 1 && Reiter <= kKategorien) ? Reiter : 1;
+}
 
-QString ReiterGruppe(int Reiter) { return ObjGruppen.value(GueltigerReiter(Reiter)); }
+QString ReiterGruppe(int Reiter)
+{
+    return ObjGruppen.value(GueltigerReiter(Reiter));
+}
 
 int KartTypIndex(const QString& KartTyp)
 {

@@ -15,7 +15,8 @@
 #include <array>
 #include <vector>
 
-namespace zl {
+namespace zl
+{
 
 // Categories 1..5 (Länder, Städte, Gewässer, Gebirge/Landschaft, Inseln) as index 0..4.
 inline constexpr int kKategorien = 5;
@@ -45,8 +46,8 @@ TLernObjAnzahl ZaehleLernObjekte(const QList<ObjDataTyp>& Objekte, const QString
 // intensity 0 included. Equal names in one list get trailing apostrophes in table order;
 // the apostrophes live in the entry text only, the label table is not changed. With
 // MitIntensitaet every entry but the headings carries " (n)".
-TLernlisten FuelleLernlisten(const QList<ObjDataTyp>& Objekte, const QString& AktKartID,
-                             int LernIntensitaet, bool MitIntensitaet);
+TLernlisten FuelleLernlisten(const QList<ObjDataTyp>& Objekte, const QString& AktKartID, int LernIntensitaet,
+                             bool MitIntensitaet);
 
 // A heading entry: em dash, blank, word, blank, 30 em dashes.
 QString LernUeberschrift(const QString& Wort);
@@ -80,10 +81,10 @@ int KartTypIndex(const QString& KartTyp);
 
 // The country-facts grid: row titles, values, the seat-of-government hint and the flag file.
 struct TLaenderInfo {
-    QStringList Titel;   // " Gebiet:", " Einwohner:", " Fläche:", " Hauptstadt:", " Bevölk.dichte:"
-    QStringList Werte;   // five values, empty when no row was found
+    QStringList Titel; // " Gebiet:", " Einwohner:", " Fläche:", " Hauptstadt:", " Bevölk.dichte:"
+    QStringList Werte; // five values, empty when no row was found
     bool Gefunden = false;
-    QString Flagge;      // file name in FlaggenVerz, empty when none
+    QString Flagge;         // file name in FlaggenVerz, empty when none
     QString Regierungssitz; // hint text "Regierungssitz: ...", empty: marker hidden
 };
 // The facts of label i (an index out of the table gives empty facts) from the country table:

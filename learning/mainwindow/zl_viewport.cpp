@@ -6,7 +6,8 @@
 #include <climits>
 #include <cmath>
 
-namespace zl {
+namespace zl
+{
 
 int RundeGerade(double Wert)
 {
@@ -47,10 +48,14 @@ std::optional<int> FuehreAus(TViewport& V, TViewportBefehl Befehl)
         V.ScrollAnkerX = 0;
         V.ScrollAnkerY = 0;
         return 0;
-    case TViewportBefehl::Zoom1: return 1;
-    case TViewportBefehl::Zoom2: return 2;
-    case TViewportBefehl::Zoom3: return 3;
-    case TViewportBefehl::Zoom4: return 4;
+    case TViewportBefehl::Zoom1:
+        return 1;
+    case TViewportBefehl::Zoom2:
+        return 2;
+    case TViewportBefehl::Zoom3:
+        return 3;
+    case TViewportBefehl::Zoom4:
+        return 4;
     case TViewportBefehl::ZoomRein:
         if (V.ZoomStufe < kZoomStufen - 1)
             return V.ZoomStufe + 1;
@@ -99,11 +104,16 @@ std::optional<TViewportBefehl> BefehlFuerTaste(int Taste, Qt::KeyboardModifiers 
         return Ziffernblock ? std::optional(TViewportBefehl::ZoomRaus) : std::nullopt;
     case Qt::Key_0:
         return Ziffernblock ? std::optional(TViewportBefehl::Standardgroesse) : std::nullopt;
-    case Qt::Key_Left: return TViewportBefehl::Links;
-    case Qt::Key_Right: return TViewportBefehl::Rechts;
-    case Qt::Key_Up: return TViewportBefehl::Oben;
-    case Qt::Key_Down: return TViewportBefehl::Unten;
-    default: return std::nullopt;
+    case Qt::Key_Left:
+        return TViewportBefehl::Links;
+    case Qt::Key_Right:
+        return TViewportBefehl::Rechts;
+    case Qt::Key_Up:
+        return TViewportBefehl::Oben;
+    case Qt::Key_Down:
+        return TViewportBefehl::Unten;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -132,7 +142,8 @@ QRect MiniKartenRahmen(const TRect& A, int w, int h)
     return QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
 }
 
-namespace {
+namespace
+{
 
 // One axis of the preview: the section length s placed at anchor a, in 1/10000.
 void VorschauAchse(int s, int a, int& von, int& bis)
@@ -167,7 +178,8 @@ QRect MiniBildRechteck(int ControlW, int ControlH, int BildW, int BildH)
     return QRect((ControlW - BildW) / 2, (ControlH - BildH) / 2, BildW, BildH);
 }
 
-namespace {
+namespace
+{
 
 bool Bruchteile(const TRect& A, double Px, double Py, double& fx, double& fy)
 {
@@ -191,8 +203,7 @@ std::optional<QPoint> ZeigerPunkt(const QRect& Img, int pw, int ph, const TRect&
     return QPoint(RundeGerade(x), RundeGerade(y));
 }
 
-std::optional<QPoint> MarkenPunkt(int ControlW, int ControlH, int bw, int bh, const TRect& A,
-                                  double Px, double Py)
+std::optional<QPoint> MarkenPunkt(int ControlW, int ControlH, int bw, int bh, const TRect& A, double Px, double Py)
 {
     double fx, fy;
     if (bw <= 0 || bh <= 0 || !Bruchteile(A, Px, Py, fx, fy))
@@ -208,8 +219,7 @@ QPoint MiniMarkenPunkt(const QRect& Mini, int pw, int ph, double Px, double Py)
                   RundeGerade(ph * Py) + Mini.top() + (Mini.height() - ph) / 2 - 2);
 }
 
-void BildpunktZuKarte(int X, int Y, const QRect& Img, int pw, int ph, const TRect& A, double& Px,
-                      double& Py)
+void BildpunktZuKarte(int X, int Y, const QRect& Img, int pw, int ph, const TRect& A, double& Px, double& Py)
 {
     const int ox = RundeGerade((Img.width() - pw) / 2.0 + Img.left());
     const int oy = RundeGerade((Img.height() - ph) / 2.0 + Img.top());

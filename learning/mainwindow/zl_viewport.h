@@ -12,7 +12,8 @@
 
 #include <optional>
 
-namespace zl {
+namespace zl
+{
 
 inline constexpr int kZoomStufen = 5;
 inline constexpr double ZoomFaktoren[kZoomStufen] = {1.0, 1.25, 1.5, 1.75, 2.0};
@@ -31,7 +32,7 @@ struct TViewport {
     double ZoomFaktor = 1.0; // ZoomFaktoren[ZoomStufe]
     int ScrollAnkerX = 0;    // -1, 0, 1
     int ScrollAnkerY = 0;
-    TRect Ausschnitt = kGanzeKarte; // section last drawn
+    TRect Ausschnitt = kGanzeKarte;         // section last drawn
     double AusschnittSeitenverhaeltnis = 0; // width / height of that section picture, 0 before the first
 
     // Level out of 0..4 is held at the nearest end (bookmarks and settings may carry any number).
@@ -42,10 +43,16 @@ struct TViewport {
 
 enum class TViewportBefehl {
     Standardgroesse, // "100 %", "Auf &Standardgröße"
-    Zoom1, Zoom2, Zoom3, Zoom4, // ZoomPan1..ZoomPan4
-    ZoomRein,  // "&Hineinzoomen"
-    ZoomRaus,  // "He&rauszoomen"
-    Links, Rechts, Oben, Unten // "Nach &links scrollen" ...
+    Zoom1,
+    Zoom2,
+    Zoom3,
+    Zoom4,    // ZoomPan1..ZoomPan4
+    ZoomRein, // "&Hineinzoomen"
+    ZoomRaus, // "He&rauszoomen"
+    Links,
+    Rechts,
+    Oben,
+    Unten // "Nach &links scrollen" ...
 };
 
 // Applies a zoom or scroll command to the anchors and returns the level SetzeZoom is then
@@ -66,8 +73,7 @@ QRect MiniKartenRahmen(const TRect& Ausschnitt, int w, int h);
 
 // The preview rectangle of the mini-map for anchors that a click would choose: the current
 // section size placed at those anchors, on a thumbnail of w x h at (OffsetX, OffsetY).
-QRect MiniKartenVorschau(const TRect& Ausschnitt, int AnkerX, int AnkerY, int w, int h,
-                         int OffsetX, int OffsetY);
+QRect MiniKartenVorschau(const TRect& Ausschnitt, int AnkerX, int AnkerY, int w, int h, int OffsetX, int OffsetY);
 
 // The thumbnail's rectangle inside its control (picture centred).
 QRect MiniBildRechteck(int ControlW, int ControlH, int BildW, int BildH);
@@ -75,17 +81,16 @@ QRect MiniBildRechteck(int ControlW, int ControlH, int BildW, int BildH);
 // Where the bottom-right corner of the pointer arrow goes for a map point (Px, Py) on an
 // image control at ImgRect showing a picture of pw x ph centred in it; nothing when the
 // section or the picture is empty.
-std::optional<QPoint> ZeigerPunkt(const QRect& ImgRect, int pw, int ph, const TRect& Ausschnitt,
-                                  double Px, double Py);
+std::optional<QPoint> ZeigerPunkt(const QRect& ImgRect, int pw, int ph, const TRect& Ausschnitt, double Px, double Py);
 // The same for a mark on the question picture: relative to the picture control itself.
-std::optional<QPoint> MarkenPunkt(int ControlW, int ControlH, int bw, int bh,
-                                  const TRect& Ausschnitt, double Px, double Py);
+std::optional<QPoint> MarkenPunkt(int ControlW, int ControlH, int bw, int bh, const TRect& Ausschnitt, double Px,
+                                  double Py);
 // Top-left corner of the 5 x 5 mini-map mark for a map point (fractions of the whole map).
 QPoint MiniMarkenPunkt(const QRect& MiniRect, int pw, int ph, double Px, double Py);
 
 // The reverse of ZeigerPunkt: the map position under pixel (X, Y) of the image control,
 // both held to 0..1. An empty picture gives the section's top-left corner.
-void BildpunktZuKarte(int X, int Y, const QRect& ImgRect, int pw, int ph, const TRect& Ausschnitt,
-                      double& Px, double& Py);
+void BildpunktZuKarte(int X, int Y, const QRect& ImgRect, int pw, int ph, const TRect& Ausschnitt, double& Px,
+                      double& Py);
 
 } // namespace zl

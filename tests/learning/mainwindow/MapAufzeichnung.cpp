@@ -4,12 +4,15 @@
 #include <QPainterPath>
 #include <QTextItem>
 
-namespace zl::test {
+namespace zl::test
+{
 
-namespace {
+namespace
+{
 
-class Engine : public QPaintEngine {
-public:
+class Engine : public QPaintEngine
+{
+  public:
     explicit Engine(AufzeichnungsGeraet* g) : QPaintEngine(QPaintEngine::AllFeatures), m_g(g) {}
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
@@ -52,7 +55,7 @@ public:
     void drawLines(const QLineF*, int) override { neu(Aufzeichnung::Sonstiges); }
     void drawLines(const QLine*, int) override { neu(Aufzeichnung::Sonstiges); }
 
-private:
+  private:
     Aufzeichnung& neu(Aufzeichnung::Art art)
     {
         Aufzeichnung a;
@@ -71,7 +74,10 @@ AufzeichnungsGeraet::AufzeichnungsGeraet(int w, int h) : m_w(w), m_h(h), m_engin
 
 AufzeichnungsGeraet::~AufzeichnungsGeraet() = default;
 
-QPaintEngine* AufzeichnungsGeraet::paintEngine() const { return m_engine.get(); }
+QPaintEngine* AufzeichnungsGeraet::paintEngine() const
+{
+    return m_engine.get();
+}
 
 std::vector<Aufzeichnung> AufzeichnungsGeraet::texte() const
 {
@@ -85,19 +91,29 @@ std::vector<Aufzeichnung> AufzeichnungsGeraet::texte() const
 int AufzeichnungsGeraet::metric(PaintDeviceMetric m) const
 {
     switch (m) {
-    case PdmWidth: return m_w;
-    case PdmHeight: return m_h;
-    case PdmWidthMM: return m_w * 254 / 960;
-    case PdmHeightMM: return m_h * 254 / 960;
-    case PdmNumColors: return 0x7fffffff;
-    case PdmDepth: return 32;
+    case PdmWidth:
+        return m_w;
+    case PdmHeight:
+        return m_h;
+    case PdmWidthMM:
+        return m_w * 254 / 960;
+    case PdmHeightMM:
+        return m_h * 254 / 960;
+    case PdmNumColors:
+        return 0x7fffffff;
+    case PdmDepth:
+        return 32;
     case PdmDpiX:
     case PdmDpiY:
     case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY: return 96;
-    case PdmDevicePixelRatio: return 1;
-    case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
-    default: return 0;
+    case PdmPhysicalDpiY:
+        return 96;
+    case PdmDevicePixelRatio:
+        return 1;
+    case PdmDevicePixelRatioScaled:
+        return int(QPaintDevice::devicePixelRatioFScale());
+    default:
+        return 0;
     }
 }
 

@@ -16,21 +16,23 @@
 #include <memory>
 #include <vector>
 
-namespace zl::test {
+namespace zl::test
+{
 
 struct Aufzeichnung {
     enum Art { Text, Ellipse, Polygon, Sonstiges } art = Sonstiges;
     QString text;
     QFont font;
-    QPointF punkt;   // text: baseline start in device pixels
-    QRectF rect;     // ellipse
+    QPointF punkt; // text: baseline start in device pixels
+    QRectF rect;   // ellipse
     QPolygonF polygon;
     QColor stift;
-    QColor pinsel;   // invalid when no brush
+    QColor pinsel; // invalid when no brush
 };
 
-class AufzeichnungsGeraet : public QPaintDevice {
-public:
+class AufzeichnungsGeraet : public QPaintDevice
+{
+  public:
     AufzeichnungsGeraet(int w, int h);
     ~AufzeichnungsGeraet() override;
     QPaintEngine* paintEngine() const override;
@@ -38,10 +40,10 @@ public:
     // Texts only, in drawing order.
     std::vector<Aufzeichnung> texte() const;
 
-protected:
+  protected:
     int metric(PaintDeviceMetric m) const override;
 
-private:
+  private:
     int m_w, m_h;
     std::unique_ptr<QPaintEngine> m_engine;
 };

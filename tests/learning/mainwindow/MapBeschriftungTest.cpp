@@ -16,14 +16,16 @@
 #include <cmath>
 #include <limits>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
 using test::Aufzeichnung;
 using test::AufzeichnungsGeraet;
 
-ObjDataTyp Label(const char* Karte, const char* Typ, double Px, double Py, const QString& Bez, int dx = 0,
-                 int dy = 0, int Intens = 1)
+ObjDataTyp Label(const char* Karte, const char* Typ, double Px, double Py, const QString& Bez, int dx = 0, int dy = 0,
+                 int Intens = 1)
 {
     ObjDataTyp o;
     o.KartID = QLatin1String(Karte);
@@ -162,8 +164,8 @@ TEST(Beschriftung, GreyCountryAndContinentNamesComeFirst)
     QStringList Reihe;
     for (const auto& t : g->texte())
         Reihe << t.text;
-    EXPECT_EQ(Reihe, QStringList({QStringLiteral("B"), QStringLiteral("D"), QStringLiteral("A"),
-                                  QStringLiteral("C"), QStringLiteral("E")}));
+    EXPECT_EQ(Reihe, QStringList({QStringLiteral("B"), QStringLiteral("D"), QStringLiteral("A"), QStringLiteral("C"),
+                                  QStringLiteral("E")}));
     // Without the Länder layer neither pass draws an L, LX or K label.
     l.Z.Ebenen[0] = false;
     Reihe.clear();
@@ -190,7 +192,8 @@ TEST(Beschriftung, WhatIsNotDrawn)
 TEST(Beschriftung, LayerItemsGateEachRow)
 {
     Lauf l;
-    l.Objekte = {Label("DEU", "S", 0.5, 0.5, QStringLiteral("Stadt")), Label("DEU", "IS", 0.3, 0.3, QStringLiteral("Malta"))};
+    l.Objekte = {Label("DEU", "S", 0.5, 0.5, QStringLiteral("Stadt")),
+                 Label("DEU", "IS", 0.3, 0.3, QStringLiteral("Malta"))};
     l.Z.Ebenen = {false, false, true, true, true, true};
     auto g = l.Zeichne();
     ASSERT_EQ(g->eintraege.size(), 1u); // no circle and no text for the city
@@ -231,7 +234,8 @@ TEST(Beschriftung, PlacementAndLines)
     const auto t = g->texte();
     ASSERT_EQ(t.size(), 2u);
     const QFontMetrics fm(t[0].font, g.get());
-    const int W = std::max(fm.horizontalAdvance(QStringLiteral("Golf von")), fm.horizontalAdvance(QStringLiteral("Biskaya")));
+    const int W =
+        std::max(fm.horizontalAdvance(QStringLiteral("Golf von")), fm.horizontalAdvance(QStringLiteral("Biskaya")));
     const int lh = Zeilenmass(t[0].font, *g);
     const int xo = RundeGerade(7 * 0.7 + 3 * W / 4.0), yo = RundeGerade((1 - 0.65) * lh);
     EXPECT_EQ(Bezugspunkt(t[0], *g), QPoint(500 + xo, 400 + yo - lh));
@@ -281,12 +285,12 @@ TEST(Beschriftung, DiscsOfKdLabels)
         bool Gezeichnet;
     };
     const Fall Faelle[] = {
-        {QStringLiteral("1|FF0000|1"), true},  {QStringLiteral("1|ff0000|1"), true},
-        {QStringLiteral("0|FF0000|1"), false}, {QStringLiteral("x|FF0000|1"), false},
-        {QStringLiteral("1|GG0000|1"), false}, {QStringLiteral("1|FF0000"), false},
-        {QStringLiteral("1|1234567|1"), false}, {QStringLiteral("1||1"), false},
-        {QStringLiteral("1|FF0000|0"), false}, {QStringLiteral("1|FF0000|-2"), false},
-        {QStringLiteral("1|FF0000|abc"), false}, {QString(), false},
+        {QStringLiteral("1|FF0000|1"), true},     {QStringLiteral("1|ff0000|1"), true},
+        {QStringLiteral("0|FF0000|1"), false},    {QStringLiteral("x|FF0000|1"), false},
+        {QStringLiteral("1|GG0000|1"), false},    {QStringLiteral("1|FF0000"), false},
+        {QStringLiteral("1|1234567|1"), false},   {QStringLiteral("1||1"), false},
+        {QStringLiteral("1|FF0000|0"), false},    {QStringLiteral("1|FF0000|-2"), false},
+        {QStringLiteral("1|FF0000|abc"), false},  {QString(), false},
         {QStringLiteral("1|FF0000|1e300"), true}, // held inside the int range
     };
     for (const Fall& f : Faelle) {
@@ -351,7 +355,7 @@ TEST(Beschriftung, BadTargetsDrawNothing)
     l.Z.LernIntensitaet = 9;
     l.Z.Kartenschrift = -4;
     const auto t = l.Zeichne()->texte();
-    ASSERT_EQ(t.size(), 9u); // contrast
+    ASSERT_EQ(t.size(), 9u);              // contrast
     EXPECT_EQ(t[8].font.pixelSize(), 14); // size index 2: h0 15
     // A scale that makes the text height 0 still gives a font of at least one pixel.
     l.Z.FontFakIndex = 0;

@@ -14,11 +14,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
-class Lernkartenbild : public ::testing::Test {
-protected:
+class Lernkartenbild : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(fixtures::writeMinimalDataFolder(m_dir.path()));

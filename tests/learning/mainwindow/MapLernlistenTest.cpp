@@ -12,11 +12,14 @@
 
 #include <QTemporaryDir>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
-class FixtureDaten : public ::testing::Test {
-protected:
+class FixtureDaten : public ::testing::Test
+{
+  protected:
     static void SetUpTestSuite()
     {
         s_dir = new QTemporaryDir;
@@ -60,10 +63,9 @@ TEST_F(FixtureDaten, ListsOfTheGermanMap)
 TEST_F(FixtureDaten, ListsAndCountsOfTheEuropeMap)
 {
     const TLernlisten L = FuelleLernlisten(ObjDaten, QStringLiteral("EUR"), 3, false);
-    EXPECT_EQ(Texte(L[0]),
-              QStringList({LernUeberschrift(QStringLiteral("Staaten")), QStringLiteral(" Deutschland"),
-                           QStringLiteral(" Frankreich"), QStringLiteral(" Malta"),
-                           LernUeberschrift(QStringLiteral("Kontinente")), QStringLiteral(" Europa")}));
+    EXPECT_EQ(Texte(L[0]), QStringList({LernUeberschrift(QStringLiteral("Staaten")), QStringLiteral(" Deutschland"),
+                                        QStringLiteral(" Frankreich"), QStringLiteral(" Malta"),
+                                        LernUeberschrift(QStringLiteral("Kontinente")), QStringLiteral(" Europa")}));
     EXPECT_EQ(Texte(L[2]), QStringList({QStringLiteral(" Golf von Biskaya"), QStringLiteral(" Nordsee")}));
     EXPECT_EQ(Texte(L[3]), QStringList({QStringLiteral(" Alpen"), QStringLiteral(" Mont Blanc")}));
     EXPECT_EQ(Texte(L[4]), QStringList({QStringLiteral(" Korsika"), QStringLiteral(" Malta")}));
@@ -91,12 +93,12 @@ TEST_F(FixtureDaten, CountryFacts)
     };
     TLaenderInfo i = LaenderInfo(Obj, Index("L", QStringLiteral("Deutsch-|land")), LaenderDaten);
     EXPECT_TRUE(i.Gefunden);
-    EXPECT_EQ(i.Titel, QStringList({QStringLiteral(" Gebiet:"), QStringLiteral(" Einwohner:"),
-                                    QStringLiteral(" Fläche:"), QStringLiteral(" Hauptstadt:"),
-                                    QStringLiteral(" Bevölk.dichte:")}));
-    EXPECT_EQ(i.Werte, QStringList({QStringLiteral(" Deutschland"), QStringLiteral(" 83.200.000"),
-                                    QStringLiteral(" 357.588 km²"), QStringLiteral(" Berlin"),
-                                    QStringLiteral(" 233 E/km²")}));
+    EXPECT_EQ(i.Titel,
+              QStringList({QStringLiteral(" Gebiet:"), QStringLiteral(" Einwohner:"), QStringLiteral(" Fläche:"),
+                           QStringLiteral(" Hauptstadt:"), QStringLiteral(" Bevölk.dichte:")}));
+    EXPECT_EQ(i.Werte,
+              QStringList({QStringLiteral(" Deutschland"), QStringLiteral(" 83.200.000"),
+                           QStringLiteral(" 357.588 km²"), QStringLiteral(" Berlin"), QStringLiteral(" 233 E/km²")}));
     EXPECT_EQ(i.Flagge, QStringLiteral("de.bmp"));
     EXPECT_TRUE(i.Regierungssitz.isEmpty());
 
@@ -142,7 +144,7 @@ TEST(Lernlisten, EqualNamesApartOnlyInTheListText)
 {
     QList<ObjDataTyp> Obj;
     for (const auto& [Typ, Bez, Intens] : {std::tuple{"S", "Neustadt", 1}, std::tuple{"H", "NEUSTADT", 2},
-                                          std::tuple{"S", "Neustadt", 0}, std::tuple{"S", "Altdorf", 1}}) {
+                                           std::tuple{"S", "Neustadt", 0}, std::tuple{"S", "Altdorf", 1}}) {
         ObjDataTyp o;
         o.KartID = QStringLiteral("X");
         o.ObjTyp = QLatin1String(Typ);
@@ -225,7 +227,8 @@ TEST(Seitengeometrie, MapSelectionPage)
     EXPECT_EQ(UebersichtLabelRect(QStringLiteral("EUR"), 1000), QRect(12, 180, 160, 500));
     EXPECT_EQ(UebersichtLabelPunkte(699), 8);
     EXPECT_EQ(UebersichtLabelPunkte(700), 9);
-    EXPECT_TRUE(UebersichtText(QStringLiteral("EUR")).startsWith(QStringLiteral("Auswahlübersicht \"Europa\":\r\n17 ")));
+    EXPECT_TRUE(
+        UebersichtText(QStringLiteral("EUR")).startsWith(QStringLiteral("Auswahlübersicht \"Europa\":\r\n17 ")));
     e.MarkLinks = 1000;
     e.MarkOben = 2000;
     e.MarkRechts = 3000;

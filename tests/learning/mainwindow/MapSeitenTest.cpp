@@ -21,19 +21,22 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QFile>
 #include <QTemporaryDir>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
-class MapSeiten : public ::testing::Test {
-protected:
+class MapSeiten : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(fixtures::writeMinimalDataFolder(m_dir.path() + QStringLiteral("/Kartivo/")));
@@ -91,7 +94,8 @@ TEST_F(MapSeiten, OverviewPagesPanelsAndList)
     ASSERT_EQ(A->KartAuswahlControl->count(), 3);
     EXPECT_EQ(A->KartAuswahlControl->tabText(0), QStringLiteral("   Welt   "));
     EXPECT_EQ(A->KartAuswahlControl->currentWidget()->objectName(), QStringLiteral("EURSheet"));
-    EXPECT_EQ(A->AuswahlInfoLab->text(), QStringLiteral("Kartenauswahl: Klicke mit der Maus auf die gewünschte Karte."));
+    EXPECT_EQ(A->AuswahlInfoLab->text(),
+              QStringLiteral("Kartenauswahl: Klicke mit der Maus auf die gewünschte Karte."));
     for (const auto& u : A->Uebersichten) {
         SCOPED_TRACE(u.Code.toStdString());
         EXPECT_FALSE(u.Img->Bild().isNull());
@@ -101,8 +105,8 @@ TEST_F(MapSeiten, OverviewPagesPanelsAndList)
     }
     THoverPanel* p = A->Uebersichten[1].Felder[0];
     EXPECT_EQ(p->objectName(), QStringLiteral("Pan_EUR_1"));
-    EXPECT_EQ(p->geometry(), KartenFeldRect(KartAuswDaten[1], A->Uebersichten[1].Img->geometry(),
-                                            A->KartAuswahlControl->height()));
+    EXPECT_EQ(p->geometry(),
+              KartenFeldRect(KartAuswDaten[1], A->Uebersichten[1].Img->geometry(), A->KartAuswahlControl->height()));
     ASSERT_EQ(A->KartList1->count(), 3);
     EXPECT_EQ(A->KartList1->item(0)->text(), QStringLiteral(" Bayern"));
     EXPECT_EQ(A->KartList1->currentItem()->text(), QStringLiteral(" Deutschland"));
@@ -304,8 +308,9 @@ TEST_F(MapSeiten, MinimisedWindowKeepsTheState)
 }
 
 // Damaged and missing overview pictures, thumbnails and flags: the pages still work.
-class MapSeitenOhneBilder : public MapSeiten {
-protected:
+class MapSeitenOhneBilder : public MapSeiten
+{
+  protected:
     void VorStart(const QString& Prog) override
     {
         QFile::remove(Prog + QStringLiteral("ZL-Daten/KA-EUR.jpg"));

@@ -12,7 +12,10 @@
 
 #include <ostream>
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& l, std::ostream* os)
 {
     *os << '{';
@@ -24,12 +27,16 @@ inline void PrintTo(const QColor& c, std::ostream* os)
 {
     *os << "rgb(" << c.red() << ',' << c.green() << ',' << c.blue() << ')';
 }
-inline void PrintTo(const QPoint& p, std::ostream* os) { *os << '(' << p.x() << ',' << p.y() << ')'; }
+inline void PrintTo(const QPoint& p, std::ostream* os)
+{
+    *os << '(' << p.x() << ',' << p.y() << ')';
+}
 inline void PrintTo(const QRect& r, std::ostream* os)
 {
     *os << '(' << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height() << ')';
 }
-namespace zl {
+namespace zl
+{
 inline void PrintTo(const TRect& r, std::ostream* os)
 {
     *os << '(' << r.Left << ',' << r.Top << ',' << r.Right << ',' << r.Bottom << ')';

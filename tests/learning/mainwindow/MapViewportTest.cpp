@@ -9,8 +9,10 @@
 #include <cmath>
 #include <limits>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
 TEST(Viewport, CommandsAndTheirLimits)
 {
@@ -91,11 +93,10 @@ TEST(Viewport, MiniMapClickChoosesTheNearestAnchors)
         int ax, ay;
     };
     const Fall Faelle[] = {
-        {0.0, 0.0, -1, -1}, {1.0, 1.0, 1, 1}, {0.5, 0.5, 0, 0}, {0.8, 0.2, 1, -1},
-        {0.375, 0.5, -1, 0}, // exactly between -1 and 0: the one tried first
-        {0.5, 0.625, 0, 0},  // between 0 and 1
-        {0.625, 0.625, 0, 0},
-        {-5, 9, -1, 1},
+        {0.0, 0.0, -1, -1},   {1.0, 1.0, 1, 1},    {0.5, 0.5, 0, 0},
+        {0.8, 0.2, 1, -1},    {0.375, 0.5, -1, 0}, // exactly between -1 and 0: the one tried first
+        {0.5, 0.625, 0, 0},                        // between 0 and 1
+        {0.625, 0.625, 0, 0}, {-5, 9, -1, 1},
     };
     for (const Fall& f : Faelle) {
         int ax = 7, ay = 7;
