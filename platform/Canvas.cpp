@@ -11,16 +11,17 @@
 #include <algorithm>
 #include <cmath>
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 
 // The classic Windows colours ($00BBGGRR) for the COLOR_ indexes 0..30.
 constexpr TColor kClassicSysColors[31] = {
-    0xC8C8C8, 0x000000, 0xD1B499, 0xDBCDBF, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
-    0x000000, 0x000000, 0xB4B4B4, 0xFCF7F4, 0xABABAB, 0xD77800, 0xFFFFFF, 0xF0F0F0,
-    0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000,
-    0xE1FFFF, 0x000000, 0xCC6600, 0xEAD1B9, 0xF2E4D7, 0xD77800, 0xF0F0F0,
+    0xC8C8C8, 0x000000, 0xD1B499, 0xDBCDBF, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000, 0x000000, 0x000000, 0xB4B4B4,
+    0xFCF7F4, 0xABABAB, 0xD77800, 0xFFFFFF, 0xF0F0F0, 0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969,
+    0xE3E3E3, 0x000000, 0xE1FFFF, 0x000000, 0xCC6600, 0xEAD1B9, 0xF2E4D7, 0xD77800, 0xF0F0F0,
 };
 
 TColor fromQColor(const QColor& c)
@@ -31,13 +32,19 @@ TColor fromQColor(const QColor& c)
 Qt::PenStyle qtPenStyle(TPenStyle s)
 {
     switch (s) {
-    case psDash: return Qt::DashLine;
-    case psDot: return Qt::DotLine;
-    case psDashDot: return Qt::DashDotLine;
-    case psDashDotDot: return Qt::DashDotDotLine;
-    case psClear: return Qt::NoPen;
+    case psDash:
+        return Qt::DashLine;
+    case psDot:
+        return Qt::DotLine;
+    case psDashDot:
+        return Qt::DashDotLine;
+    case psDashDotDot:
+        return Qt::DashDotDotLine;
+    case psClear:
+        return Qt::NoPen;
     case psSolid:
-    case psInsideFrame: break;
+    case psInsideFrame:
+        break;
     }
     return Qt::SolidLine;
 }
@@ -45,14 +52,22 @@ Qt::PenStyle qtPenStyle(TPenStyle s)
 Qt::BrushStyle qtBrushStyle(TBrushStyle s)
 {
     switch (s) {
-    case bsClear: return Qt::NoBrush;
-    case bsHorizontal: return Qt::HorPattern;
-    case bsVertical: return Qt::VerPattern;
-    case bsFDiagonal: return Qt::FDiagPattern;
-    case bsBDiagonal: return Qt::BDiagPattern;
-    case bsCross: return Qt::CrossPattern;
-    case bsDiagCross: return Qt::DiagCrossPattern;
-    case bsSolid: break;
+    case bsClear:
+        return Qt::NoBrush;
+    case bsHorizontal:
+        return Qt::HorPattern;
+    case bsVertical:
+        return Qt::VerPattern;
+    case bsFDiagonal:
+        return Qt::FDiagPattern;
+    case bsBDiagonal:
+        return Qt::BDiagPattern;
+    case bsCross:
+        return Qt::CrossPattern;
+    case bsDiagCross:
+        return Qt::DiagCrossPattern;
+    case bsSolid:
+        break;
     }
     return Qt::SolidPattern;
 }
@@ -84,20 +99,34 @@ TColor GetSysColor(int Index)
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         const QPalette p = QGuiApplication::palette();
         switch (Index) {
-        case 5: return fromQColor(p.color(QPalette::Active, QPalette::Base));
-        case 8: return fromQColor(p.color(QPalette::Active, QPalette::Text));
-        case 13: return fromQColor(p.color(QPalette::Active, QPalette::Highlight));
-        case 14: return fromQColor(p.color(QPalette::Active, QPalette::HighlightedText));
-        case 15: return fromQColor(p.color(QPalette::Active, QPalette::Button));
-        case 16: return fromQColor(p.color(QPalette::Active, QPalette::Dark));
-        case 17: return fromQColor(p.color(QPalette::Disabled, QPalette::Text));
-        case 18: return fromQColor(p.color(QPalette::Active, QPalette::ButtonText));
-        case 20: return fromQColor(p.color(QPalette::Active, QPalette::Light));
-        case 21: return fromQColor(p.color(QPalette::Active, QPalette::Shadow));
-        case 22: return fromQColor(p.color(QPalette::Active, QPalette::Midlight));
-        case 23: return fromQColor(p.color(QPalette::Active, QPalette::ToolTipText));
-        case 24: return fromQColor(p.color(QPalette::Active, QPalette::ToolTipBase));
-        default: break;
+        case 5:
+            return fromQColor(p.color(QPalette::Active, QPalette::Base));
+        case 8:
+            return fromQColor(p.color(QPalette::Active, QPalette::Text));
+        case 13:
+            return fromQColor(p.color(QPalette::Active, QPalette::Highlight));
+        case 14:
+            return fromQColor(p.color(QPalette::Active, QPalette::HighlightedText));
+        case 15:
+            return fromQColor(p.color(QPalette::Active, QPalette::Button));
+        case 16:
+            return fromQColor(p.color(QPalette::Active, QPalette::Dark));
+        case 17:
+            return fromQColor(p.color(QPalette::Disabled, QPalette::Text));
+        case 18:
+            return fromQColor(p.color(QPalette::Active, QPalette::ButtonText));
+        case 20:
+            return fromQColor(p.color(QPalette::Active, QPalette::Light));
+        case 21:
+            return fromQColor(p.color(QPalette::Active, QPalette::Shadow));
+        case 22:
+            return fromQColor(p.color(QPalette::Active, QPalette::Midlight));
+        case 23:
+            return fromQColor(p.color(QPalette::Active, QPalette::ToolTipText));
+        case 24:
+            return fromQColor(p.color(QPalette::Active, QPalette::ToolTipBase));
+        default:
+            break;
         }
     }
     return kClassicSysColors[Index];
@@ -116,13 +145,9 @@ QColor ColorToQColor(TColor Color)
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-TCanvas::TCanvas(QPainter* Painter)
-    : m_painter(Painter)
-{
-}
+TCanvas::TCanvas(QPainter* Painter) : m_painter(Painter) {}
 
-TCanvas::TCanvas(QPaintDevice* Device)
-    : m_ownPainter(std::make_unique<QPainter>(Device))
+TCanvas::TCanvas(QPaintDevice* Device) : m_ownPainter(std::make_unique<QPainter>(Device))
 {
     m_painter = m_ownPainter.get();
 }
@@ -324,8 +349,8 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2)
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     applyPen(true);
     applyBrush();
-    m_painter->drawEllipse(QRectF(std::min(X1, X2) + 0.5, std::min(Y1, Y2) + 0.5,
-                                  std::abs(X2 - X1) - 1, std::abs(Y2 - Y1) - 1));
+    m_painter->drawEllipse(
+        QRectF(std::min(X1, X2) + 0.5, std::min(Y1, Y2) + 0.5, std::abs(X2 - X1) - 1, std::abs(Y2 - Y1) - 1));
     changed();
 }
 
@@ -333,8 +358,7 @@ void TCanvas::FillRect(int X1, int Y1, int X2, int Y2)
 {
     if (!IsActive() || Brush.Style == bsClear || X2 <= X1 || Y2 <= Y1)
         return;
-    m_painter->fillRect(QRect(X1, Y1, X2 - X1, Y2 - Y1),
-                        QBrush(ColorToQColor(Brush.Color), qtBrushStyle(Brush.Style)));
+    m_painter->fillRect(QRect(X1, Y1, X2 - X1, Y2 - Y1), QBrush(ColorToQColor(Brush.Color), qtBrushStyle(Brush.Style)));
     changed();
 }
 
@@ -415,15 +439,25 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
         ref = m_penPos;
     int dx = 0;
     switch (m_textAlign & 6) {
-    case TA_CENTER: dx = -w / 2; break;
-    case TA_RIGHT: dx = -w; break;
-    default: break;
+    case TA_CENTER:
+        dx = -w / 2;
+        break;
+    case TA_RIGHT:
+        dx = -w;
+        break;
+    default:
+        break;
     }
     int top = 0; // relative to the reference point
     switch (m_textAlign & 24) {
-    case TA_BASELINE: top = -asc; break;
-    case TA_BOTTOM: top = -(asc + desc); break;
-    default: break;
+    case TA_BASELINE:
+        top = -asc;
+        break;
+    case TA_BOTTOM:
+        top = -(asc + desc);
+        break;
+    default:
+        break;
     }
     m_painter->save();
     m_painter->translate(ref);

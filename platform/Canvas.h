@@ -17,21 +17,21 @@
 class QPainter;
 class QPaintDevice;
 
-namespace zl {
+namespace zl
+{
 
 // $00BBGGRR as the class library's colours; negative values name a system colour.
 using TColor = std::int32_t;
 
-constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080,
-                 clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080,
-                 clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00, clYellow = 0x00FFFF,
-                 clBlue = 0xFF0000, clFuchsia = 0xFF00FF, clAqua = 0xFFFF00, clWhite = 0xFFFFFF;
+constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080, clNavy = 0x800000,
+                 clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080, clSilver = 0xC0C0C0, clRed = 0x0000FF,
+                 clLime = 0x00FF00, clYellow = 0x00FFFF, clBlue = 0xFF0000, clFuchsia = 0xFF00FF, clAqua = 0xFFFF00,
+                 clWhite = 0xFFFFFF;
 // System colours: the index of GetSysColor in the low byte, top bit set.
 constexpr TColor clSystemColor = TColor(0xFF000000u);
-constexpr TColor clBtnFace = clSystemColor | 15, clWindow = clSystemColor | 5,
-                 clWindowText = clSystemColor | 8, clHighlight = clSystemColor | 13,
-                 clHighlightText = clSystemColor | 14, clBtnShadow = clSystemColor | 16,
-                 clBtnText = clSystemColor | 18, clGrayText = clSystemColor | 17,
+constexpr TColor clBtnFace = clSystemColor | 15, clWindow = clSystemColor | 5, clWindowText = clSystemColor | 8,
+                 clHighlight = clSystemColor | 13, clHighlightText = clSystemColor | 14,
+                 clBtnShadow = clSystemColor | 16, clBtnText = clSystemColor | 18, clGrayText = clSystemColor | 17,
                  clInfoBk = clSystemColor | 24, clBtnHighlight = clSystemColor | 20;
 
 // The system colour table ($00BBGGRR) by COLOR_ index, taken from the application palette
@@ -63,23 +63,37 @@ struct TFontSpec {
     QString Name = QStringLiteral("Arial");
     int Height = 0;
     TColor Color = clBlack;
-    unsigned Style = 0; // TFontStyle bits
+    unsigned Style = 0;  // TFontStyle bits
     int Orientation = 0; // tenths of degrees, counter-clockwise
 };
 
 // Text alignment (SetTextAlign).
 enum : unsigned {
-    TA_LEFT = 0, TA_RIGHT = 2, TA_CENTER = 6, TA_TOP = 0, TA_BOTTOM = 8, TA_BASELINE = 24,
+    TA_LEFT = 0,
+    TA_RIGHT = 2,
+    TA_CENTER = 6,
+    TA_TOP = 0,
+    TA_BOTTOM = 8,
+    TA_BASELINE = 24,
     TA_UPDATECP = 1
 };
 // DrawText flags.
 enum : unsigned {
-    DT_LEFT = 0, DT_CENTER = 1, DT_RIGHT = 2, DT_VCENTER = 4, DT_BOTTOM = 8, DT_WORDBREAK = 0x10,
-    DT_SINGLELINE = 0x20, DT_NOCLIP = 0x100, DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800
+    DT_LEFT = 0,
+    DT_CENTER = 1,
+    DT_RIGHT = 2,
+    DT_VCENTER = 4,
+    DT_BOTTOM = 8,
+    DT_WORDBREAK = 0x10,
+    DT_SINGLELINE = 0x20,
+    DT_NOCLIP = 0x100,
+    DT_CALCRECT = 0x400,
+    DT_NOPREFIX = 0x800
 };
 
-class TCanvas {
-public:
+class TCanvas
+{
+  public:
     // Draws on a painter the caller keeps active; not owned.
     explicit TCanvas(QPainter* Painter);
     // Opens an own painter on the device (which must outlive the canvas).
@@ -145,7 +159,7 @@ public:
     void StretchDraw(const QRect& Dest, const QImage& Image, const QRect& Source, bool Smooth = false);
     void Draw(int X, int Y, const QImage& Image);
 
-private:
+  private:
     void applyPen(bool forOutline);
     void applyBrush();
     void changed();

@@ -15,9 +15,11 @@
 #include <new>
 #include <typeinfo>
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 
 // Guards every LockCount; held only for the instant of counting.
 std::mutex& SharedLock()
@@ -60,15 +62,12 @@ void ShiftRect(TRect& R, int dx, int dy)
 
 ERasterError::ERasterError(const QString& message)
     : std::runtime_error(message.toUtf8().toStdString()) // UTF-8 for what()
-    , m_message(message)
+      ,
+      m_message(message)
 {
 }
 
-ERasterAssertion::ERasterAssertion(const QString& message, const QString& unit)
-    : ERasterError(message)
-    , m_unit(unit)
-{
-}
+ERasterAssertion::ERasterAssertion(const QString& message, const QString& unit) : ERasterError(message), m_unit(unit) {}
 
 // ---------------------------------------------------------------- TThreadPersistent
 
@@ -80,8 +79,7 @@ void TThreadPersistent::BeginUpdate()
 void TThreadPersistent::EndUpdate()
 {
     if (m_updateCount <= 0)
-        throw ERasterAssertion(QStringLiteral("Unpaired TThreadPersistent.EndUpdate"),
-                               QStringLiteral("Rast32"));
+        throw ERasterAssertion(QStringLiteral("Unpaired TThreadPersistent.EndUpdate"), QStringLiteral("Rast32"));
     --m_updateCount;
 }
 
@@ -255,8 +253,7 @@ void TBitmap32::Clear(TColor32 Color)
 
 void TBitmap32::FillRect(int X1, int Y1, int X2, int Y2, TColor32 Color)
 {
-    if (!(X1 < X2 && Y1 < Y2 && X1 < ClipRect.Right && Y1 < ClipRect.Bottom && X2 > ClipRect.Left &&
-          Y2 > ClipRect.Top))
+    if (!(X1 < X2 && Y1 < Y2 && X1 < ClipRect.Right && Y1 < ClipRect.Bottom && X2 > ClipRect.Left && Y2 > ClipRect.Top))
         return;
     X1 = std::max(X1, ClipRect.Left);
     Y1 = std::max(Y1, ClipRect.Top);
@@ -298,12 +295,12 @@ void TBitmap32::DrawInto(TBitmap32& Dst, const TRect& DstRect) const
 {
     if (Empty() || Dst.Empty())
         return;
-    TransferScaled(&Dst, DstRect, Dst.ClipRect, this, BoundsRect(), m_stretchFilter, m_drawMode,
-                   OnPixelCombine);
+    TransferScaled(&Dst, DstRect, Dst.ClipRect, this, BoundsRect(), m_stretchFilter, m_drawMode, OnPixelCombine);
     Dst.Changed();
 }
 
-namespace {
+namespace
+{
 
 // Runs the closing steps of an assignment also when an error escapes.
 struct AssignBracket {
@@ -448,8 +445,7 @@ void TBitmap32::StorePixelData(QIODevice& Stream) const
     qToLittleEndian<qint32>(Height(), head + 4);
     Stream.write(reinterpret_cast<const char*>(head), 8);
     if (!Empty())
-        Stream.write(reinterpret_cast<const char*>(m_bits.get()),
-                     qint64(BytesPerLine()) * Height());
+        Stream.write(reinterpret_cast<const char*>(m_bits.get()), qint64(BytesPerLine()) * Height());
 }
 
 void TBitmap32::LoadPixelData(QIODevice& Stream)

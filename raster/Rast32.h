@@ -20,20 +20,32 @@
 class QIODevice;
 class QPainter;
 
-namespace zl {
+namespace zl
+{
 
 // TColor32: $AARRGGBB, not premultiplied. TColor (platform/Canvas.h): the class library's
 // $00BBGGRR, negative values name a system colour by their low byte.
 
 constexpr TColor32 Color32(int R, int G, int B, int A = 255)
 {
-    return (TColor32(A & 0xFF) << 24) | (TColor32(R & 0xFF) << 16) | (TColor32(G & 0xFF) << 8) |
-           TColor32(B & 0xFF);
+    return (TColor32(A & 0xFF) << 24) | (TColor32(R & 0xFF) << 16) | (TColor32(G & 0xFF) << 8) | TColor32(B & 0xFF);
 }
-constexpr int AlphaComponent(TColor32 C) { return int(C >> 24); }
-constexpr int RedComponent(TColor32 C) { return int((C >> 16) & 0xFF); }
-constexpr int GreenComponent(TColor32 C) { return int((C >> 8) & 0xFF); }
-constexpr int BlueComponent(TColor32 C) { return int(C & 0xFF); }
+constexpr int AlphaComponent(TColor32 C)
+{
+    return int(C >> 24);
+}
+constexpr int RedComponent(TColor32 C)
+{
+    return int((C >> 16) & 0xFF);
+}
+constexpr int GreenComponent(TColor32 C)
+{
+    return int((C >> 8) & 0xFF);
+}
+constexpr int BlueComponent(TColor32 C)
+{
+    return int(C & 0xFF);
+}
 
 // Alpha 255, red from the low byte, green from the second, blue from the third; a negative
 // value is first replaced by the system colour of its low byte (GetSysColor).
@@ -42,7 +54,13 @@ TColor32 WinColorTo32(TColor WinColor);
 enum TDrawMode : std::uint8_t { dmOpaque = 0, dmBlend = 1, dmCustom = 2 };
 enum TCombineMode : std::uint8_t { cmBlend = 0, cmMerge = 1 };
 enum TStretchFilter : std::uint8_t {
-    sfNearest = 0, sfDraft = 1, sfLinear = 2, sfCosine = 3, sfSpline = 4, sfLanczos = 5, sfMitchell = 6
+    sfNearest = 0,
+    sfDraft = 1,
+    sfLinear = 2,
+    sfCosine = 3,
+    sfSpline = 4,
+    sfLanczos = 5,
+    sfMitchell = 6
 };
 
 // F: source pixel, B: destination pixel updated in place, M: master alpha.
@@ -59,31 +77,42 @@ struct TRect {
     friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
 
-constexpr TRect RectOf(int Left, int Top, int Right, int Bottom) { return {Left, Top, Right, Bottom}; }
+constexpr TRect RectOf(int Left, int Top, int Right, int Bottom)
+{
+    return {Left, Top, Right, Bottom};
+}
 // Dst := intersection; a crossed result becomes 0,0,0,0 and answers false (zero width answers true).
 // Dst may be R1 or R2.
 bool ClipRects(TRect& Dst, const TRect& R1, const TRect& R2);
-constexpr bool RectIsEmpty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
-constexpr bool RectsEqual(const TRect& R1, const TRect& R2) { return R1 == R2; }
+constexpr bool RectIsEmpty(const TRect& R)
+{
+    return R.Right <= R.Left || R.Bottom <= R.Top;
+}
+constexpr bool RectsEqual(const TRect& R1, const TRect& R2)
+{
+    return R1 == R2;
+}
 void ShiftRect(TRect& R, int dx, int dy);
 
 // The class library's general error; the text is the system's own message.
-class ERasterError : public std::runtime_error {
-public:
+class ERasterError : public std::runtime_error
+{
+  public:
     explicit ERasterError(const QString& message);
     QString Message() const { return m_message; }
 
-private:
+  private:
     QString m_message;
 };
 
 // A failed programming assertion of a unit ("Unpaired TThreadPersistent.EndUpdate" of Rast32).
-class ERasterAssertion : public ERasterError {
-public:
+class ERasterAssertion : public ERasterError
+{
+  public:
     ERasterAssertion(const QString& message, const QString& unit);
     QString Unit() const { return m_unit; }
 
-private:
+  private:
     QString m_unit;
 };
 
@@ -91,8 +120,9 @@ class TThreadPersistent;
 using TNotifyEvent = std::function<void(TThreadPersistent* Sender)>;
 
 // A lockable object that reports its changes, coalesced by an update counter.
-class TThreadPersistent {
-public:
+class TThreadPersistent
+{
+  public:
     TThreadPersistent() = default;
     virtual ~TThreadPersistent() = default;
     TThreadPersistent(const TThreadPersistent&) = delete;
@@ -112,15 +142,16 @@ public:
 
     TNotifyEvent OnChange;
 
-private:
+  private:
     std::recursive_mutex m_lock;
     int m_lockCount = 0; // guarded by the unit's shared lock
     int m_updateCount = 0;
 };
 
 // An object with a width and a height.
-class TCustomMap : public TThreadPersistent {
-public:
+class TCustomMap : public TThreadPersistent
+{
+  public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     // Negative values count as 0. Returns false (and does nothing) for the current size.
@@ -132,17 +163,18 @@ public:
 
     TNotifyEvent OnResize;
 
-protected:
+  protected:
     virtual void StoreDimensions(int& Width, int& Height, int NewWidth, int NewHeight);
     virtual void FireResize();
 
-private:
+  private:
     int m_height = 0;
     int m_width = 0;
 };
 
-class TBitmap32 : public TCustomMap {
-public:
+class TBitmap32 : public TCustomMap
+{
+  public:
     // Largest pixel buffer a bitmap allocates; a larger size fails with "Can't allocate the DIB handle".
     static constexpr std::int64_t MaxPixelBytes = 0x7FFFFFFF;
 
@@ -156,10 +188,7 @@ public:
     const TColor32* RowPointer(int Y) const { return m_bits.get() + std::ptrdiff_t(Y) * Width(); }
     TColor32* ScanLine(int Y) { return RowPointer(Y); }
     TColor32* PixelPointer(int X, int Y) { return m_bits.get() + X + std::ptrdiff_t(Y) * Width(); }
-    const TColor32* PixelPointer(int X, int Y) const
-    {
-        return m_bits.get() + X + std::ptrdiff_t(Y) * Width();
-    }
+    const TColor32* PixelPointer(int X, int Y) const { return m_bits.get() + X + std::ptrdiff_t(Y) * Width(); }
     TColor32 Pixel(int X, int Y) const { return *PixelPointer(X, Y); }
     void SetPixel(int X, int Y, TColor32 C) { *PixelPointer(X, Y) = C; }
     qsizetype BytesPerLine() const { return qsizetype(Width()) * 4; }
@@ -234,11 +263,11 @@ public:
     TNotifyEvent OnHandleChanged;
     TPixelCombineEvent OnPixelCombine;
 
-protected:
+  protected:
     void StoreDimensions(int& Width, int& Height, int NewWidth, int NewHeight) override;
     virtual void HandleChanged();
 
-private:
+  private:
     QImage makeView(QImage::Format f);
     QImage makeConstView(QImage::Format f) const;
     void releaseCanvas();

@@ -9,19 +9,27 @@
 #include <emmintrin.h>
 #endif
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 
 constexpr TColor32 kRB = 0x00FF00FFu; // blue and red lanes of a word
 constexpr TColor32 kAG = 0xFF00FF00u; // green and alpha
 
-inline TColor32 Lim255(TColor32 M) { return M > 255 ? 255 : M; }
+inline TColor32 Lim255(TColor32 M)
+{
+    return M > 255 ? 255 : M;
+}
 
 // ------------------------------------------------------------------ plain set
 // part(c, w) = (c * w + 128) div 256, two channels per word so none carries into another.
 
-inline TColor32 PartRB(TColor32 c, TColor32 w) { return (((c & kRB) * w + 0x00800080u) >> 8) & kRB; }
+inline TColor32 PartRB(TColor32 c, TColor32 w)
+{
+    return (((c & kRB) * w + 0x00800080u) >> 8) & kRB;
+}
 inline TColor32 PartAG(TColor32 c, TColor32 w)
 {
     return ((((c >> 8) & kRB) * w + 0x00800080u) & 0xFF00FF00u);
@@ -300,7 +308,8 @@ void A_BlendRow(const TColor32* Src, TColor32* Dst, int Count)
         // Mixing with weight 0 leaves b; opaque pixels are copied.
         const __m128i mixed = Mix4(f, b, wlo, whi);
         const __m128i sel = _mm_cmpeq_epi32(fa, alphaMask);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i), _mm_or_si128(_mm_and_si128(sel, f), _mm_andnot_si128(sel, mixed)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i),
+                         _mm_or_si128(_mm_and_si128(sel, f), _mm_andnot_si128(sel, mixed)));
     }
 #endif
     for (; i < Count; ++i) {
@@ -342,7 +351,10 @@ void A_BlendRowMasked(const TColor32* Src, TColor32* Dst, int Count, TColor32 M)
     }
 }
 
-inline unsigned Sat16(unsigned v) { return v > 65535 ? 65535 : v; }
+inline unsigned Sat16(unsigned v)
+{
+    return v > 65535 ? 65535 : v;
+}
 
 TColor32 A_MergePixels(TColor32 F, TColor32 B)
 {
@@ -409,8 +421,7 @@ void A_CombineMergePixelInPlace(TColor32 X, TColor32& Y, TColor32 W)
 
 // ------------------------------------------------------------------ channel arithmetic
 
-template <typename Op>
-inline TColor32 PerChannel(TColor32 A, TColor32 B, Op op)
+template <typename Op> inline TColor32 PerChannel(TColor32 A, TColor32 B, Op op)
 {
     TColor32 out = 0;
     for (int sh = 0; sh < 32; sh += 8)
@@ -418,40 +429,105 @@ inline TColor32 PerChannel(TColor32 A, TColor32 B, Op op)
     return out;
 }
 
-TColor32 C_Add(TColor32 A, TColor32 B) { return PerChannel(A, B, [](int a, int b) { return std::min(a + b, 255); }); }
-TColor32 C_Subtract(TColor32 A, TColor32 B) { return PerChannel(A, B, [](int a, int b) { return std::max(a - b, 0); }); }
-TColor32 C_Multiply(TColor32 A, TColor32 B) { return PerChannel(A, B, [](int a, int b) { return (a * b) >> 8; }); }
+TColor32 C_Add(TColor32 A, TColor32 B)
+{
+    return PerChannel(A, B, [](int a, int b) { return std::min(a + b, 255); });
+}
+TColor32 C_Subtract(TColor32 A, TColor32 B)
+{
+    return PerChannel(A, B, [](int a, int b) { return std::max(a - b, 0); });
+}
+TColor32 C_Multiply(TColor32 A, TColor32 B)
+{
+    return PerChannel(A, B, [](int a, int b) { return (a * b) >> 8; });
+}
 TColor32 C_Divide(TColor32 A, TColor32 B)
 {
     return PerChannel(A, B, [](int a, int b) { return a == 0 ? 255 : std::min((b * 256) / a, 255); });
 }
-TColor32 C_Modulate(TColor32 A, TColor32 B) { return PerChannel(A, B, [](int a, int b) { return (a * b) >> 8; }); }
-TColor32 C_Max(TColor32 A, TColor32 B) { return PerChannel(A, B, [](int a, int b) { return std::max(a, b); }); }
-TColor32 C_Min(TColor32 A, TColor32 B) { return PerChannel(A, B, [](int a, int b) { return std::min(a, b); }); }
-TColor32 C_Difference(TColor32 A, TColor32 B) { return PerChannel(A, B, [](int a, int b) { return std::abs(a - b); }); }
+TColor32 C_Modulate(TColor32 A, TColor32 B)
+{
+    return PerChannel(A, B, [](int a, int b) { return (a * b) >> 8; });
+}
+TColor32 C_Max(TColor32 A, TColor32 B)
+{
+    return PerChannel(A, B, [](int a, int b) { return std::max(a, b); });
+}
+TColor32 C_Min(TColor32 A, TColor32 B)
+{
+    return PerChannel(A, B, [](int a, int b) { return std::min(a, b); });
+}
+TColor32 C_Difference(TColor32 A, TColor32 B)
+{
+    return PerChannel(A, B, [](int a, int b) { return std::abs(a - b); });
+}
 TColor32 C_Exclusion(TColor32 A, TColor32 B)
 {
     return PerChannel(A, B, [](int a, int b) { return a + b - (a * b) / 128; });
 }
 
-constexpr TBlendRoutines kPlain{
-    P_CombinePixels, P_CombinePixelInPlace, P_BlendPixel, P_BlendPixelInPlace, P_BlendPixelMasked,
-    P_BlendPixelInPlaceMasked, P_BlendRow, P_BlendRowMasked, P_CombineMergePixels,
-    P_CombineMergePixelInPlace, P_MergePixels, P_MergePixelInPlace, P_MergePixelMasked,
-    P_MergePixelInPlaceMasked, P_MergeRow, P_MergeRowMasked,
-    C_Add, C_Subtract, C_Multiply, C_Divide, C_Modulate, C_Max, C_Min, C_Difference, C_Exclusion};
+constexpr TBlendRoutines kPlain{P_CombinePixels,
+                                P_CombinePixelInPlace,
+                                P_BlendPixel,
+                                P_BlendPixelInPlace,
+                                P_BlendPixelMasked,
+                                P_BlendPixelInPlaceMasked,
+                                P_BlendRow,
+                                P_BlendRowMasked,
+                                P_CombineMergePixels,
+                                P_CombineMergePixelInPlace,
+                                P_MergePixels,
+                                P_MergePixelInPlace,
+                                P_MergePixelMasked,
+                                P_MergePixelInPlaceMasked,
+                                P_MergeRow,
+                                P_MergeRowMasked,
+                                C_Add,
+                                C_Subtract,
+                                C_Multiply,
+                                C_Divide,
+                                C_Modulate,
+                                C_Max,
+                                C_Min,
+                                C_Difference,
+                                C_Exclusion};
 
-constexpr TBlendRoutines kAccel{
-    A_CombinePixels, A_CombinePixelInPlace, A_BlendPixel, A_BlendPixelInPlace, A_BlendPixelMasked,
-    A_BlendPixelInPlaceMasked, A_BlendRow, A_BlendRowMasked, A_CombineMergePixels,
-    A_CombineMergePixelInPlace, A_MergePixels, A_MergePixelInPlace, A_MergePixelMasked,
-    A_MergePixelInPlaceMasked, A_MergeRow, A_MergeRowMasked,
-    C_Add, C_Subtract, C_Multiply, C_Divide, C_Modulate, C_Max, C_Min, C_Difference, C_Exclusion};
+constexpr TBlendRoutines kAccel{A_CombinePixels,
+                                A_CombinePixelInPlace,
+                                A_BlendPixel,
+                                A_BlendPixelInPlace,
+                                A_BlendPixelMasked,
+                                A_BlendPixelInPlaceMasked,
+                                A_BlendRow,
+                                A_BlendRowMasked,
+                                A_CombineMergePixels,
+                                A_CombineMergePixelInPlace,
+                                A_MergePixels,
+                                A_MergePixelInPlace,
+                                A_MergePixelMasked,
+                                A_MergePixelInPlaceMasked,
+                                A_MergeRow,
+                                A_MergeRowMasked,
+                                C_Add,
+                                C_Subtract,
+                                C_Multiply,
+                                C_Divide,
+                                C_Modulate,
+                                C_Max,
+                                C_Min,
+                                C_Difference,
+                                C_Exclusion};
 
 } // namespace
 
-const TBlendRoutines& PlainBlendRoutines() { return kPlain; }
-const TBlendRoutines& AcceleratedBlendRoutines() { return kAccel; }
+const TBlendRoutines& PlainBlendRoutines()
+{
+    return kPlain;
+}
+const TBlendRoutines& AcceleratedBlendRoutines()
+{
+    return kAccel;
+}
 
 bool MMXActive()
 {
@@ -478,20 +554,20 @@ TBlendPixelInPlaceMasked MergePixelInPlaceMasked = A_MergePixelInPlaceMasked;
 TBlendRow MergeRow = A_MergeRow;
 TBlendRowMasked MergeRowMasked = A_MergeRowMasked;
 TChannelRoutine ChannelAdd = C_Add, ChannelSubtract = C_Subtract, ChannelMultiply = C_Multiply,
-                ChannelDivide = C_Divide, ChannelModulate = C_Modulate, ChannelMax = C_Max,
-                ChannelMin = C_Min, ChannelDifference = C_Difference, ChannelExclusion = C_Exclusion;
+                ChannelDivide = C_Divide, ChannelModulate = C_Modulate, ChannelMax = C_Max, ChannelMin = C_Min,
+                ChannelDifference = C_Difference, ChannelExclusion = C_Exclusion;
 
 TBlendPixel ModeBlendPixel[2] = {A_BlendPixel, A_MergePixels};
 TBlendPixelInPlace ModeBlendPixelInPlace[2] = {A_BlendPixelInPlace, A_MergePixelInPlace};
 TCombinePixels ModeCombinePixels[2] = {A_CombinePixels, A_CombineMergePixels};
 TCombinePixelInPlace ModeCombinePixelInPlace[2] = {A_CombinePixelInPlace, A_CombineMergePixelInPlace};
 TBlendPixelMasked ModeBlendPixelMasked[2] = {A_BlendPixelMasked, A_MergePixelMasked};
-TBlendPixelInPlaceMasked ModeBlendPixelInPlaceMasked[2] = {A_BlendPixelInPlaceMasked,
-                                                           A_MergePixelInPlaceMasked};
+TBlendPixelInPlaceMasked ModeBlendPixelInPlaceMasked[2] = {A_BlendPixelInPlaceMasked, A_MergePixelInPlaceMasked};
 TBlendRow ModeBlendRow[2] = {A_BlendRow, A_MergeRow};
 TBlendRowMasked ModeBlendRowMasked[2] = {A_BlendRowMasked, A_MergeRowMasked};
 
-namespace {
+namespace
+{
 
 // Start-up: the set the processor test selects goes into every slot and mode table.
 const bool kSelected = [] {

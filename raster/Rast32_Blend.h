@@ -8,7 +8,8 @@
 
 #include <cstdint>
 
-namespace zl {
+namespace zl
+{
 
 using TCombinePixels = TColor32 (*)(TColor32 X, TColor32 Y, TColor32 W);
 using TCombinePixelInPlace = void (*)(TColor32 X, TColor32& Y, TColor32 W);
@@ -38,8 +39,8 @@ struct TBlendRoutines {
     TBlendPixelInPlaceMasked MergePixelInPlaceMasked;
     TBlendRow MergeRow;
     TBlendRowMasked MergeRowMasked;
-    TChannelRoutine ChannelAdd, ChannelSubtract, ChannelMultiply, ChannelDivide, ChannelModulate,
-        ChannelMax, ChannelMin, ChannelDifference, ChannelExclusion;
+    TChannelRoutine ChannelAdd, ChannelSubtract, ChannelMultiply, ChannelDivide, ChannelModulate, ChannelMax,
+        ChannelMin, ChannelDifference, ChannelExclusion;
 };
 
 // The plain set (two channels per 32-bit word, weights w and 255 - w) and the accelerated
@@ -69,8 +70,8 @@ extern TBlendPixelMasked MergePixelMasked;
 extern TBlendPixelInPlaceMasked MergePixelInPlaceMasked;
 extern TBlendRow MergeRow;
 extern TBlendRowMasked MergeRowMasked;
-extern TChannelRoutine ChannelAdd, ChannelSubtract, ChannelMultiply, ChannelDivide, ChannelModulate,
-    ChannelMax, ChannelMin, ChannelDifference, ChannelExclusion;
+extern TChannelRoutine ChannelAdd, ChannelSubtract, ChannelMultiply, ChannelDivide, ChannelModulate, ChannelMax,
+    ChannelMin, ChannelDifference, ChannelExclusion;
 
 // Mode tables indexed by TCombineMode (cmBlend, cmMerge).
 extern TBlendPixel ModeBlendPixel[2];

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 unsigned buttonBit(TMouseButton b)
 {
     return b == mbLeft ? 1u : b == mbRight ? 2u : 4u;
@@ -50,8 +52,7 @@ void TCustomLayer::MouseMove(TShiftState, int, int) {}
 void TCustomLayer::MouseUp(TMouseButton, TShiftState, int, int) {}
 
 TLayerCollection::TLayerCollection(QWidget* Owner, const TDisplayTransform* Transform)
-    : m_owner(Owner)
-    , m_transform(Transform)
+    : m_owner(Owner), m_transform(Transform)
 {
 }
 

@@ -13,7 +13,8 @@
 
 class QWidget;
 
-namespace zl {
+namespace zl
+{
 
 class TCanvas;
 class TLayerCollection;
@@ -38,8 +39,9 @@ struct TDisplayTransform {
     friend bool operator==(const TDisplayTransform&, const TDisplayTransform&) = default;
 };
 
-class TCustomLayer {
-public:
+class TCustomLayer
+{
+  public:
     // Joins Owner (which then owns the layer); nullptr makes a free layer.
     explicit TCustomLayer(TLayerCollection* Owner);
     // Leaves its collection.
@@ -66,18 +68,19 @@ public:
     std::function<void(TCustomLayer* Sender, int X, int Y, bool& Passed)> OnHitTest;
     std::function<void(TCustomLayer* Sender, TBitmap32& Buffer)> OnPaint;
 
-protected:
+  protected:
     virtual bool DoHitTest(int X, int Y);
     virtual void Paint(TBitmap32& Buffer);
 
-private:
+  private:
     friend class TLayerCollection;
     TLayerCollection* m_owner = nullptr;
     unsigned m_buttons = 0;
 };
 
-class TLayerCollection {
-public:
+class TLayerCollection
+{
+  public:
     // Owner: the image control; Transform: its display transformation (both not owned).
     TLayerCollection(QWidget* Owner, const TDisplayTransform* Transform);
     ~TLayerCollection();
@@ -113,7 +116,7 @@ public:
     // The owner's cursor restorer, called when the mouse moves over no layer.
     std::function<void()> RestoreCursor;
 
-private:
+  private:
     friend class TCustomLayer;
     void insert(TCustomLayer* Layer);
     void remove(TCustomLayer* Layer);

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-namespace zl {
+namespace zl
+{
 
 void FillPixels(TColor32* Dst, int Count, TColor32 Value)
 {

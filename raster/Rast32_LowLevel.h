@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-namespace zl {
+namespace zl
+{
 
 using TColor32 = std::uint32_t;
 

@@ -4,7 +4,8 @@
 #include <cpuid.h>
 #endif
 
-namespace zl {
+namespace zl
+{
 
 CpuIdRegisters ReadCpuIdRegisters()
 {
@@ -30,11 +31,16 @@ bool CpuHasFeature(const CpuIdRegisters& Regs, CpuFeature Feature)
     if (((Regs.Fn1Eax >> 8) & 0xF) < 5)
         return false;
     switch (Feature) {
-    case cfMMX: return (Regs.Fn1Edx >> 23) & 1;
-    case cfSSE: return (Regs.Fn1Edx >> 25) & 1;
-    case cfSSE2: return (Regs.Fn1Edx >> 26) & 1;
-    case cf3DNow: return Regs.MaxExtended >= 0x80000001u && ((Regs.ExtEdx >> 31) & 1);
-    case cf3DNowExt: return Regs.MaxExtended >= 0x80000001u && ((Regs.ExtEdx >> 30) & 1);
+    case cfMMX:
+        return (Regs.Fn1Edx >> 23) & 1;
+    case cfSSE:
+        return (Regs.Fn1Edx >> 25) & 1;
+    case cfSSE2:
+        return (Regs.Fn1Edx >> 26) & 1;
+    case cf3DNow:
+        return Regs.MaxExtended >= 0x80000001u && ((Regs.ExtEdx >> 31) & 1);
+    case cf3DNowExt:
+        return Regs.MaxExtended >= 0x80000001u && ((Regs.ExtEdx >> 30) & 1);
     }
     return false;
 }

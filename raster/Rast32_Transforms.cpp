@@ -7,9 +7,11 @@
 #include <cstring>
 #include <emmintrin.h>
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 
 constexpr TColor32 kRB = 0x00FF00FFu;
 
@@ -21,18 +23,21 @@ struct PixelCombiner {
     const TPixelCombineEvent* callback;
 
     PixelCombiner(const TBitmap32* Src, TDrawMode m, const TPixelCombineEvent& cb)
-        : mode(m)
-        , master(Src->MasterAlpha())
-        , blend(ModeBlendPixelInPlaceMasked[Src->CombineMode()])
-        , callback(&cb)
+        : mode(m), master(Src->MasterAlpha()), blend(ModeBlendPixelInPlaceMasked[Src->CombineMode()]), callback(&cb)
     {
     }
     void operator()(TColor32 C, TColor32& D) const
     {
         switch (mode) {
-        case dmOpaque: D = C; break;
-        case dmBlend: blend(C, D, master); break;
-        case dmCustom: (*callback)(C, D, master); break;
+        case dmOpaque:
+            D = C;
+            break;
+        case dmBlend:
+            blend(C, D, master);
+            break;
+        case dmCustom:
+            (*callback)(C, D, master);
+            break;
         }
     }
 };
@@ -102,7 +107,8 @@ TColor32 InterpolateBilinearPlain(std::uint32_t WX, std::uint32_t WY, const TCol
 
 TInterpolateBilinear InterpolateBilinear = InterpolateBilinearAccel;
 
-namespace {
+namespace
+{
 const bool kInterpolationSelected = [] {
     InterpolateBilinear = MMXActive() ? InterpolateBilinearAccel : InterpolateBilinearPlain;
     return true;
@@ -173,13 +179,19 @@ float KernelMitchell(float x)
 TFilterKernelEntry FilterKernel(TStretchFilter Filter)
 {
     switch (Filter) {
-    case sfNearest: return {KernelBox, 1};
+    case sfNearest:
+        return {KernelBox, 1};
     case sfDraft:
-    case sfLinear: return {KernelLinear, 1};
-    case sfCosine: return {KernelCosine, 1};
-    case sfSpline: return {KernelSpline, 2};
-    case sfLanczos: return {KernelLanczos3, 3};
-    case sfMitchell: return {KernelMitchell, 2};
+    case sfLinear:
+        return {KernelLinear, 1};
+    case sfCosine:
+        return {KernelCosine, 1};
+    case sfSpline:
+        return {KernelSpline, 2};
+    case sfLanczos:
+        return {KernelLanczos3, 3};
+    case sfMitchell:
+        return {KernelMitchell, 2};
     }
     return {KernelLinear, 1};
 }
@@ -205,8 +217,8 @@ bool CheckSourceRect(const TBitmap32* Src, const TRect& SrcRect)
 
 // ------------------------------------------------------------------ block transfer
 
-void TransferBlock(TBitmap32* Dst, TRect DstClip, const TBitmap32* Src, int SrcX, int SrcY,
-                   TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback)
+void TransferBlock(TBitmap32* Dst, TRect DstClip, const TBitmap32* Src, int SrcX, int SrcY, TDrawMode DrawMode,
+                   const TPixelCombineEvent& CombineCallback)
 {
     const int w = DstClip.Width();
     const int h = DstClip.Height();
@@ -229,8 +241,8 @@ void TransferBlock(TBitmap32* Dst, TRect DstClip, const TBitmap32* Src, int SrcX
         for (int y = 0; y < h; ++y)
             std::memcpy(&block[std::size_t(y) * w], Src->PixelPointer(SrcX, SrcY + y), std::size_t(w) * 4);
         for (int y = 0; y < h; ++y)
-            CombineRow(&block[std::size_t(y) * w], Dst->PixelPointer(DstClip.Left, DstClip.Top + y), w, Src,
-                       DrawMode, CombineCallback);
+            CombineRow(&block[std::size_t(y) * w], Dst->PixelPointer(DstClip.Left, DstClip.Top + y), w, Src, DrawMode,
+                       CombineCallback);
         return;
     }
     for (int y = 0; y < h; ++y)
@@ -240,8 +252,8 @@ void TransferBlock(TBitmap32* Dst, TRect DstClip, const TBitmap32* Src, int SrcX
 
 // ------------------------------------------------------------------ nearest
 
-void ScaleNearest(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
-                  TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback)
+void ScaleNearest(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect, TDrawMode DrawMode,
+                  const TPixelCombineEvent& CombineCallback)
 {
     ClipRects(DstClip, DstClip, Dst->BoundsRect());
     ClipRects(DstClip, DstClip, DstRect);
@@ -264,8 +276,8 @@ void ScaleNearest(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32*
     if (dstW >= 2) {
         const float scale = float(srcW) / float(dstW);
         for (int i = 0; i < w; ++i)
-            map[i] = ClampInt(int(float(DstClip.Left + i - DstRect.Left) * scale + float(SrcRect.Left)),
-                              SrcRect.Left, SrcRect.Right - 1);
+            map[i] = ClampInt(int(float(DstClip.Left + i - DstRect.Left) * scale + float(SrcRect.Left)), SrcRect.Left,
+                              SrcRect.Right - 1);
     } else {
         std::fill(map.begin(), map.end(), (SrcRect.Left + SrcRect.Right - 1) / 2);
     }
@@ -300,7 +312,8 @@ void ScaleNearest(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32*
 
 // ------------------------------------------------------------------ bilinear enlargement
 
-namespace {
+namespace
+{
 
 struct LinearEntry {
     int Pos;
@@ -332,8 +345,8 @@ std::vector<LinearEntry> BuildLinearMap(int DstLo, int DstHi, int ClipLo, int Cl
 
 } // namespace
 
-void ScaleLinear(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
-                 TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback)
+void ScaleLinear(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect, TDrawMode DrawMode,
+                 const TPixelCombineEvent& CombineCallback)
 {
     DrawMode = EffectiveMode(DrawMode, CombineCallback);
     if (SrcRect.Width() < 2 || SrcRect.Height() < 2 || RectIsEmpty(DstClip))
@@ -374,7 +387,8 @@ void ScaleLinear(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* 
         for (int i = 0; i < w; ++i) {
             const int wx = int(mapX[i].Weight & 0xFFFF);
             // Pixels Pos and Pos + 1 in one load, channels paired for one multiply-add each.
-            const __m128i px = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(s + mapX[i].Pos)), zero);
+            const __m128i px =
+                _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(s + mapX[i].Pos)), zero);
             const __m128i pairs = _mm_unpacklo_epi16(px, _mm_srli_si128(px, 8));
             const __m128i wv = _mm_set1_epi32(wx | ((256 - wx) << 16));
             const __m128i v = _mm_srli_epi32(_mm_madd_epi16(pairs, wv), 8);
@@ -589,8 +603,10 @@ void ScaleResampled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap3
             __m128i acc0 = zero, acc1 = zero;
             for (std::size_t t = 0; t < np; ++t) {
                 const __m128i wv = _mm_set1_epi32(rowW[t]);
-                const __m128i a = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(rowPtr[2 * t] + x)), zero);
-                const __m128i b = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(rowPtr[2 * t + 1] + x)), zero);
+                const __m128i a =
+                    _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(rowPtr[2 * t] + x)), zero);
+                const __m128i b =
+                    _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(rowPtr[2 * t + 1] + x)), zero);
                 acc0 = _mm_add_epi32(acc0, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), wv));
                 acc1 = _mm_add_epi32(acc1, _mm_madd_epi16(_mm_unpackhi_epi16(a, b), wv));
             }
@@ -614,7 +630,8 @@ void ScaleResampled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap3
                 __m128 acc = _mm_setzero_ps();
                 const std::size_t k0 = std::size_t(i) * tapsPer;
                 for (std::size_t k = k0; k < k0 + tapsPer; ++k)
-                    acc = _mm_add_ps(acc, _mm_mul_ps(_mm_loadu_ps(sumsF.data() + tapPos[k]), _mm_loadu_ps(&tapW[k * 4])));
+                    acc =
+                        _mm_add_ps(acc, _mm_mul_ps(_mm_loadu_ps(sumsF.data() + tapPos[k]), _mm_loadu_ps(&tapW[k * 4])));
                 return _mm_srli_epi32(_mm_cvttps_epi32(acc), 16);
             }
             __m128i accL = zero, accH = zero;
@@ -645,18 +662,25 @@ void ScaleResampled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap3
                 const std::size_t ka = std::size_t(i) * tapsPer, kb = ka + tapsPer;
                 std::size_t k = 0;
                 for (; k + 1 < tapsPer; k += 2) {
-                    a0 = _mm_add_ps(a0, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[ka + k]), _mm_loadu_ps(&tapW[(ka + k) * 4])));
-                    a1 = _mm_add_ps(a1, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[ka + k + 1]), _mm_loadu_ps(&tapW[(ka + k + 1) * 4])));
-                    b0 = _mm_add_ps(b0, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[kb + k]), _mm_loadu_ps(&tapW[(kb + k) * 4])));
-                    b1 = _mm_add_ps(b1, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[kb + k + 1]), _mm_loadu_ps(&tapW[(kb + k + 1) * 4])));
+                    a0 = _mm_add_ps(a0,
+                                    _mm_mul_ps(_mm_loadu_ps(sf + tapPos[ka + k]), _mm_loadu_ps(&tapW[(ka + k) * 4])));
+                    a1 = _mm_add_ps(
+                        a1, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[ka + k + 1]), _mm_loadu_ps(&tapW[(ka + k + 1) * 4])));
+                    b0 = _mm_add_ps(b0,
+                                    _mm_mul_ps(_mm_loadu_ps(sf + tapPos[kb + k]), _mm_loadu_ps(&tapW[(kb + k) * 4])));
+                    b1 = _mm_add_ps(
+                        b1, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[kb + k + 1]), _mm_loadu_ps(&tapW[(kb + k + 1) * 4])));
                 }
                 if (k < tapsPer) {
-                    a0 = _mm_add_ps(a0, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[ka + k]), _mm_loadu_ps(&tapW[(ka + k) * 4])));
-                    b0 = _mm_add_ps(b0, _mm_mul_ps(_mm_loadu_ps(sf + tapPos[kb + k]), _mm_loadu_ps(&tapW[(kb + k) * 4])));
+                    a0 = _mm_add_ps(a0,
+                                    _mm_mul_ps(_mm_loadu_ps(sf + tapPos[ka + k]), _mm_loadu_ps(&tapW[(ka + k) * 4])));
+                    b0 = _mm_add_ps(b0,
+                                    _mm_mul_ps(_mm_loadu_ps(sf + tapPos[kb + k]), _mm_loadu_ps(&tapW[(kb + k) * 4])));
                 }
                 const __m128i pa = _mm_srli_epi32(_mm_cvttps_epi32(_mm_add_ps(a0, a1)), 16);
                 const __m128i pb = _mm_srli_epi32(_mm_cvttps_epi32(_mm_add_ps(b0, b1)), 16);
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(out.data() + i), _mm_packus_epi16(_mm_packs_epi32(pa, pb), zero));
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(out.data() + i),
+                                 _mm_packus_epi16(_mm_packs_epi32(pa, pb), zero));
             }
         }
         for (; i + 1 < dw; i += 2) {
@@ -701,8 +725,8 @@ TColor32 AverageBlock(int W, int H, const TColor32* Src, std::ptrdiff_t Stride)
     return TColor32(sb / n) | (TColor32(sg / n) << 8) | (TColor32(sr / n) << 16) | (TColor32(sa / n) << 24);
 }
 
-void ScaleDraft(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
-                TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback)
+void ScaleDraft(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect, TDrawMode DrawMode,
+                const TPixelCombineEvent& CombineCallback)
 {
     const int srcW = SrcRect.Width(), srcH = SrcRect.Height();
     const int dstW = DstRect.Width(), dstH = DstRect.Height();

@@ -6,10 +6,12 @@
 
 #include <vector>
 
-namespace zl {
+namespace zl
+{
 
-class ETransformError : public ERasterError {
-public:
+class ETransformError : public ERasterError
+{
+  public:
     using ERasterError::ERasterError;
 };
 
@@ -42,13 +44,12 @@ float KernelMitchell(float x);
 // An empty Src draws nothing; throws ETransformError for a nil or empty Dst, a nil Src or a
 // SrcRect outside the source. Src may be Dst.
 void TransferScaled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
-                    TStretchFilter StretchFilter, TDrawMode DrawMode,
-                    const TPixelCombineEvent& CombineCallback);
+                    TStretchFilter StretchFilter, TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback);
 
 // Unscaled transfer. DstClip must lie inside Dst, the source block of its size at SrcX, SrcY
 // inside Src; nothing is checked. Src may be Dst, also overlapping.
-void TransferBlock(TBitmap32* Dst, TRect DstClip, const TBitmap32* Src, int SrcX, int SrcY,
-                   TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback);
+void TransferBlock(TBitmap32* Dst, TRect DstClip, const TBitmap32* Src, int SrcX, int SrcY, TDrawMode DrawMode,
+                   const TPixelCombineEvent& CombineCallback);
 
 void CheckBitmaps(const TBitmap32* Dst, const TBitmap32* Src);
 // False when SrcRect is empty; throws "Source rectangle is invalid" when it leaves Src.
@@ -58,12 +59,12 @@ ContributionTable BuildContributions(int DstLo, int DstHi, int ClipLo, int ClipH
                                      TStretchFilter Filter);
 
 // The scalers, called by TransferScaled (DstClip already cut to Dst and DstRect).
-void ScaleNearest(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
-                  TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback);
-void ScaleDraft(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
-                TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback);
-void ScaleLinear(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
-                 TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback);
+void ScaleNearest(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect, TDrawMode DrawMode,
+                  const TPixelCombineEvent& CombineCallback);
+void ScaleDraft(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect, TDrawMode DrawMode,
+                const TPixelCombineEvent& CombineCallback);
+void ScaleLinear(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect, TDrawMode DrawMode,
+                 const TPixelCombineEvent& CombineCallback);
 void ScaleResampled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
                     TStretchFilter Filter, TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback);
 
@@ -71,8 +72,7 @@ void ScaleResampled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap3
 TColor32 AverageBlock(int W, int H, const TColor32* Src, std::ptrdiff_t Stride);
 // Bilinear mix of U[0], U[1] (upper) and L[0], L[1] (lower); WX, WY: weight of the left/upper
 // pixel in 1/256 in the low 16 bits.
-using TInterpolateBilinear = TColor32 (*)(std::uint32_t WX, std::uint32_t WY, const TColor32* U,
-                                          const TColor32* L);
+using TInterpolateBilinear = TColor32 (*)(std::uint32_t WX, std::uint32_t WY, const TColor32* U, const TColor32* L);
 TColor32 InterpolateBilinearPlain(std::uint32_t WX, std::uint32_t WY, const TColor32* U, const TColor32* L);
 TColor32 InterpolateBilinearAccel(std::uint32_t WX, std::uint32_t WY, const TColor32* U, const TColor32* L);
 // The variant selected at start-up (accelerated when the processor test finds MMX).

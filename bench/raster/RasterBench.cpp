@@ -18,7 +18,8 @@
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
 void fillPattern(TBitmap32& b, std::uint32_t seed, int alphaKind)
 {
@@ -142,8 +143,9 @@ void BM_Rows(benchmark::State& st, bool merge, int alphaKind)
 }
 
 // Prints, after the normal table, each measurement's time over its reference's.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
+class RatioReporter : public benchmark::ConsoleReporter
+{
+  public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& r : runs)
@@ -163,7 +165,7 @@ public:
     }
     void Pair(const std::string& name, const std::string& ref) { m_pairs.emplace_back(name, ref); }
 
-private:
+  private:
     std::map<std::string, double> m_time;
     std::vector<std::pair<std::string, std::string>> m_pairs;
 };
@@ -207,20 +209,24 @@ int main(int argc, char** argv)
     for (const ScaleCase& c : linearCases) {
         const std::string a = args({c.sw, c.sh, c.dw, c.dh});
         benchmark::RegisterBenchmark(("sfLinear/" + a).c_str(), BM_Scale, c.sw, c.sh, c.dw, c.dh, sfLinear)
-            ->Unit(benchmark::kMillisecond)->UseRealTime();
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
         benchmark::RegisterBenchmark(("QtSmooth/" + a).c_str(), BM_QtSmooth, c.sw, c.sh, c.dw, c.dh)
-            ->Unit(benchmark::kMillisecond)->UseRealTime();
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
         reporter.Pair("sfLinear/" + a + "/real_time", "QtSmooth/" + a + "/real_time");
     }
     const char* names[] = {"sfNearest", "sfDraft", "sfLinear", "sfCosine", "sfSpline", "sfLanczos", "sfMitchell"};
     for (auto [dw, dh] : {std::pair{1000, 750}, std::pair{4000, 3000}}) {
         const std::string a = args({2000, 1500, dw, dh});
         benchmark::RegisterBenchmark(("QtSmooth/" + a).c_str(), BM_QtSmooth, 2000, 1500, dw, dh)
-            ->Unit(benchmark::kMillisecond)->UseRealTime();
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
         for (int f = sfNearest; f <= sfMitchell; ++f) {
             const std::string n = std::string(names[f]) + "/" + a;
             benchmark::RegisterBenchmark(n.c_str(), BM_Scale, 2000, 1500, dw, dh, TStretchFilter(f))
-                ->Unit(benchmark::kMillisecond)->UseRealTime();
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
             reporter.Pair(n + "/real_time", "QtSmooth/" + a + "/real_time");
         }
     }

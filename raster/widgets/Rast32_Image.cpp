@@ -7,7 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace zl {
+namespace zl
+{
 
 // ------------------------------------------------------------------ geometry
 
@@ -23,14 +24,15 @@ int MulDiv(int a, int b, int c)
     return int(negative ? -r : r);
 }
 
-QSize ComputeBitmapSize(int BitmapWidth, int BitmapHeight, int ControlWidth, int ControlHeight,
-                        TScaleMode ScaleMode, float Scale)
+QSize ComputeBitmapSize(int BitmapWidth, int BitmapHeight, int ControlWidth, int ControlHeight, TScaleMode ScaleMode,
+                        float Scale)
 {
     if (BitmapWidth <= 0 || BitmapHeight <= 0 || ControlWidth == 0 || ControlHeight == 0)
         return {0, 0};
     int cx = BitmapWidth, cy = BitmapHeight;
     switch (ScaleMode) {
-    case smNormal: break;
+    case smNormal:
+        break;
     case smStretch:
         cx = ControlWidth;
         cy = ControlHeight;
@@ -55,9 +57,8 @@ QSize ComputeBitmapSize(int BitmapWidth, int BitmapHeight, int ControlWidth, int
     return {std::max(cx, 0), std::max(cy, 0)};
 }
 
-TRect ComputeBitmapRect(int BitmapWidth, int BitmapHeight, int ControlWidth, int ControlHeight,
-                        TScaleMode ScaleMode, float Scale, TBitmapAlign Align, float CustomOffsetX,
-                        float CustomOffsetY)
+TRect ComputeBitmapRect(int BitmapWidth, int BitmapHeight, int ControlWidth, int ControlHeight, TScaleMode ScaleMode,
+                        float Scale, TBitmapAlign Align, float CustomOffsetX, float CustomOffsetY)
 {
     if (BitmapWidth <= 0 || BitmapHeight <= 0)
         return {};
@@ -104,9 +105,7 @@ TPaintStage& TPaintStages::Add()
 
 // ------------------------------------------------------------------ paint box
 
-TCustomPaintBox32::TCustomPaintBox32(QWidget* Parent)
-    : QWidget(Parent)
-    , m_buffer(std::make_unique<TBitmap32>())
+TCustomPaintBox32::TCustomPaintBox32(QWidget* Parent) : QWidget(Parent), m_buffer(std::make_unique<TBitmap32>())
 {
     // The buffer never notifies: its bracket stays open for its whole life.
     m_buffer->BeginUpdate();
@@ -238,9 +237,7 @@ void TCustomPaintBox32::keyPressEvent(QKeyEvent* event)
 
 // ------------------------------------------------------------------ image control
 
-TCustomImage32::TCustomImage32(QWidget* Parent)
-    : TCustomPaintBox32(Parent)
-    , m_bitmap(std::make_unique<TBitmap32>())
+TCustomImage32::TCustomImage32(QWidget* Parent) : TCustomPaintBox32(Parent), m_bitmap(std::make_unique<TBitmap32>())
 {
     setMouseTracking(true); // moves without a button are reported too
     setFocusPolicy(Qt::NoFocus);
@@ -457,14 +454,29 @@ void TCustomImage32::PaintIntoBuffer()
         if (!((st.AtDesignTime && m_designing) || (st.AtRunTime && !m_designing)))
             continue;
         switch (st.StageKind) {
-        case stCustom: StageCustom(buffer, i); break;
-        case stClearBuffer: StageClearBuffer(buffer, i); break;
-        case stClearBackground: StageClearBackground(buffer, i); break;
-        case stDrawBitmap: StageDrawBitmap(buffer, i); break;
-        case stDrawLayers: StageDrawLayers(buffer, i); break;
-        case stControlFrame: StageControlFrame(buffer, i); break;
-        case stBitmapFrame: StageBitmapFrame(buffer, i); break;
-        default: break;
+        case stCustom:
+            StageCustom(buffer, i);
+            break;
+        case stClearBuffer:
+            StageClearBuffer(buffer, i);
+            break;
+        case stClearBackground:
+            StageClearBackground(buffer, i);
+            break;
+        case stDrawBitmap:
+            StageDrawBitmap(buffer, i);
+            break;
+        case stDrawLayers:
+            StageDrawLayers(buffer, i);
+            break;
+        case stControlFrame:
+            StageControlFrame(buffer, i);
+            break;
+        case stBitmapFrame:
+            StageBitmapFrame(buffer, i);
+            break;
+        default:
+            break;
         }
     }
     SetBufferUpToDate(true);
@@ -565,15 +577,23 @@ void TCustomImage32::MouseLeave()
     TCustomPaintBox32::MouseLeave();
 }
 
-namespace {
+namespace
+{
 
 bool toButton(Qt::MouseButton b, TMouseButton& out)
 {
     switch (b) {
-    case Qt::LeftButton: out = mbLeft; return true;
-    case Qt::RightButton: out = mbRight; return true;
-    case Qt::MiddleButton: out = mbMiddle; return true;
-    default: return false;
+    case Qt::LeftButton:
+        out = mbLeft;
+        return true;
+    case Qt::RightButton:
+        out = mbRight;
+        return true;
+    case Qt::MiddleButton:
+        out = mbMiddle;
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -15,7 +15,8 @@
 #include <memory>
 #include <vector>
 
-namespace zl {
+namespace zl
+{
 
 enum TBitmapAlign : std::uint8_t { baTopLeft = 0, baCenter = 1, baTile = 2, baCustom = 3 };
 enum TScaleMode : std::uint8_t { smNormal = 0, smStretch = 1, smScale = 2, smResize = 3 };
@@ -23,12 +24,11 @@ enum TScaleMode : std::uint8_t { smNormal = 0, smStretch = 1, smScale = 2, smRes
 // ---- geometry, free of widgets
 
 // The shown size of a bitmap in a control (0, 0 for an empty bitmap or control).
-QSize ComputeBitmapSize(int BitmapWidth, int BitmapHeight, int ControlWidth, int ControlHeight,
-                        TScaleMode ScaleMode, float Scale);
+QSize ComputeBitmapSize(int BitmapWidth, int BitmapHeight, int ControlWidth, int ControlHeight, TScaleMode ScaleMode,
+                        float Scale);
 // The bitmap's rectangle on the control for an alignment (0,0,0,0 for an empty bitmap).
-TRect ComputeBitmapRect(int BitmapWidth, int BitmapHeight, int ControlWidth, int ControlHeight,
-                        TScaleMode ScaleMode, float Scale, TBitmapAlign Align, float CustomOffsetX,
-                        float CustomOffsetY);
+TRect ComputeBitmapRect(int BitmapWidth, int BitmapHeight, int ControlWidth, int ControlHeight, TScaleMode ScaleMode,
+                        float Scale, TBitmapAlign Align, float CustomOffsetX, float CustomOffsetY);
 // 16.16 transformation from the display rectangle; the identity for an empty bitmap or an
 // empty rectangle (which is then not drawn).
 TDisplayTransform ComputeDisplayTransform(const TRect& DisplayRect, int BitmapWidth, int BitmapHeight);
@@ -41,8 +41,13 @@ int MulDiv(int a, int b, int c);
 // ---- paint stages
 
 enum : std::uint32_t {
-    stCustom = 1, stClearBuffer = 2, stClearBackground = 3, stDrawBitmap = 4, stDrawLayers = 5,
-    stControlFrame = 6, stBitmapFrame = 7
+    stCustom = 1,
+    stClearBuffer = 2,
+    stClearBackground = 3,
+    stDrawBitmap = 4,
+    stDrawLayers = 5,
+    stControlFrame = 6,
+    stBitmapFrame = 7
 };
 
 struct TPaintStage {
@@ -52,8 +57,9 @@ struct TPaintStage {
     std::uint32_t StageParam = 0;
 };
 
-class TPaintStages {
-public:
+class TPaintStages
+{
+  public:
     // Appends a run-time stage of kind 0 and returns it to be filled (valid until the next Add).
     TPaintStage& Add();
     void Clear() { m_items.clear(); }
@@ -61,15 +67,16 @@ public:
     TPaintStage& Items(int Index) { return m_items.at(std::size_t(Index)); }
     const TPaintStage& Items(int Index) const { return m_items.at(std::size_t(Index)); }
 
-private:
+  private:
     std::vector<TPaintStage> m_items;
 };
 
 // ---- the paint box
 
-class TCustomPaintBox32 : public QWidget {
+class TCustomPaintBox32 : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     explicit TCustomPaintBox32(QWidget* Parent = nullptr);
     ~TCustomPaintBox32() override;
 
@@ -93,7 +100,7 @@ public:
     std::function<void(TCustomPaintBox32* Sender)> OnMouseLeave;
     std::function<void(TCustomPaintBox32* Sender)> OnResize;
 
-protected:
+  protected:
     virtual void PaintIntoBuffer();
     virtual void FireGDIOverlay(TCanvas& Canvas);
     virtual void MouseEnter();
@@ -107,7 +114,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     std::unique_ptr<TBitmap32> m_buffer;
     bool m_bufferUpToDate = false;
     bool m_mouseInside = false;
@@ -115,9 +122,10 @@ private:
 
 // ---- the image control
 
-class TCustomImage32 : public TCustomPaintBox32 {
+class TCustomImage32 : public TCustomPaintBox32
+{
     Q_OBJECT
-public:
+  public:
     explicit TCustomImage32(QWidget* Parent = nullptr);
     ~TCustomImage32() override;
 
@@ -172,8 +180,8 @@ public:
     // The form designer's state; the programs never set it.
     void SetDesignMode(bool Value) { m_designing = Value; }
 
-    using TImgMouseEvent = std::function<void(TCustomImage32* Sender, TMouseButton Button, TShiftState Shift,
-                                              int X, int Y, TCustomLayer* Layer)>;
+    using TImgMouseEvent = std::function<void(TCustomImage32* Sender, TMouseButton Button, TShiftState Shift, int X,
+                                              int Y, TCustomLayer* Layer)>;
     using TImgMouseMoveEvent =
         std::function<void(TCustomImage32* Sender, TShiftState Shift, int X, int Y, TCustomLayer* Layer)>;
     using TPaintStageEvent = std::function<void(TCustomImage32* Sender, TBitmap32& Buffer, int StageNum)>;
@@ -189,7 +197,7 @@ public:
     TImgMouseMoveEvent OnMouseMove;
     TPaintStageEvent OnPaintStage;
 
-protected:
+  protected:
     virtual void HandleBitmapResize();
     virtual void FireInitStages();
     virtual void ScaleChanged() {}
@@ -215,7 +223,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void pressed(QMouseEvent* event, bool doubleClick);
 
     std::unique_ptr<TBitmap32> m_bitmap;
@@ -236,13 +244,11 @@ private:
 };
 
 // The published form of the image control.
-class TImage32 : public TCustomImage32 {
+class TImage32 : public TCustomImage32
+{
     Q_OBJECT
-public:
-    explicit TImage32(QWidget* Parent = nullptr)
-        : TCustomImage32(Parent)
-    {
-    }
+  public:
+    explicit TImage32(QWidget* Parent = nullptr) : TCustomImage32(Parent) {}
 };
 
 } // namespace zl

@@ -2,15 +2,16 @@
 #include "raster/Rast32.h"
 
 #include <QBuffer>
+#include <QPainter>
 #include <atomic>
 #include <chrono>
-#include <thread>
-#include <QPainter>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
 struct Counter {
     int changes = 0;
@@ -29,8 +30,8 @@ TEST(Rast32Colour, WinColorTo32)
     EXPECT_EQ(WinColorTo32(clRed), 0xFFFF0000u);
     EXPECT_EQ(WinColorTo32(0x7F123456), 0xFF563412u); // top byte ignored
     const TColor face = GetSysColor(15);
-    EXPECT_EQ(WinColorTo32(clBtnFace), 0xFF000000u | TColor32((face & 0xFF) << 16) | TColor32(face & 0xFF00) |
-                                           TColor32((face >> 16) & 0xFF));
+    EXPECT_EQ(WinColorTo32(clBtnFace),
+              0xFF000000u | TColor32((face & 0xFF) << 16) | TColor32(face & 0xFF00) | TColor32((face >> 16) & 0xFF));
 }
 
 TEST(Rast32Rect, ClipRects)
@@ -172,10 +173,13 @@ TEST(Rast32Bitmap, AssignImages)
 TEST(Rast32Bitmap, MaskedGraphic)
 {
     TBitmap32 b;
-    b.AssignGraphic(4, 4, [](TCanvas& cv, const TRect&) {
-        cv.Brush.Color = clBlue;
-        cv.FillRect(0, 0, 2, 4);
-    }, true);
+    b.AssignGraphic(
+        4, 4,
+        [](TCanvas& cv, const TRect&) {
+            cv.Brush.Color = clBlue;
+            cv.FillRect(0, 0, 2, 4);
+        },
+        true);
     EXPECT_EQ(b.Pixel(0, 0), 0xFF0000FFu);
     EXPECT_EQ(b.Pixel(3, 3) >> 24, 0u); // left unpainted: transparent
 }

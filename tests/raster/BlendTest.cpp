@@ -8,15 +8,26 @@
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
-int ch(TColor32 c, int i) { return int((c >> (8 * i)) & 0xFF); }
+int ch(TColor32 c, int i)
+{
+    return int((c >> (8 * i)) & 0xFF);
+}
 TColor32 pack(const int v[4])
 {
-    return TColor32(v[0] & 0xFF) | TColor32(v[1] & 0xFF) << 8 | TColor32(v[2] & 0xFF) << 16 | TColor32(v[3] & 0xFF) << 24;
+    return TColor32(v[0] & 0xFF) | TColor32(v[1] & 0xFF) << 8 | TColor32(v[2] & 0xFF) << 16 |
+           TColor32(v[3] & 0xFF) << 24;
 }
-int part(int c, int w) { return (c * w + 128) / 256; }
-int mix(int x, int y, int w) { return (x * w + y * (256 - w) + 128) / 256; }
+int part(int c, int w)
+{
+    return (c * w + 128) / 256;
+}
+int mix(int x, int y, int w)
+{
+    return (x * w + y * (256 - w) + 128) / 256;
+}
 
 // The routines written channel by channel, straight from their formulas.
 TColor32 refPlainMix(TColor32 x, TColor32 y, int w, bool keepAlpha)
@@ -81,9 +92,12 @@ TColor32 randomPixel(std::mt19937& rng)
     // Alpha often at its shortcut values.
     TColor32 c = rng();
     switch (rng() % 4) {
-    case 0: return c | 0xFF000000u;
-    case 1: return c & 0x00FFFFFFu;
-    default: return c;
+    case 0:
+        return c | 0xFF000000u;
+    case 1:
+        return c & 0x00FFFFFFu;
+    default:
+        return c;
     }
 }
 
@@ -239,7 +253,9 @@ TEST(Rast32Blend, RowsMatchTheirPixelRoutines)
             std::vector<TColor32> src(std::size_t(count) + 1), dst(std::size_t(count) + 1);
             const int kind = int(rng() % 4); // all opaque, all transparent, mixed, random
             for (int i = 0; i < count; ++i) {
-                src[std::size_t(i)] = kind == 0 ? (rng() | 0xFF000000u) : kind == 1 ? (rng() & 0xFFFFFFu) : randomPixel(rng);
+                src[std::size_t(i)] = kind == 0   ? (rng() | 0xFF000000u)
+                                      : kind == 1 ? (rng() & 0xFFFFFFu)
+                                                  : randomPixel(rng);
                 dst[std::size_t(i)] = rng();
             }
             const TColor32 guard = 0xDEADBEEFu;

@@ -8,7 +8,8 @@
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
 QImage blank(int w, int h)
 {

@@ -8,7 +8,8 @@
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
 constexpr TColor kBack = 0x00336699; // control colour: blue 33, green 66, red 99
 
@@ -32,8 +33,14 @@ struct TestLayer : TCustomLayer {
         LayerOptions = options;
     }
     bool DoHitTest(int X, int Y) override { return area.contains(X, Y); }
-    void Paint(TBitmap32& b) override { b.FillRect(area.left(), area.top(), area.right() + 1, area.bottom() + 1, 0xFFFF0000u); }
-    void MouseDown(TMouseButton, TShiftState, int X, int Y) override { *log << QStringLiteral("down %1,%2").arg(X).arg(Y); }
+    void Paint(TBitmap32& b) override
+    {
+        b.FillRect(area.left(), area.top(), area.right() + 1, area.bottom() + 1, 0xFFFF0000u);
+    }
+    void MouseDown(TMouseButton, TShiftState, int X, int Y) override
+    {
+        *log << QStringLiteral("down %1,%2").arg(X).arg(Y);
+    }
     void MouseUp(TMouseButton, TShiftState, int, int) override { *log << QStringLiteral("up"); }
     void MouseMove(TShiftState, int, int) override { *log << QStringLiteral("move"); }
     TCustomLayer* CreateCopy(TLayerCollection* into) const override

@@ -10,7 +10,8 @@
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
 void fillRandom(TBitmap32& b, std::mt19937& rng, bool opaque = false)
 {
@@ -217,7 +218,8 @@ TEST(Rast32Transfer, UniformColourStaysExact)
                                dmOpaque, {});
                 for (int y = 0; y < dh; ++y)
                     for (int x = 0; x < dw; ++x)
-                        ASSERT_EQ(dst.Pixel(x, y), c) << "filter " << f << " " << sw << "x" << sh << "->" << dw << "x" << dh;
+                        ASSERT_EQ(dst.Pixel(x, y), c)
+                            << "filter " << f << " " << sw << "x" << sh << "->" << dw << "x" << dh;
             }
 }
 
@@ -295,14 +297,13 @@ TEST(Rast32Transfer, DrawModes)
     src.SetMasterAlpha(128);
     dst.Clear(0xFF0000FFu);
     TransferBlock(&dst, RectOf(0, 0, 4, 4), &src, 0, 0, dmBlend, {});
-    EXPECT_EQ(dst.Pixel(0, 0), AcceleratedBlendRoutines().BlendPixelMasked(0x80FF0000u, 0xFF0000FFu, 128) == 0
-                                   ? 0u
-                                   : [] {
-                                         TColor32 d = 0xFF0000FFu;
-                                         const TColor32 s = 0x80FF0000u;
-                                         AcceleratedBlendRoutines().BlendRowMasked(&s, &d, 1, 128);
-                                         return d;
-                                     }());
+    EXPECT_EQ(
+        dst.Pixel(0, 0), AcceleratedBlendRoutines().BlendPixelMasked(0x80FF0000u, 0xFF0000FFu, 128) == 0 ? 0u : [] {
+            TColor32 d = 0xFF0000FFu;
+            const TColor32 s = 0x80FF0000u;
+            AcceleratedBlendRoutines().BlendRowMasked(&s, &d, 1, 128);
+            return d;
+        }());
     // dmCustom gets F, B and the master alpha.
     int calls = 0;
     TPixelCombineEvent cb = [&](TColor32 F, TColor32& B, TColor32 M) {
@@ -322,7 +323,9 @@ TEST(Rast32Transfer, RandomizedAgainstReferences)
     std::mt19937 rng(20261210);
     auto rnd = [&](int lo, int hi) { return lo + int(rng() % unsigned(hi - lo + 1)); };
     const TDrawMode modes[] = {dmOpaque, dmBlend, dmCustom};
-    const TPixelCombineEvent custom = [](TColor32 F, TColor32& B, TColor32 M) { B = (F & 0xFFFF00FFu) ^ (B & 0xFF00) ^ M; };
+    const TPixelCombineEvent custom = [](TColor32 F, TColor32& B, TColor32 M) {
+        B = (F & 0xFFFF00FFu) ^ (B & 0xFF00) ^ M;
+    };
     for (int iter = 0; iter < 3000; ++iter) {
         const int g = 3; // guard border
         TBitmap32 src, src2;
@@ -353,8 +356,8 @@ TEST(Rast32Transfer, RandomizedAgainstReferences)
         fillRandom(base, rng);
         const TRect dr = RectOf(rnd(-20, base.Width()), rnd(-20, base.Height()), 0, 0);
         const TRect dstRect = RectOf(dr.Left, dr.Top, dr.Left + rnd(1, 70), dr.Top + rnd(1, 70));
-        const TRect clip = RectOf(rnd(-5, base.Width()), rnd(-5, base.Height()), rnd(0, base.Width() + 5),
-                                  rnd(0, base.Height() + 5));
+        const TRect clip =
+            RectOf(rnd(-5, base.Width()), rnd(-5, base.Height()), rnd(0, base.Width() + 5), rnd(0, base.Height() + 5));
         const TStretchFilter filter = TStretchFilter(rnd(sfNearest, sfMitchell));
         const TDrawMode mode = modes[rnd(0, 2)];
         SCOPED_TRACE(testing::Message() << "iter " << iter << " filter " << int(filter) << " mode " << int(mode)
@@ -375,7 +378,8 @@ TEST(Rast32Transfer, RandomizedAgainstReferences)
         ClipRects(eff, eff, dstRect);
         for (int y = 0; y < base.Height(); ++y)
             for (int x = 0; x < base.Width(); ++x) {
-                const bool inside = !RectIsEmpty(eff) && x >= eff.Left && x < eff.Right && y >= eff.Top && y < eff.Bottom;
+                const bool inside =
+                    !RectIsEmpty(eff) && x >= eff.Left && x < eff.Right && y >= eff.Top && y < eff.Bottom;
                 if (!inside)
                     ASSERT_EQ(clipped.Pixel(x, y), base.Pixel(x, y)) << "written outside the clip at " << x << "," << y;
                 else
@@ -399,7 +403,7 @@ TEST(Rast32Transfer, RandomizedAgainstReferences)
                     want = refLinearPixel(src, sr, dstRect, x, y);
                 else if (filter == sfDraft && (sr.Width() < dstRect.Width() || sr.Height() < dstRect.Height()))
                     want = (sr.Width() < 2 || sr.Height() < 2) ? refResampledPixel(src, sr, dstRect, x, y, sfLinear)
-                                                                : refLinearPixel(src, sr, dstRect, x, y);
+                                                               : refLinearPixel(src, sr, dstRect, x, y);
                 else if (filter == sfDraft)
                     want = refDraftPixel(src, sr, dstRect, x, y);
                 else
@@ -467,7 +471,8 @@ TEST(Rast32Transfer, ExtremeScales)
     dst.SetDimensions(3, 2);
     for (int f = sfNearest; f <= sfMitchell; ++f) {
         dst.Clear(0);
-        TransferScaled(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), TStretchFilter(f), dmOpaque, {});
+        TransferScaled(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), TStretchFilter(f), dmOpaque,
+                       {});
         EXPECT_EQ(dst.Pixel(2, 1), 0xFF336699u) << f;
     }
     src.SetDimensions(2, 2);
