@@ -192,6 +192,8 @@ int TCanvas::FontSize() const
 
 QFont TCanvas::ResolvedFont() const
 {
+    if (m_resolvedValid && m_resolvedSpec == Font)
+        return m_resolvedFont;
     QFont f(Font.Name);
     f.setBold(Font.Style & fsBold);
     f.setItalic(Font.Style & fsItalic);
@@ -210,6 +212,9 @@ QFont TCanvas::ResolvedFont() const
         const double cell = fm.ascent() + fm.descent();
         f.setPixelSize(std::max(1, int(std::lround(h * 200.0 / (cell > 0 ? cell : 200.0)))));
     }
+    m_resolvedSpec = Font;
+    m_resolvedFont = f;
+    m_resolvedValid = true;
     return f;
 }
 

@@ -65,6 +65,7 @@ struct TFontSpec {
     TColor Color = clBlack;
     unsigned Style = 0;  // TFontStyle bits
     int Orientation = 0; // tenths of degrees, counter-clockwise
+    friend bool operator==(const TFontSpec&, const TFontSpec&) = default;
 };
 
 // Text alignment (SetTextAlign).
@@ -168,6 +169,10 @@ class TCanvas
     std::unique_ptr<QPainter> m_ownPainter;
     unsigned m_textAlign = TA_LEFT | TA_TOP;
     QPoint m_penPos;
+    // The last font resolved, so text-heavy drawing does not measure the probe font each call.
+    mutable TFontSpec m_resolvedSpec;
+    mutable QFont m_resolvedFont;
+    mutable bool m_resolvedValid = false;
 };
 
 } // namespace zl
