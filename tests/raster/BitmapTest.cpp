@@ -316,3 +316,16 @@ TEST(Rast32Bitmap, LockIsReentrantAndShared)
     EXPECT_EQ(b.LockCount(), 0);
     EXPECT_EQ(b.Pixel(63, 0), 1u);
 }
+
+TEST(Rast32Bitmap, ClipboardRoundTrip)
+{
+    TBitmap32 b;
+    b.SetDimensions(3, 2);
+    b.Clear(0x00102030u); // alpha is not carried: the clipboard copy is opaque
+    b.CopyToClipboard();
+    TBitmap32 c;
+    c.AssignFromClipboard();
+    ASSERT_EQ(c.Width(), 3);
+    ASSERT_EQ(c.Height(), 2);
+    EXPECT_EQ(c.Pixel(2, 1), 0xFF102030u);
+}
