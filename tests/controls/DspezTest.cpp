@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GermanLocale.h"
+
 #include <array>
 #include <clocale>
 #include <cmath>
@@ -21,6 +23,7 @@
 #include <vector>
 
 using namespace zl;
+using zl_test::GermanLocale;
 
 // Readable failures for texts.
 QT_BEGIN_NAMESPACE
@@ -31,41 +34,6 @@ namespace {
 
 QString s(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// A German locale (decimal comma) for one scope; built into a temporary
-// folder for LOCPATH when the system has none installed.
-class GermanLocale {
-public:
-    GermanLocale()
-    {
-        saved_ = std::setlocale(LC_ALL, nullptr);
-        ok_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-        if (!ok_ && build())
-            ok_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-    }
-    ~GermanLocale() { std::setlocale(LC_ALL, saved_.c_str()); }
-    bool ok() const { return ok_; }
-
-private:
-    static bool build()
-    {
-        static QTemporaryDir dir;
-        static bool built = false;
-        if (built)
-            return true;
-        if (!dir.isValid())
-            return false;
-        QProcess p;
-        p.start(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
-                                              QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("de_DE.UTF-8"))});
-        if (!p.waitForFinished(30000) || p.exitCode() != 0)
-            return false;
-        qputenv("LOCPATH", QFile::encodeName(dir.path()));
-        built = true;
-        return true;
-    }
-    std::string saved_;
-    bool ok_ = false;
-};
 
 // ---- Texts
 
