@@ -215,6 +215,9 @@ bool Atlas::lade(const QString& quellen, const QString& tabellen, QString& fehle
             namen_.append(n);
         }
     }
+    const QString detail = t.filePath(QStringLiteral("gshhg-rivers.json"));
+    if (QFile::exists(detail) && !LeseLinien(detail, g_.fluesseDetail, fehler))
+        return false;
     laenderTabelle_ = LeseTabelle(t.filePath(QStringLiteral("laender.tsv")));
     teilgebiete_ = LeseTabelle(t.filePath(QStringLiteral("teilgebiete.tsv")));
     for (const QStringList& z : LeseTabelle(t.filePath(QStringLiteral("gruppen.tsv")))) {
@@ -250,6 +253,7 @@ void Atlas::baueLaenderzeilen()
     laender_.clear();
     std::map<int, std::pair<double, double>> summe;
     QList<Landzeile> eu;
+    QSet<QString> flaggenNamen;
     for (const Landfakten& f : g_.fakten) {
         const int gebiet = gebietVon(f.a2);
         if (gebiet < 10)
@@ -267,8 +271,13 @@ void Atlas::baueLaenderzeilen()
                 if (t.size() > 4)
                     z.Regierungssitz = t[4];
             }
-        if (QFile::exists(QDir(g_.flaggenOrdner).filePath(f.a2.toLower() + QStringLiteral(".png"))))
+        if (QFile::exists(QDir(g_.flaggenOrdner).filePath(f.a2.toLower() + QStringLiteral(".png")))) {
             z.Flagge = FlaggenName(f.a2, z.Name);
+            // Names that fold to the same eight letters keep apart by their country code.
+            if (flaggenNamen.contains(z.Flagge))
+                z.Flagge = z.Flagge.left(6) + f.a2.toLower() + QStringLiteral(".jpg");
+            flaggenNamen.insert(z.Flagge);
+        }
         laender_.append(z);
         summe[gebiet].first += z.Einwohner;
         summe[gebiet].second += z.Flaeche;
@@ -353,11 +362,13 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         const Schriftmass m = MesseText(QStringLiteral("L"), UmbrechenWennLang(name));
         const double bedarf = std::max(m.textBreite, m.hoehe) * w / kBezugsbreite * 0.25;
         const bool gross = s.p.abstand >= bedarf || s.p.pixel > pixelGesamt * 0.002;
-        if (!gross)
-            continue;
         const QString typ = inselstaaten_.contains(s.a2) ? QStringLiteral("IS") : QStringLiteral("L");
+        // Small island states are named beside their islands where there is room.
+        const bool insel = typ == u"IS" && k.stufe >= 2;
+        if (!gross && !insel)
+            continue;
         const int iv = s.p.pixel > pixelGesamt * 0.02 ? 1 : s.p.pixel > pixelGesamt * 0.004 ? 2 : 3;
-        add(typ, UmbrechenWennLang(name), s.p.punkt, iv, 10 + rang++, true);
+        add(typ, UmbrechenWennLang(name), s.p.punkt, iv, 10 + rang++, gross);
         // The capital of every named country.
         const auto f = g_.fakten.find(s.a2);
         if (f != g_.fakten.end() && f->capBekannt) {
@@ -424,7 +435,7 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         if (!k.rahmen.anteil(n.lon, n.lat, a) || !innen(a, 0.03))
             continue;
         // Snap: rivers onto the nearest river pixel, mountains onto the highest point nearby.
-        const int r = std::max(3, int(w * 0.012));
+        const int r = std::max(3, int(w * (n.fang == u"F" ? 0.022 : 0.012)));
         const int cx = int(a.x() * w), cy = int(a.y() * h);
         if (n.fang == u"F" || n.fang == u"B") {
             double best = -1e9;

@@ -58,8 +58,8 @@ struct Einstellungen {
     int breiteKlein = 1200;
     int breiteVorschau = 240;
     int breiteUebersicht = 1000;
-    int qualitaetRelief = 45;
-    int qualitaetPolitisch = 45;
+    int qualitaetRelief = 42;
+    int qualitaetPolitisch = 42;
     int qualitaetVorschau = 70;
     QStringList nurKarten; // empty: all maps of the table
 };

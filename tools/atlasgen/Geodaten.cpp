@@ -119,6 +119,25 @@ double Hoehenraster::hoeheBei(double lon, double lat) const
     return (h(x0, y0) * (1 - tx) + h(x1, y0) * tx) * (1 - ty) + (h(x0, y0 + 1) * (1 - tx) + h(x1, y0 + 1) * tx) * ty;
 }
 
+bool LeseLinien(const QString& datei, QList<Linie>& ziel, QString& fehler)
+{
+    QJsonArray a;
+    if (!leseJson(datei, a, fehler))
+        return false;
+    for (const QJsonValue& v : a) {
+        for (const QJsonValue& t : v.toObject().value(u"lines").toArray()) {
+            // Each part on its own, so that a map draws only the parts near it.
+            Linie l;
+            l.teile.push_back(ringAus(t.toArray()));
+            if (l.teile.front().size() < 2)
+                continue;
+            l.box = BoxVon({Polygon{l.teile.front()}});
+            ziel.append(std::move(l));
+        }
+    }
+    return true;
+}
+
 QList<Tabellenzeile> LeseTabelle(const QString& datei)
 {
     return leseTsv(datei);
@@ -142,22 +161,9 @@ bool Geodaten::lade(const QString& ordner, QString& fehler)
     if (QFile::exists(d.filePath(QStringLiteral("admin1.json"))) &&
         !leseFlaechen(d.filePath(QStringLiteral("admin1.json")), teilgebiete, fehler))
         return false;
-    if (QFile::exists(d.filePath(QStringLiteral("rivers.json")))) {
-        QJsonArray a;
-        if (!leseJson(d.filePath(QStringLiteral("rivers.json")), a, fehler))
-            return false;
-        for (const QJsonValue& v : a) {
-            Linie l;
-            for (const QJsonValue& t : v.toObject().value(u"lines").toArray())
-                l.teile.push_back(ringAus(t.toArray()));
-            std::vector<Polygon> alsPoly;
-            for (const Ring& r : l.teile)
-                if (!r.empty())
-                    alsPoly.push_back(Polygon{r});
-            l.box = BoxVon(alsPoly);
-            fluesse.append(std::move(l));
-        }
-    }
+    if (QFile::exists(d.filePath(QStringLiteral("rivers.json"))) &&
+        !LeseLinien(d.filePath(QStringLiteral("rivers.json")), fluesse, fehler))
+        return false;
 
     {
         QFile kopf(d.filePath(QStringLiteral("relief.json")));

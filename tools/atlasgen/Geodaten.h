@@ -68,6 +68,7 @@ struct Geodaten {
     QList<Flaeche> laender10;  // detailed outlines for Europe and Germany
     QList<Flaeche> seen;
     QList<Linie> fluesse;
+    QList<Linie> fluesseDetail; // the detailed rivers of Central Europe
     QList<Flaeche> teilgebiete; // states
     Hoehenraster relief;
     QList<Ort> orte;
@@ -78,6 +79,9 @@ struct Geodaten {
     // Reads the prepared folder; false with a message in fehler when a needed file is missing or damaged.
     bool lade(const QString& ordner, QString& fehler);
 };
+
+// Reads lines ([{"lines": [[lon, lat, lon, lat, ...], ...]}, ...]); false with the reason in fehler.
+bool LeseLinien(const QString& datei, QList<Linie>& ziel, QString& fehler);
 
 // Reads a curated UTF-8 table; an empty list when the file is missing.
 QList<Tabellenzeile> LeseTabelle(const QString& datei);

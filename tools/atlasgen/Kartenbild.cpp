@@ -284,8 +284,14 @@ Kartenbilder ZeichneKarte(const Geodaten& g, const Bildauftrag& a)
         if (Schneidet(f.box, box))
             seePfade.append(pb.flaeche(f));
     QList<QPainterPath> flussPfade;
+    QList<const Linie*> linien;
     for (const Linie& l : g.fluesse)
-        if (Schneidet(l.box, box)) {
+        linien.append(&l);
+    if (a.detailliert && a.rahmen.breiteKm() < 900)
+        for (const Linie& l : g.fluesseDetail)
+            linien.append(&l);
+    for (const Linie* lp : linien)
+        if (const Linie& l = *lp; Schneidet(l.box, box)) {
             QPainterPath p;
             for (const Ring& r : l.teile)
                 pb.ring(p, r, false);

