@@ -81,6 +81,9 @@ THoverPanel* knopf(QWidget* parent, const char* name, const QString& caption)
     auto* b = new THoverPanel(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->SetCaption(caption);
+    // View buttons are narrow: long captions wrap and shrink to fit.
+    b->SetWordWrap(true);
+    b->SetFontAutoSize(true);
     return b;
 }
 
