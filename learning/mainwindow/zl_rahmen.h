@@ -44,7 +44,7 @@ void LeseDialogFarben(const QImage& BackTeileImg, const QImage& BackTeileImg2);
 
 // Fills the target, at its present size, with the frame and inner area of the
 // pattern: corners one to one, edges stretched along their length, the inner
-// area both ways; the right column is drawn last. Parts whose target or source
+// area both ways; the right column is drawn last. Pieces whose target or source
 // extent is empty are left out. A null target stays as it is.
 void ZeichneRahmen(QImage& Ziel, const QImage& Muster, int Rahmen);
 
