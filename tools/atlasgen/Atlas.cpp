@@ -156,6 +156,57 @@ int UnkorrigiereY(const QString& u, int y)
     return start;
 }
 
+void PlatziereFelder(QList<Kartenfeld>& felder, const QString& uebersicht)
+{
+    // The map-selection page shows an overview about 960 x 850 pixels; a panel is
+    // (characters + 2) x 7 pixels wide and 4 % of the page high.
+    constexpr double kBreite = 960;
+    QList<int> folge;
+    for (qsizetype i = 0; i < felder.size(); ++i)
+        if (felder[i].uebersicht == uebersicht)
+            folge.append(int(i));
+    // Small areas first: they have the least room.
+    std::stable_sort(folge.begin(), folge.end(), [&](int a, int b) {
+        return felder[a].mark.width() * felder[a].mark.height() < felder[b].mark.width() * felder[b].mark.height();
+    });
+    QList<QRectF> belegt;
+    for (int i : folge) {
+        Kartenfeld& f = felder[i];
+        const QSizeF g((f.name.size() + 2) * 7 / kBreite + 0.008, 0.04 + 0.008);
+        QPointF mitte = f.mark.center();
+        if (f.mark.width() * f.mark.height() > 0.8) // the overview's own map: its panel at the foot
+            mitte.setY(0.95);
+        const QRectF erlaubt = f.mark.intersected(QRectF(g.width() / 2, g.height() / 2, 1 - g.width(), 1 - g.height()));
+        QPointF beste = mitte;
+        double besteStrafe = -1;
+        bool frei = false;
+        // Rings of places round the centre, nearest first; the first free place wins.
+        for (int ring = 0; ring <= 30 && !frei; ++ring) {
+            const int schritte = ring == 0 ? 1 : 8 * ring;
+            for (int s = 0; s < schritte && !frei; ++s) {
+                const double winkel = 2 * 3.14159265358979 * s / schritte;
+                const QPointF p = mitte + QPointF(std::cos(winkel) * ring * 0.012, std::sin(winkel) * ring * 0.012);
+                if (!erlaubt.isEmpty() && !erlaubt.contains(p))
+                    continue;
+                const QRectF box(p - QPointF(g.width() / 2, g.height() / 2), g);
+                double ueberlappt = 0;
+                for (const QRectF& b : belegt) {
+                    const QRectF x = b.intersected(box);
+                    if (!x.isEmpty())
+                        ueberlappt += x.width() * x.height();
+                }
+                if (besteStrafe < 0 || ueberlappt < besteStrafe) {
+                    besteStrafe = ueberlappt;
+                    beste = p;
+                    frei = ueberlappt == 0;
+                }
+            }
+        }
+        f.feld = beste;
+        belegt.append(QRectF(beste - QPointF(g.width() / 2, g.height() / 2), g));
+    }
+}
+
 QString FlaggenName(const QString& a2, const QString& name)
 {
     // Names the exercise rules know by file name.
@@ -391,18 +442,23 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
                 const QString bez = t.size() > 4 && !t[4].isEmpty() ? t[4] : UmbrechenWennLang(t[1]);
                 add(QStringLiteral("UG"), bez, it->punkt, 1, 5, true);
             }
+            // The seat of the state's government first: several towns may share its name.
+            const Ort* sitz = nullptr;
             for (const Ort& o : g_.orte)
-                if (o.land == k.teilgebieteVon && o.name == t[3]) {
-                    QPointF a;
-                    if (k.rahmen.anteil(o.lon, o.lat, a))
-                        add(QStringLiteral("H"), t[3], a, 1, 20, true);
-                    break;
-                }
+                if (o.land == k.teilgebieteVon && o.name == t[3] && (!sitz || (o.art == u"PPLA" && sitz->art != u"PPLA")))
+                    sitz = &o;
+            QPointF a;
+            if (sitz && k.rahmen.anteil(sitz->lon, sitz->lat, a))
+                add(QStringLiteral("H"), t[3], a, 1, 20, true);
         }
     }
     // Cities by population.
     const int stadtZahl = k.stufe <= 1 ? 18 : k.stufe == 2 ? 45 : k.stufe == 3 ? 45 : 30;
     int staedte = 0;
+    QList<QPointF> stadtpunkte;
+    for (const Kandidat& c : kand)
+        if (c.ObjTyp == u"H")
+            stadtpunkte.append(c.punkt);
     for (const Ort& o : g_.orte) {
         if (staedte >= stadtZahl)
             break;
@@ -421,6 +477,13 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         const QString schl = QString::number(2) + u'~' + o.name;
         if (namen.contains(schl))
             continue;
+        // A borough or suburb right beside a larger town is left out.
+        bool nah = false;
+        for (const QPointF& q : stadtpunkte)
+            nah = nah || std::hypot(q.x() - a.x(), (q.y() - a.y()) * h / w) < 0.012;
+        if (nah)
+            continue;
+        stadtpunkte.append(a);
         const int iv = staedte < stadtZahl / 3 ? 1 : staedte < 2 * stadtZahl / 3 ? 2 : 3;
         add(QStringLiteral("S"), o.name, a, iv, 40 + staedte, false);
         ++staedte;
@@ -531,7 +594,7 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
             const QImage vorschau = bild[t]->scaledToWidth(e.breiteVorschau, Qt::SmoothTransformation);
             const QString basis = k.id + u'-' + typen[t];
             if (!SchreibeJpeg(bilder + u'/' + basis + QStringLiteral("-1.jpg"), *bild[t], q) ||
-                !SchreibeJpeg(bilder + u'/' + basis + QStringLiteral("-5.jpg"), klein, q + 5) ||
+                !SchreibeJpeg(bilder + u'/' + basis + QStringLiteral("-5.jpg"), klein, q + 4) ||
                 !SchreibeJpeg(bilder + QStringLiteral("/klein/") + basis + QStringLiteral("-K.jpg"), vorschau, e.qualitaetVorschau)) {
                 fehler = QStringLiteral("Kartenbild kann nicht geschrieben werden: %1").arg(basis);
                 return false;
@@ -566,6 +629,7 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
 
     // Tables.
     QStringList karten, abKarten, auswahlZeilen, uebungen;
+    QList<Kartenfeld> felder;
     int nr = 0;
     for (const Kartendef& k : auswahl) {
         karten.append(Zeilentext({k.id, k.name, QString::number(k.stufe)}, u'~'));
@@ -594,13 +658,22 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
             r = std::clamp(r, 0.0, 1.0);
             o = std::clamp(o, 0.0, 1.0);
             un = std::clamp(un, 0.0, 1.0);
-            double fx = (l + r) / 2, fy = (o + un) / 2;
-            if ((r - l) * (un - o) > 0.8) // the overview's own map: its panel at the foot
-                fy = 0.95;
-            auto X = [&](double v) { return QString::number(UnkorrigiereX(u, int(std::lround(v * 10000)))); };
-            auto Y = [&](double v) { return QString::number(UnkorrigiereY(u, int(std::lround(v * 10000)))); };
-            auswahlZeilen.append(Zeilentext({u, k.id, k.name, X(fx), Y(fy), X(l), Y(o), X(r), Y(un)}, u'~'));
+            Kartenfeld f;
+            f.uebersicht = u;
+            f.id = k.id;
+            f.name = k.name;
+            f.mark = QRectF(QPointF(l, o), QPointF(r, un));
+            felder.append(f);
         }
+    }
+    for (const QString& u : {QStringLiteral("WLT"), QStringLiteral("EUR"), QStringLiteral("DEU")})
+        PlatziereFelder(felder, u);
+    for (const Kartenfeld& f : felder) {
+        auto X = [&](double v) { return QString::number(UnkorrigiereX(f.uebersicht, int(std::lround(v * 10000)))); };
+        auto Y = [&](double v) { return QString::number(UnkorrigiereY(f.uebersicht, int(std::lround(v * 10000)))); };
+        auswahlZeilen.append(Zeilentext({f.uebersicht, f.id, f.name, X(f.feld.x()), Y(f.feld.y()), X(f.mark.left()),
+                                         Y(f.mark.top()), X(f.mark.right()), Y(f.mark.bottom())},
+                                        u'~'));
     }
     QStringList laender;
     for (const Landzeile& l : laender_)
@@ -652,7 +725,7 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
             QPainter p(&flach);
             p.drawImage(0, 0, bild);
         }
-        if (!SchreibeJpeg(flaggen + u'/' + name, flach, 85)) {
+        if (!SchreibeJpeg(flaggen + u'/' + name, flach, 78)) {
             fehler = QStringLiteral("Flagge kann nicht geschrieben werden: %1").arg(name);
             return false;
         }

@@ -7,6 +7,8 @@
 #include "tools/atlasgen/Projektion.h"
 
 #include <QImage>
+#include <QPointF>
+#include <QRectF>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -58,9 +60,9 @@ struct Einstellungen {
     int breiteKlein = 1200;
     int breiteVorschau = 240;
     int breiteUebersicht = 1000;
-    int qualitaetRelief = 42;
-    int qualitaetPolitisch = 42;
-    int qualitaetVorschau = 70;
+    int qualitaetRelief = 40;
+    int qualitaetPolitisch = 40;
+    int qualitaetVorschau = 65;
     QStringList nurKarten; // empty: all maps of the table
 };
 
@@ -103,6 +105,16 @@ bool SchreibeJpeg(const QString& datei, const QImage& bild, int qualitaet);
 // loader's correction undone): for "DEU" and "EUR" the x values, for "WLT" the y values.
 int UnkorrigiereX(const QString& uebersicht, int x);
 int UnkorrigiereY(const QString& uebersicht, int y);
+
+// One map on an overview: its highlight rectangle and its panel centre, in fractions.
+struct Kartenfeld {
+    QString uebersicht, id, name;
+    QRectF mark;
+    QPointF feld;
+};
+// Places the panels of one overview inside their maps' rectangles, apart from each other
+// where there is room.
+void PlatziereFelder(QList<Kartenfeld>& felder, const QString& uebersicht);
 
 // The flag file name of a country (folded German name, at most 8 letters).
 QString FlaggenName(const QString& a2, const QString& name);

@@ -215,6 +215,9 @@ bool Geodaten::lade(const QString& ordner, QString& fehler)
         f.name = z[3].isEmpty() ? z[2] : z[3];
         f.region = z[5];
         f.hauptstadt = z[7].isEmpty() ? z[6] : z[7];
+        // "Nuuk (Godthåb)": the other name in brackets is not part of the capital's name.
+        if (const qsizetype k = f.hauptstadt.indexOf(QStringLiteral(" (")); k > 0)
+            f.hauptstadt.truncate(k);
         f.capBekannt = !z[8].isEmpty() && !z[9].isEmpty();
         f.capLat = z[8].toDouble();
         f.capLon = z[9].toDouble();

@@ -42,6 +42,10 @@ struct Pfadbauer {
     }
     void ring(QPainterPath& p, const Ring& ring, bool schliessen) const
     {
+        if (r.projektion().art() == Projektion::Art::Plattkarte) {
+            plattRing(p, ring, schliessen);
+            return;
+        }
         bool offen = false;
         QPointF letzter;
         for (const QPointF& g : ring) {
@@ -62,6 +66,44 @@ struct Pfadbauer {
         }
         if (schliessen && offen)
             p.closeSubpath();
+    }
+    // A ring that crosses the date line is unwrapped to run on continuously and drawn
+    // a second time one turn round, so that both its halves appear at the picture's edges.
+    void plattRing(QPainterPath& p, const Ring& ring, bool schliessen) const
+    {
+        if (ring.empty())
+            return;
+        std::vector<QPointF> lon;
+        lon.reserve(ring.size());
+        double vorher = ring.front().x(), ungefaltet = vorher, min = vorher, max = vorher;
+        for (const QPointF& g : ring) {
+            double d = g.x() - vorher;
+            d -= 360.0 * std::round(d / 360.0);
+            ungefaltet += d;
+            vorher = g.x();
+            lon.emplace_back(ungefaltet, g.y());
+            min = std::min(min, ungefaltet);
+            max = std::max(max, ungefaltet);
+        }
+        std::vector<double> verschiebungen{0.0};
+        if (max > 180)
+            verschiebungen.push_back(-360.0);
+        if (min < -180)
+            verschiebungen.push_back(360.0);
+        for (double v : verschiebungen) {
+            bool erster = true;
+            for (const QPointF& g : lon) {
+                const QPointF a = r.anteilUngefaltet(g.x() + v, g.y());
+                const QPointF px(a.x() * w, a.y() * h);
+                if (erster)
+                    p.moveTo(px);
+                else
+                    p.lineTo(px);
+                erster = false;
+            }
+            if (schliessen)
+                p.closeSubpath();
+        }
     }
     QPainterPath flaeche(const Flaeche& f) const
     {

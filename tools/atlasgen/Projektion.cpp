@@ -108,6 +108,12 @@ bool Kartenrahmen::anteil(double lon, double lat, QPointF& a) const
     return true;
 }
 
+QPointF Kartenrahmen::anteilUngefaltet(double lon, double lat) const
+{
+    const QPointF e = p_.ebeneUngefaltet(lon, lat);
+    return QPointF((e.x() - links_) / (rechts_ - links_), (oben_ - e.y()) / (oben_ - unten_));
+}
+
 bool Kartenrahmen::geo(QPointF a, double& lon, double& lat) const
 {
     const QPointF e(links_ + a.x() * (rechts_ - links_), oben_ - a.y() * (oben_ - unten_));

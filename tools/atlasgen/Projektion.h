@@ -31,6 +31,8 @@ public:
     bool vorwaerts(double lon, double lat, QPointF& ebene) const;
     // False when the plane point lies outside the projected sphere.
     bool rueckwaerts(QPointF ebene, double& lon, double& lat) const;
+    // Plate carrée without folding the longitude into -180..180 (for rings across the date line).
+    QPointF ebeneUngefaltet(double lon, double lat) const { return QPointF((lon - lon0_) * cosTreu_, lat); }
     // Kilometres on the ground per plane unit near the centre.
     double kmProEinheit() const;
 
@@ -59,6 +61,8 @@ public:
     // Fractions of the picture: x from the left, y from the top. False when the
     // point cannot be projected (it may still lie outside 0..1).
     bool anteil(double lon, double lat, QPointF& a) const;
+    // Plate carrée only: the fractions without folding the longitude.
+    QPointF anteilUngefaltet(double lon, double lat) const;
     // The geographic point at the fractions; false outside the sphere.
     bool geo(QPointF a, double& lon, double& lat) const;
     // Kilometres per picture width.

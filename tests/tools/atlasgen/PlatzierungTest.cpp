@@ -1,3 +1,4 @@
+#include "tools/atlasgen/Atlas.h"
 #include "tools/atlasgen/Platzierung.h"
 
 #include <gtest/gtest.h>
@@ -91,4 +92,26 @@ TEST(Platzierung, AvoidsCollisionsAndEdges)
     p = PlatziereBeschriftungen(k, 100, 40);
     EXPECT_TRUE(p[0].platziert && p[1].platziert && p[2].platziert);
     EXPECT_FALSE(p[3].platziert);
+}
+
+TEST(Platzierung, OverviewPanelsKeepApartInsideTheirMaps)
+{
+    // Three maps over one another: their panels do not overlap and stay inside their rectangles.
+    QList<atlas::Kartenfeld> f = {
+        {QStringLiteral("EUR"), QStringLiteral("A"), QStringLiteral("Mitteleuropa"), QRectF(0.3, 0.3, 0.3, 0.3), {}},
+        {QStringLiteral("EUR"), QStringLiteral("B"), QStringLiteral("Deutschland"), QRectF(0.35, 0.35, 0.2, 0.2), {}},
+        {QStringLiteral("EUR"), QStringLiteral("C"), QStringLiteral("Alpen"), QRectF(0.4, 0.4, 0.15, 0.1), {}},
+        {QStringLiteral("DEU"), QStringLiteral("D"), QStringLiteral("Bayern"), QRectF(0.4, 0.4, 0.15, 0.1), {}},
+    };
+    atlas::PlatziereFelder(f, QStringLiteral("EUR"));
+    auto box = [&](int i) {
+        const QSizeF g((f[i].name.size() + 2) * 7 / 960.0, 0.04);
+        return QRectF(f[i].feld - QPointF(g.width() / 2, g.height() / 2), g);
+    };
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(f[i].mark.contains(f[i].feld)) << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_FALSE(box(i).intersects(box(j))) << i << " " << j;
+    }
+    EXPECT_EQ(f[3].feld, QPointF()); // another overview is left alone
 }
