@@ -393,6 +393,9 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         intens.append(std::clamp(stufeIntens, 1, 3));
     };
     const double pixelGesamt = double(w) * h;
+    // Labels are placed for the learning map of a window of 1280 x 1024, whose map box
+    // is about 790 x 860 pixels.
+    const double bezugBreite = std::min(kKartenboxBreite, kKartenboxHoehe * w / h);
 
     // Countries (and island states), ranked by their visible size.
     struct Sichtbar {
@@ -411,12 +414,12 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
             continue;
         const QString name = landname(s.a2);
         const Schriftmass m = MesseText(QStringLiteral("L"), UmbrechenWennLang(name));
-        const double bedarf = std::max(m.textBreite, m.hoehe) * w / kBezugsbreite * 0.25;
+        const double bedarf = std::max(m.textBreite, m.hoehe) * w / bezugBreite * 0.25;
         const bool gross = s.p.abstand >= bedarf || s.p.pixel > pixelGesamt * 0.002;
         const QString typ = inselstaaten_.contains(s.a2) ? QStringLiteral("IS") : QStringLiteral("L");
         // Small island states are named beside their islands where there is room.
-        const bool insel = typ == u"IS" && k.stufe >= 2;
-        if (!gross && !insel)
+        // Small countries are named where there is room (island states on every map).
+        if (!gross && s.p.pixel < 4 && typ != u"IS")
             continue;
         const int iv = s.p.pixel > pixelGesamt * 0.02 ? 1 : s.p.pixel > pixelGesamt * 0.004 ? 2 : 3;
         add(typ, UmbrechenWennLang(name), s.p.punkt, iv, 10 + rang++, gross);
@@ -528,8 +531,32 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         add(n.typ, UmbrechenWennLang(n.name, flaeche ? 12 : 16), a, iv, 50 + int(n.wichtig) * 10, n.typ == u"K");
     }
 
-    const double hoeheBezug = kBezugsbreite * h / w;
-    const QList<Platzierung> p = PlatziereBeschriftungen(kand, kBezugsbreite, hoeheBezug);
+    QList<Platzierung> p = PlatziereBeschriftungen(kand, bezugBreite, bezugBreite * h / w, Textskalierung(k.id));
+    // Every exercise needs five names of each kind: where collisions dropped too many, the
+    // most important dropped ones are placed all the same.
+    for (int runde = 0; runde < 2; ++runde) {
+        QMap<int, int> anzahl;
+        for (qsizetype i = 0; i < kand.size(); ++i)
+            if (p[i].platziert)
+                ++anzahl[zl::ObjGruppe(kand[i].ObjTyp)];
+        QList<int> folge;
+        for (qsizetype i = 0; i < kand.size(); ++i)
+            if (!p[i].platziert)
+                folge.append(int(i));
+        std::stable_sort(folge.begin(), folge.end(), [&](int a, int b) { return kand[a].prioritaet < kand[b].prioritaet; });
+        bool mehr = false;
+        for (int i : folge) {
+            const int gruppe = zl::ObjGruppe(kand[i].ObjTyp);
+            if (gruppe >= 1 && gruppe <= 4 && anzahl[gruppe] < 5) {
+                kand[i].pflicht = true;
+                ++anzahl[gruppe];
+                mehr = true;
+            }
+        }
+        if (!mehr)
+            break;
+        p = PlatziereBeschriftungen(kand, bezugBreite, bezugBreite * h / w, Textskalierung(k.id));
+    }
     for (qsizetype i = 0; i < kand.size(); ++i) {
         if (!p[i].platziert)
             continue;

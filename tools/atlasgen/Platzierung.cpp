@@ -83,9 +83,9 @@ Schriftmass MesseText(const QString& t, const QString& bez, double s)
     return m;
 }
 
-QRectF TextBox(const Schriftmass& m, int dx, int dy)
+QRectF TextBox(const Schriftmass& m, int dx, int dy, double skalierung)
 {
-    const double k = kSymbolEinheit;
+    const double k = kSymbolEinheit * skalierung;
     const int vorzeichen = (dx > 0) - (dx < 0);
     const double xo = std::round(7 * vorzeichen * k + dx * m.textBreite / 4);
     const double lh = std::round(0.8 * m.hoeheX);
@@ -96,9 +96,9 @@ QRectF TextBox(const Schriftmass& m, int dx, int dy)
     return QRectF(QPointF(xo - m.textBreite / 2, oben), QPointF(xo + m.textBreite / 2, unten));
 }
 
-QRectF SymbolBox(const QString& t)
+QRectF SymbolBox(const QString& t, double skalierung)
 {
-    const double k = kSymbolEinheit;
+    const double k = kSymbolEinheit * skalierung;
     if (t == u"S" || t == u"H") {
         const double r3 = std::round(3 * k);
         return QRectF(QPointF(-r3, -r3), QPointF(r3 + 1, r3 + 1));
@@ -128,9 +128,13 @@ QString UmbrechenWennLang(const QString& text, int maxZeichen)
     return text.left(beste + 1) + u'|' + text.mid(beste + 1);
 }
 
-QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, double breite, double hoehe)
+double Textskalierung(const QString& KartID)
 {
-    const double skal = breite / kBezugsbreite;
+    return KartID.size() == 4 && KartID.startsWith(u'D') ? 1.2 : 1.0;
+}
+
+QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, double breite, double hoehe, double skal)
+{
     QList<Platzierung> ergebnis(k.size());
     QList<int> folge(k.size());
     std::iota(folge.begin(), folge.end(), 0);
@@ -140,21 +144,21 @@ QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, double brei
     QList<QRectF> belegt;
     // Symbols are known before any text is placed, so no text covers a dot.
     for (const Kandidat& c : k) {
-        const QRectF s = SymbolBox(c.ObjTyp);
+        const QRectF s = SymbolBox(c.ObjTyp, skal);
         if (!s.isEmpty())
             belegt.append(s.translated(c.punkt.x() * breite, c.punkt.y() * hoehe));
     }
     const qsizetype symbole = belegt.size();
     for (int i : folge) {
         const Kandidat& c = k[i];
-        const Schriftmass m = MesseText(c.ObjTyp, c.Bez, skal > 0 ? 1.0 : 1.0);
+        const Schriftmass m = MesseText(c.ObjTyp, c.Bez, skal);
         const QPointF p(c.punkt.x() * breite, c.punkt.y() * hoehe);
-        const QRectF eigenesSymbol = SymbolBox(c.ObjTyp).translated(p);
+        const QRectF eigenesSymbol = SymbolBox(c.ObjTyp, skal).translated(p);
         double besteStrafe = -1;
         QPair<int, int> beste{0, 0};
         QRectF besteBox;
         for (const auto& [dx, dy] : Reihenfolge(c.ObjTyp)) {
-            const QRectF box = TextBox(m, dx, dy).translated(p);
+            const QRectF box = TextBox(m, dx, dy, skal).translated(p);
             double strafe = 0;
             if (!karte.contains(box))
                 strafe += 1e9 + box.width() * box.height() - Ueberlappung(box, karte);

@@ -12,8 +12,9 @@
 
 namespace atlas {
 
-// The size of the learning map the placement is made for (pixels at scale 1).
-inline constexpr double kBezugsbreite = 1000.0;
+// The map box of the learning map the placement is made for (pixels at scale 1).
+inline constexpr double kKartenboxBreite = 790.0;
+inline constexpr double kKartenboxHoehe = 860.0;
 
 // Text metrics of one label style on the learning map at scale 1.
 struct Schriftmass {
@@ -32,9 +33,9 @@ Schriftmass MesseText(const QString& ObjTyp, const QString& Bez, double skalieru
 // The text box in pixels relative to the object's point for a placement,
 // following the learning map's offsets: xo = round(7 sign(dx) k + dx W / 4),
 // yo = round((dy - 0.65) lh), lines 2 lh apart, k = 0.7.
-QRectF TextBox(const Schriftmass& m, int dx, int dy);
+QRectF TextBox(const Schriftmass& m, int dx, int dy, double skalierung = 1.0);
 // The symbol's box in pixels around the point (empty for types without one).
-QRectF SymbolBox(const QString& ObjTyp);
+QRectF SymbolBox(const QString& ObjTyp, double skalierung = 1.0);
 
 // Breaks a long label into two lines at a blank or a hyphen ("|" or "-|").
 QString UmbrechenWennLang(const QString& Text, int maxZeichen = 14);
@@ -57,6 +58,11 @@ struct Platzierung {
 // Each gets the first placement of its type's list whose box lies inside the map
 // and meets no earlier box; mandatory ones take the least overlapping placement
 // when all collide. The result is in the candidates' order.
-QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& kandidaten, double breite, double hoehe);
+// skalierung: the learning map's text scale (1.2 on the German state maps).
+QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& kandidaten, double breite, double hoehe,
+                                           double skalierung = 1.0);
+// The learning map draws texts and symbols 1.2 times as large on maps whose id has four
+// characters and begins with "D".
+double Textskalierung(const QString& KartID);
 
 } // namespace atlas

@@ -27,6 +27,13 @@ TEST(Platzierung, TextBoxFollowsTheLearningMapsOffsets)
     // dy moves by lh per step; two lines stand 2 lh apart around the same place.
     b = TextBox(m, 0, -2);
     EXPECT_DOUBLE_EQ(b.top(), std::round(-2.65 * 8));
+    // German state maps draw 1.2 times as large: the gap beside the symbol grows with it.
+    EXPECT_DOUBLE_EQ(TextBox(m, 2, 0, 1.2).center().x(), std::round(7 * 0.7 * 1.2 + 20));
+    EXPECT_DOUBLE_EQ(Textskalierung(QStringLiteral("DBAY")), 1.2);
+    EXPECT_DOUBLE_EQ(Textskalierung(QStringLiteral("DEU")), 1.0);
+    EXPECT_DOUBLE_EQ(Textskalierung(QStringLiteral("EURO")), 1.0);
+    EXPECT_GT(MesseText(QStringLiteral("S"), QStringLiteral("Köln"), 1.2).textBreite,
+              MesseText(QStringLiteral("S"), QStringLiteral("Köln")).textBreite);
     m.zeilen = 2;
     b = TextBox(m, 0, 0);
     EXPECT_DOUBLE_EQ(b.top(), std::round(-0.65 * 8) - 8);
