@@ -526,7 +526,8 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
             else if (n.fang == u"F")
                 continue; // the river is not drawn on this map
         }
-        const int iv = n.wichtig + std::max(0, k.stufe - n.stufe) * 0 - (k.stufe > n.stufe ? 1 : 0);
+        // Names of a more general level are among the first to learn on a detailed map.
+        const int iv = n.wichtig - (k.stufe > n.stufe ? 1 : 0);
         const bool flaeche = n.typ == u"G" && n.fang.isEmpty();
         add(n.typ, UmbrechenWennLang(n.name, flaeche ? 12 : 16), a, iv, 50 + int(n.wichtig) * 10, n.typ == u"K");
     }

@@ -53,7 +53,6 @@ QFont SchriftFuer(const QString& t, double s)
 QStringList AngezeigteZeilen(const QString& t, const QString& bez)
 {
     QString text = bez;
-    text.replace(QStringLiteral("-|"), QStringLiteral("-|"));
     if (istGrossgesperrt(t)) {
         text.replace(u'ß', QStringLiteral("ss"));
         text = text.toUpper();

@@ -119,3 +119,23 @@ TEST(Projektion, CatalogueValuesSurviveTheLoadersCorrection)
         EXPECT_EQ(z.FeldY, ziel) << z.Uebersicht.toStdString();
     }
 }
+
+TEST(Projektion, ReliefGridIsBilinearAndWrapsRound)
+{
+    atlas::Hoehenraster r;
+    r.breite = 4;
+    r.hoehe = 3;
+    r.lon0 = -180;
+    r.dlon = 90;
+    r.lat0 = 90;
+    r.dlat = -90;
+    r.werte = {0, 100, 200, 300, //  90 N
+               0, 100, 200, 300, //  0
+               400, 400, 400, 400}; // 90 S
+    EXPECT_DOUBLE_EQ(r.hoeheBei(-90, 90), 100);
+    EXPECT_DOUBLE_EQ(r.hoeheBei(-135, 0), 50);
+    EXPECT_DOUBLE_EQ(r.hoeheBei(-90, -45), 250);
+    // East of the last column the grid continues with the first.
+    EXPECT_DOUBLE_EQ(r.hoeheBei(135, 0), 150);
+    EXPECT_DOUBLE_EQ(r.hoeheBei(180, 0), 0);
+}
