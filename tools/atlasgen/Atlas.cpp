@@ -277,6 +277,12 @@ bool Atlas::lade(const QString& quellen, const QString& tabellen, QString& fehle
         if (z.size() >= 2 && z[0] == u"EU")
             euStaaten_ = z[1].split(u',');
     }
+    for (const QStringList& z : LeseTabelle(t.filePath(QStringLiteral("uebersichten.tsv")))) {
+        if (z.size() < 6)
+            continue;
+        const double a = z[2].toDouble(), b = z[3].toDouble(), c = z[4].toDouble(), d = z[5].toDouble();
+        uebersichten_.insert(z[0], z[1] == u"P" ? Kartenrahmen::plattkarteBox(a, b, c, d) : Kartenrahmen::lambertUm(a, b, c, d));
+    }
     baueLaenderzeilen();
     return true;
 }
@@ -595,14 +601,28 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
         if (e.nurKarten.isEmpty() || e.nurKarten.contains(k.id))
             auswahl.append(k);
 
-    QHash<QString, Kartenrahmen> uebersicht;
+    // The overview pictures: their own frames (shaped like the map-selection page) when
+    // the tables give them, else the frames of the world, Europe and Germany maps.
+    QMap<QString, Kartenrahmen> uebersicht = uebersichten_;
     for (const Kartendef& k : karten_) {
-        if (k.id == u"WELT")
-            uebersicht.insert(QStringLiteral("WLT"), k.rahmen);
-        if (k.id == u"EURO")
-            uebersicht.insert(QStringLiteral("EUR"), k.rahmen);
-        if (k.id == u"DEU")
-            uebersicht.insert(QStringLiteral("DEU"), k.rahmen);
+        for (const auto& [code, id] : {std::pair{QStringLiteral("WLT"), QStringLiteral("WELT")},
+                                       std::pair{QStringLiteral("EUR"), QStringLiteral("EURO")},
+                                       std::pair{QStringLiteral("DEU"), QStringLiteral("DEU")}})
+            if (k.id == id && !uebersicht.contains(code))
+                uebersicht.insert(code, k.rahmen);
+    }
+    for (auto it = uebersicht.cbegin(); it != uebersicht.cend(); ++it) {
+        Bildauftrag a;
+        a.rahmen = it.value();
+        a.breite = e.breiteUebersicht;
+        a.detailliert = it.key() != u"WLT";
+        a.teilgebieteVon = it.key() == u"DEU" ? QStringLiteral("DE") : QString();
+        const QImage u = ZeichneKarte(g_, a).RH;
+        const QString datei = QStringLiteral("KA-") + it.key() + QStringLiteral(".jpg");
+        if (!SchreibeJpeg(daten + u'/' + datei, u, 80) || !SchreibeJpeg(abDaten + u'/' + datei, u, 80)) {
+            fehler = QStringLiteral("Übersicht kann nicht geschrieben werden: %1").arg(datei);
+            return false;
+        }
     }
 
     const QStringList typen = {QStringLiteral("RS"), QStringLiteral("RH"), QStringLiteral("PF"), QStringLiteral("PW")};
@@ -625,19 +645,6 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
                 !SchreibeJpeg(bilder + u'/' + basis + QStringLiteral("-5.jpg"), klein, q + 4) ||
                 !SchreibeJpeg(bilder + QStringLiteral("/klein/") + basis + QStringLiteral("-K.jpg"), vorschau, e.qualitaetVorschau)) {
                 fehler = QStringLiteral("Kartenbild kann nicht geschrieben werden: %1").arg(basis);
-                return false;
-            }
-        }
-        for (const auto& [code, datei] : {std::pair{QStringLiteral("WLT"), QStringLiteral("KA-WLT.jpg")},
-                                          std::pair{QStringLiteral("EUR"), QStringLiteral("KA-EUR.jpg")},
-                                          std::pair{QStringLiteral("DEU"), QStringLiteral("KA-DEU.jpg")}}) {
-            const bool istUebersicht = (code == u"WLT" && k.id == u"WELT") || (code == u"EUR" && k.id == u"EURO") ||
-                                       (code == u"DEU" && k.id == u"DEU");
-            if (!istUebersicht)
-                continue;
-            const QImage u = b.RH.scaledToWidth(e.breiteUebersicht, Qt::SmoothTransformation);
-            if (!SchreibeJpeg(daten + u'/' + datei, u, 80) || !SchreibeJpeg(abDaten + u'/' + datei, u, 80)) {
-                fehler = QStringLiteral("Übersicht kann nicht geschrieben werden: %1").arg(datei);
                 return false;
             }
         }
@@ -669,14 +676,23 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
                 continue;
             const Kartenrahmen& ur = uebersicht[u];
             double l = 1, o = 1, r = 0, un = 0;
+            double mitteLon = 0, mitteLat = 0;
+            k.rahmen.geo(QPointF(0.5, 0.5), mitteLon, mitteLat);
             for (int i = 0; i <= 40; ++i)
                 for (int j = 0; j <= 40; ++j) {
                     if (i != 0 && i != 40 && j != 0 && j != 40)
                         continue;
                     double lon = 0, lat = 0;
                     QPointF a;
-                    if (!k.rahmen.geo(QPointF(i / 40.0, j / 40.0), lon, lat) || !ur.anteil(lon, lat, a))
+                    if (!k.rahmen.geo(QPointF(i / 40.0, j / 40.0), lon, lat))
                         continue;
+                    if (ur.projektion().art() == Projektion::Art::Plattkarte) {
+                        // Longitudes run on from the map's centre across the date line.
+                        lon = mitteLon + std::remainder(lon - mitteLon, 360.0);
+                        a = ur.anteilUngefaltet(lon, lat);
+                    } else if (!ur.anteil(lon, lat, a)) {
+                        continue;
+                    }
                     l = std::min(l, a.x());
                     r = std::max(r, a.x());
                     o = std::min(o, a.y());

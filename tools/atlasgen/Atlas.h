@@ -10,6 +10,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -85,6 +86,7 @@ private:
 
     Geodaten g_;
     QList<Kartendef> karten_;
+    QMap<QString, Kartenrahmen> uebersichten_; // by overview code
     QList<Namenseintrag> namen_;
     QList<QStringList> laenderTabelle_;  // a2, region code, name, capital, seat of government, flag file
     QList<QStringList> teilgebiete_;     // name, state code, capital
