@@ -13,14 +13,16 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 const QString kKartivo = QStringLiteral(ZL_KARTIVO_DIR "/");
 const QString kFoliavo = QStringLiteral(ZL_FOLIAVO_DIR "/");
 const QStringList kTypen = {QStringLiteral("RS"), QStringLiteral("RH"), QStringLiteral("PF"), QStringLiteral("PW")};
 
-class Atlasdaten : public ::testing::Test {
-protected:
+class Atlasdaten : public ::testing::Test
+{
+  protected:
     static void SetUpTestSuite()
     {
         zl::ScopedMessageRecorder boxen;
@@ -58,7 +60,8 @@ TEST_F(Atlasdaten, EveryMapHasEveryPicture)
                     EXPECT_GE(std::max(w, h), 1000) << p.toStdString();
                 EXPECT_LE(std::max(w, h), 2500) << p.toStdString();
             }
-            const QString klein = zl::KartenVerz + QStringLiteral("klein/") + k.KartID + u'-' + t + QStringLiteral("-K.jpg");
+            const QString klein =
+                zl::KartenVerz + QStringLiteral("klein/") + k.KartID + u'-' + t + QStringLiteral("-K.jpg");
             EXPECT_TRUE(QFile::exists(klein)) << klein.toStdString();
             EXPECT_EQ(zl::KleinbildPfad(k.KartID, t), klein);
         }
@@ -186,7 +189,8 @@ TEST_F(Atlasdaten, WorksheetProgramHasTheSameMaps)
     ASSERT_TRUE(zl::LeseObjektdatei(kFoliavo + QStringLiteral("AB-Daten/zl_standard.zlk"), ab));
     EXPECT_EQ(ab.size(), zl::ObjDaten.size());
     for (const zl::ObjDataTyp& o : ab)
-        EXPECT_TRUE(QStringLiteral("~L~LX~IS~H~S~G~GB~B~I~").contains(u'~' + o.ObjTyp + u'~')) << o.ObjTyp.toStdString();
+        EXPECT_TRUE(QStringLiteral("~L~LX~IS~H~S~G~GB~B~I~").contains(u'~' + o.ObjTyp + u'~'))
+            << o.ObjTyp.toStdString();
     for (const zl::KartDataTyp& k : zl::KartenDaten)
         EXPECT_TRUE(QFile::exists(kFoliavo + QStringLiteral("ZX-Karten/") + k.KartID + QStringLiteral("-PW-1.jpg")));
     for (const char* d : {"AB-Hilfe", "AB-Arbeitsblätter", "AB-Daten"})

@@ -19,13 +19,18 @@
 #include <cmath>
 #include <map>
 
-namespace atlas {
+namespace zl::atlas
+{
 
-namespace {
+namespace
+{
 
-const QStringList kKontinente = {QStringLiteral("Europa"),       QStringLiteral("Afrika"),
-                                 QStringLiteral("Asien"),        QStringLiteral("Nordamerika"),
-                                 QStringLiteral("Mittelamerika"), QStringLiteral("Südamerika"),
+const QStringList kKontinente = {QStringLiteral("Europa"),
+                                 QStringLiteral("Afrika"),
+                                 QStringLiteral("Asien"),
+                                 QStringLiteral("Nordamerika"),
+                                 QStringLiteral("Mittelamerika"),
+                                 QStringLiteral("Südamerika"),
                                  QStringLiteral("Australien/Ozeanien")};
 
 int RegionAusFaktbuch(const QString& r)
@@ -52,10 +57,18 @@ QString Gefaltet(const QString& s)
     QString t;
     for (QChar c : s.toLower()) {
         switch (c.unicode()) {
-        case u'ä': t += QStringLiteral("ae"); break;
-        case u'ö': t += QStringLiteral("oe"); break;
-        case u'ü': t += QStringLiteral("ue"); break;
-        case u'ß': t += QStringLiteral("ss"); break;
+        case u'ä':
+            t += QStringLiteral("ae");
+            break;
+        case u'ö':
+            t += QStringLiteral("oe");
+            break;
+        case u'ü':
+            t += QStringLiteral("ue");
+            break;
+        case u'ß':
+            t += QStringLiteral("ss");
+            break;
         default: {
             const QString d = QString(c).normalized(QString::NormalizationForm_D);
             if (!d.isEmpty() && d[0] >= u'a' && d[0] <= u'z')
@@ -72,9 +85,15 @@ int RundeGerade(long double v)
 }
 
 // Whole-number text without separators (the country reader drops every ".").
-QString Ganz(double v) { return QString::number(std::llround(v)); }
+QString Ganz(double v)
+{
+    return QString::number(std::llround(v));
+}
 
-QString Zeilentext(const QStringList& felder, QChar trenner) { return felder.join(trenner) + trenner; }
+QString Zeilentext(const QStringList& felder, QChar trenner)
+{
+    return felder.join(trenner) + trenner;
+}
 
 } // namespace
 
@@ -211,8 +230,8 @@ QString FlaggenName(const QString& a2, const QString& name)
 {
     // Names the exercise rules know by file name.
     static const QHash<QString, QString> fest = {
-        {QStringLiteral("LU"), QStringLiteral("luxemb")}, {QStringLiteral("NL"), QStringLiteral("niederla")},
-        {QStringLiteral("FR"), QStringLiteral("frankr")}, {QStringLiteral("GF"), QStringLiteral("franzguayana")},
+        {QStringLiteral("LU"), QStringLiteral("luxemb")},  {QStringLiteral("NL"), QStringLiteral("niederla")},
+        {QStringLiteral("FR"), QStringLiteral("frankr")},  {QStringLiteral("GF"), QStringLiteral("franzguayana")},
         {QStringLiteral("ID"), QStringLiteral("indones")}, {QStringLiteral("MC"), QStringLiteral("monaco")}};
     const QString f = fest.value(a2);
     if (!f.isEmpty())
@@ -281,7 +300,8 @@ bool Atlas::lade(const QString& quellen, const QString& tabellen, QString& fehle
         if (z.size() < 6)
             continue;
         const double a = z[2].toDouble(), b = z[3].toDouble(), c = z[4].toDouble(), d = z[5].toDouble();
-        uebersichten_.insert(z[0], z[1] == u"P" ? Kartenrahmen::plattkarteBox(a, b, c, d) : Kartenrahmen::lambertUm(a, b, c, d));
+        uebersichten_.insert(z[0], z[1] == u"P" ? Kartenrahmen::plattkarteBox(a, b, c, d)
+                                                : Kartenrahmen::lambertUm(a, b, c, d));
     }
     baueLaenderzeilen();
     return true;
@@ -363,7 +383,8 @@ void Atlas::baueLaenderzeilen()
     erde.Einwohner = welt;
     erde.Flaeche = 510072000;
     laender_.append(erde);
-    std::stable_sort(eu.begin(), eu.end(), [](const Landzeile& a, const Landzeile& b) { return a.Name.localeAwareCompare(b.Name) < 0; });
+    std::stable_sort(eu.begin(), eu.end(),
+                     [](const Landzeile& a, const Landzeile& b) { return a.Name.localeAwareCompare(b.Name) < 0; });
     laender_ += eu;
     for (const QStringList& t : teilgebiete_) {
         if (t.size() < 4 || t[0] != u"DE")
@@ -412,7 +433,8 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
     for (auto it = b.laender.begin(); it != b.laender.end(); ++it)
         if (!landname(it.key()).isEmpty() && gebietVon(it.key()) >= 10)
             sichtbar.append({it.key(), it.value()});
-    std::stable_sort(sichtbar.begin(), sichtbar.end(), [](const Sichtbar& a, const Sichtbar& c) { return a.p.pixel > c.p.pixel; });
+    std::stable_sort(sichtbar.begin(), sichtbar.end(),
+                     [](const Sichtbar& a, const Sichtbar& c) { return a.p.pixel > c.p.pixel; });
     const bool mitStaaten = !k.teilgebieteVon.isEmpty();
     int rang = 0;
     for (const Sichtbar& s : sichtbar) {
@@ -454,7 +476,8 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
             // The seat of the state's government first: several towns may share its name.
             const Ort* sitz = nullptr;
             for (const Ort& o : g_.orte)
-                if (o.land == k.teilgebieteVon && o.name == t[3] && (!sitz || (o.art == u"PPLA" && sitz->art != u"PPLA")))
+                if (o.land == k.teilgebieteVon && o.name == t[3] &&
+                    (!sitz || (o.art == u"PPLA" && sitz->art != u"PPLA")))
                     sitz = &o;
             QPointF a;
             if (sitz && k.rahmen.anteil(sitz->lon, sitz->lat, a))
@@ -550,7 +573,8 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         for (qsizetype i = 0; i < kand.size(); ++i)
             if (!p[i].platziert)
                 folge.append(int(i));
-        std::stable_sort(folge.begin(), folge.end(), [&](int a, int b) { return kand[a].prioritaet < kand[b].prioritaet; });
+        std::stable_sort(folge.begin(), folge.end(),
+                         [&](int a, int b) { return kand[a].prioritaet < kand[b].prioritaet; });
         bool mehr = false;
         for (int i : folge) {
             const int gruppe = zl::ObjGruppe(kand[i].ObjTyp);
@@ -643,7 +667,8 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
             const QString basis = k.id + u'-' + typen[t];
             if (!SchreibeJpeg(bilder + u'/' + basis + QStringLiteral("-1.jpg"), *bild[t], q) ||
                 !SchreibeJpeg(bilder + u'/' + basis + QStringLiteral("-5.jpg"), klein, q + 4) ||
-                !SchreibeJpeg(bilder + QStringLiteral("/klein/") + basis + QStringLiteral("-K.jpg"), vorschau, e.qualitaetVorschau)) {
+                !SchreibeJpeg(bilder + QStringLiteral("/klein/") + basis + QStringLiteral("-K.jpg"), vorschau,
+                              e.qualitaetVorschau)) {
                 fehler = QStringLiteral("Kartenbild kann nicht geschrieben werden: %1").arg(basis);
                 return false;
             }
@@ -724,9 +749,11 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
         laender.append(QStringList{l.Name, QString::number(l.Gebiet), Ganz(l.Einwohner), Ganz(l.Flaeche), l.Hauptstadt,
                                    l.Regierungssitz, l.Flagge}
                            .join(u';'));
-    const QString kopfAuswahl = QStringLiteral("Uebersicht~KartID~KartName~FeldX~FeldY~MarkLinks~MarkOben~MarkRechts~MarkUnten~");
+    const QString kopfAuswahl =
+        QStringLiteral("Uebersicht~KartID~KartName~FeldX~FeldY~MarkLinks~MarkOben~MarkRechts~MarkUnten~");
     if (SchreibeTabelle(daten + QStringLiteral("/zl_karten.dat"), QStringLiteral("KartID~KartName~Wert~"), karten) ||
-        SchreibeTabelle(daten + QStringLiteral("/zl_uebungen.dat"), QStringLiteral("Nr~LernKartID~UebKartID~Gebiet~"), uebungen) ||
+        SchreibeTabelle(daten + QStringLiteral("/zl_uebungen.dat"), QStringLiteral("Nr~LernKartID~UebKartID~Gebiet~"),
+                        uebungen) ||
         SchreibeTabelle(daten + QStringLiteral("/zl_kartenauswahl.dat"), kopfAuswahl, auswahlZeilen) ||
         SchreibeTabelle(daten + QStringLiteral("/zl_laender.dat"),
                         QStringLiteral("Name;Gebiet;Einwohner;Flaeche;Hauptstadt;Regierungssitz;Flagge"), laender) ||
@@ -777,4 +804,4 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
     return true;
 }
 
-} // namespace atlas
+} // namespace zl::atlas

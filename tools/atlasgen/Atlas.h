@@ -7,16 +7,17 @@
 #include "tools/atlasgen/Projektion.h"
 
 #include <QImage>
-#include <QPointF>
-#include <QRectF>
 #include <QList>
 #include <QMap>
+#include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
 #include <climits>
 
-namespace atlas {
+namespace zl::atlas
+{
 
 inline constexpr int kKeinGebiet = INT_MIN;
 
@@ -28,7 +29,7 @@ struct Kartendef {
     int stufe = 1;            // 1 world, 2 continent, 3 country or region, 4 state
     int gebiet = kKeinGebiet; // region code of the exercise map, kKeinGebiet: no exercise
     bool detailliert = false;
-    QString teilgebieteVon;   // "DE": the German states are drawn and labelled
+    QString teilgebieteVon; // "DE": the German states are drawn and labelled
 };
 
 // A curated geographic name: type code, German name, point, level and importance.
@@ -67,8 +68,9 @@ struct Einstellungen {
     QStringList nurKarten; // empty: all maps of the table
 };
 
-class Atlas {
-public:
+class Atlas
+{
+  public:
     // Reads the prepared sources and the curated tables; false with the reason in fehler.
     bool lade(const QString& quellen, const QString& tabellen, QString& fehler);
     // Draws and writes everything below ziel; false with the reason in fehler.
@@ -78,7 +80,7 @@ public:
     const QList<Beschriftung>& beschriftungen() const { return beschriftungen_; }
     const QList<Landzeile>& laenderzeilen() const { return laender_; }
 
-private:
+  private:
     void beschrifte(const Kartendef& k, const struct Kartenbilder& b);
     void baueLaenderzeilen();
     int gebietVon(const QString& a2) const;
@@ -88,8 +90,8 @@ private:
     QList<Kartendef> karten_;
     QMap<QString, Kartenrahmen> uebersichten_; // by overview code
     QList<Namenseintrag> namen_;
-    QList<QStringList> laenderTabelle_;  // a2, region code, name, capital, seat of government, flag file
-    QList<QStringList> teilgebiete_;     // name, state code, capital
+    QList<QStringList> laenderTabelle_; // a2, region code, name, capital, seat of government, flag file
+    QList<QStringList> teilgebiete_;    // name, state code, capital
     QStringList inselstaaten_, euStaaten_;
     QList<Beschriftung> beschriftungen_;
     QList<Landzeile> laender_;
@@ -121,4 +123,4 @@ void PlatziereFelder(QList<Kartenfeld>& felder, const QString& uebersicht);
 // The flag file name of a country (folded German name, at most 8 letters).
 QString FlaggenName(const QString& a2, const QString& name);
 
-} // namespace atlas
+} // namespace zl::atlas

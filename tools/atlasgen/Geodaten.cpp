@@ -9,9 +9,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace atlas {
+namespace zl::atlas
+{
 
-namespace {
+namespace
+{
 
 bool leseJson(const QString& datei, QJsonArray& a, QString& fehler)
 {
@@ -183,7 +185,9 @@ bool Geodaten::lade(const QString& ordner, QString& fehler)
         const qsizetype n = qsizetype(relief.breite) * relief.hoehe;
         if (relief.breite < 2 || relief.hoehe < 2 || b.size() != n * 2) {
             fehler = QStringLiteral("Reliefraster beschädigt: %1 Bytes für %2 x %3")
-                         .arg(b.size()).arg(relief.breite).arg(relief.hoehe);
+                         .arg(b.size())
+                         .arg(relief.breite)
+                         .arg(relief.hoehe);
             return false;
         }
         relief.werte.resize(size_t(n));
@@ -232,4 +236,4 @@ bool Geodaten::lade(const QString& ordner, QString& fehler)
     return true;
 }
 
-} // namespace atlas
+} // namespace zl::atlas

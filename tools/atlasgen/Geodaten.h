@@ -14,7 +14,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace atlas {
+namespace zl::atlas
+{
 
 // One ring of lon/lat points; the first ring of a polygon is its outline, the others holes.
 using Ring = std::vector<QPointF>;
@@ -24,7 +25,7 @@ struct Flaeche {
     QString id;   // ISO alpha-2 code (countries, states' country), empty for lakes
     QString name; // states: their own name
     std::vector<Polygon> polygone;
-    QRectF box;   // lon/lat box
+    QRectF box; // lon/lat box
 };
 
 struct Linie {
@@ -42,18 +43,18 @@ struct Hoehenraster {
 };
 
 struct Ort {
-    QString name;   // German name when known
-    QString land;   // ISO alpha-2
+    QString name; // German name when known
+    QString land; // ISO alpha-2
     double lat = 0, lon = 0;
     double einwohner = 0;
-    QString art;    // GeoNames feature code (PPLC capital, PPLA seat of a first-order division)
+    QString art; // GeoNames feature code (PPLC capital, PPLA seat of a first-order division)
 };
 
 struct Landfakten {
     QString a2, a3;
-    QString name;        // German short name
-    QString region;      // factbook region folder
-    QString hauptstadt;  // German name
+    QString name;       // German short name
+    QString region;     // factbook region folder
+    QString hauptstadt; // German name
     double capLat = 0, capLon = 0;
     bool capBekannt = false;
     double einwohner = 0;
@@ -64,15 +65,15 @@ struct Landfakten {
 using Tabellenzeile = QStringList;
 
 struct Geodaten {
-    QList<Flaeche> laender50;  // world and continent maps
-    QList<Flaeche> laender10;  // detailed outlines for Europe and Germany
+    QList<Flaeche> laender50; // world and continent maps
+    QList<Flaeche> laender10; // detailed outlines for Europe and Germany
     QList<Flaeche> seen;
     QList<Linie> fluesse;
     QList<Linie> fluesseDetail; // the detailed rivers of Central Europe
     QList<Flaeche> teilgebiete; // states
     Hoehenraster relief;
     QList<Ort> orte;
-    QMap<QString, Landfakten> fakten; // by alpha-2
+    QMap<QString, Landfakten> fakten;               // by alpha-2
     QMap<QString, QPair<double, double>> deLaender; // state code "01".."16": population, area
     QString flaggenOrdner;
 
@@ -88,4 +89,4 @@ QList<Tabellenzeile> LeseTabelle(const QString& datei);
 
 QRectF BoxVon(const std::vector<Polygon>& polygone);
 
-} // namespace atlas
+} // namespace zl::atlas

@@ -10,9 +10,11 @@
 #include <set>
 #include <thread>
 
-namespace atlas {
+namespace zl::atlas
+{
 
-namespace {
+namespace
+{
 
 // Runs f(row) for every row on all cores.
 void ProZeile(int zeilen, const std::function<void(int)>& f)
@@ -118,7 +120,8 @@ struct Pfadbauer {
 
 bool Schneidet(const QRectF& a, const QRectF& b)
 {
-    return !a.isNull() && a.left() <= b.right() && a.right() >= b.left() && a.top() <= b.bottom() && a.bottom() >= b.top();
+    return !a.isNull() && a.left() <= b.right() && a.right() >= b.left() && a.top() <= b.bottom() &&
+           a.bottom() >= b.top();
 }
 
 QRgb Mische(QRgb a, QRgb b, double t)
@@ -287,11 +290,13 @@ std::vector<int> Faerbe(const std::vector<int>& id, int w, int h, int anzahl, in
 
 QRgb ReliefFarbe(double z)
 {
-    static const std::vector<std::pair<double, QRgb>> meer = {
-        {-8000, qRgb(62, 112, 176)}, {-4000, qRgb(92, 146, 204)}, {-1000, qRgb(130, 180, 226)},
-        {-200, qRgb(165, 204, 238)}, {0, qRgb(190, 222, 246)}};
+    static const std::vector<std::pair<double, QRgb>> meer = {{-8000, qRgb(62, 112, 176)},
+                                                              {-4000, qRgb(92, 146, 204)},
+                                                              {-1000, qRgb(130, 180, 226)},
+                                                              {-200, qRgb(165, 204, 238)},
+                                                              {0, qRgb(190, 222, 246)}};
     static const std::vector<std::pair<double, QRgb>> land = {
-        {0, qRgb(104, 164, 96)},    {150, qRgb(140, 186, 112)}, {400, qRgb(198, 208, 138)},
+        {0, qRgb(104, 164, 96)},    {150, qRgb(140, 186, 112)},  {400, qRgb(198, 208, 138)},
         {800, qRgb(222, 204, 142)}, {1500, qRgb(204, 164, 112)}, {2500, qRgb(176, 128, 92)},
         {3500, qRgb(160, 118, 98)}, {4500, qRgb(210, 204, 200)}, {6000, qRgb(250, 250, 250)}};
     return z < 0 ? Rampe(meer, z) : Rampe(land, z);
@@ -409,7 +414,8 @@ Kartenbilder ZeichneKarte(const Geodaten& g, const Bildauftrag& a)
         auto* pw = reinterpret_cast<QRgb*>(k.PW.scanLine(y));
         double lon = 0, lat = 0;
         double zellX = kmProPixel * 1000;
-        if (a.rahmen.projektion().art() == Projektion::Art::Plattkarte && a.rahmen.geo(QPointF(0.5, (y + 0.5) / h), lon, lat))
+        if (a.rahmen.projektion().art() == Projektion::Art::Plattkarte &&
+            a.rahmen.geo(QPointF(0.5, (y + 0.5) / h), lon, lat))
             zellX *= std::max(0.05, std::cos(lat * 3.14159265358979 / 180));
         const double zellY = kmProPixel * 1000;
         for (int x = 0; x < w; ++x) {
@@ -462,7 +468,8 @@ Kartenbilder ZeichneKarte(const Geodaten& g, const Bildauftrag& a)
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setBrush(Qt::NoBrush);
         const bool relief = bild == &k.RS || bild == &k.RH;
-        p.setPen(QPen(bild == &k.PW ? QColor(120, 170, 220) : QColor(50, 110, 190), fluss, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(bild == &k.PW ? QColor(120, 170, 220) : QColor(50, 110, 190), fluss, Qt::SolidLine, Qt::RoundCap,
+                      Qt::RoundJoin));
         for (const QPainterPath& f : flussPfade)
             p.drawPath(f);
         p.setPen(QPen(QColor(80, 130, 200), 0.8 * s * 1.2));
@@ -479,4 +486,4 @@ Kartenbilder ZeichneKarte(const Geodaten& g, const Bildauftrag& a)
     return k;
 }
 
-} // namespace atlas
+} // namespace zl::atlas

@@ -12,7 +12,8 @@
 #include <QPointF>
 #include <QString>
 
-namespace atlas {
+namespace zl::atlas
+{
 
 struct Bildauftrag {
     Kartenrahmen rahmen;
@@ -22,17 +23,17 @@ struct Bildauftrag {
 };
 
 struct Flaechenpunkt {
-    QPointF punkt;        // fractions of the picture: the inside point furthest from the area's edge
-    double abstand = 0;   // that distance in pixels
-    qsizetype pixel = 0;  // visible pixels of the area
+    QPointF punkt;       // fractions of the picture: the inside point furthest from the area's edge
+    double abstand = 0;  // that distance in pixels
+    qsizetype pixel = 0; // visible pixels of the area
 };
 
 struct Kartenbilder {
     QImage RS, RH, PF, PW;
     QMap<QString, Flaechenpunkt> laender;     // by alpha-2
     QMap<QString, Flaechenpunkt> teilgebiete; // by state name
-    QImage wasser;  // Format_Grayscale8: 255 sea or lake, 128 river, 0 land
-    std::vector<float> hoehen; // smoothed heights per pixel (row by row)
+    QImage wasser;                            // Format_Grayscale8: 255 sea or lake, 128 river, 0 land
+    std::vector<float> hoehen;                // smoothed heights per pixel (row by row)
 };
 
 // Draws the map. Uses several threads for the pixel work.
@@ -41,4 +42,4 @@ Kartenbilder ZeichneKarte(const Geodaten& g, const Bildauftrag& a);
 // Colour of the relief pictures for a height in metres (negative: sea depth).
 QRgb ReliefFarbe(double hoehe);
 
-} // namespace atlas
+} // namespace zl::atlas

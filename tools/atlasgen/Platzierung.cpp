@@ -6,13 +6,18 @@
 #include <cmath>
 #include <numeric>
 
-namespace atlas {
+namespace zl::atlas
+{
 
-namespace {
+namespace
+{
 constexpr double kSymbolEinheit = 0.7;
 constexpr double kBasisHoehe = 11.0; // the learning map's smallest label size
 
-bool istGrossgesperrt(const QString& t) { return t == u"LX" || t == u"K"; }
+bool istGrossgesperrt(const QString& t)
+{
+    return t == u"LX" || t == u"K";
+}
 
 // Placements to try, best first: area names sit on their point, point objects beside their symbol.
 const QList<QPair<int, int>>& Reihenfolge(const QString& t)
@@ -182,4 +187,4 @@ QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, double brei
     return ergebnis;
 }
 
-} // namespace atlas
+} // namespace zl::atlas

@@ -10,7 +10,8 @@
 #include <QRectF>
 #include <QString>
 
-namespace atlas {
+namespace zl::atlas
+{
 
 // The map box of the learning map the placement is made for (pixels at scale 1).
 inline constexpr double kKartenboxBreite = 790.0;
@@ -43,8 +44,8 @@ QString UmbrechenWennLang(const QString& Text, int maxZeichen = 14);
 struct Kandidat {
     QString ObjTyp;
     QString Bez;
-    QPointF punkt;      // fractions of the picture
-    int prioritaet = 0; // lower first
+    QPointF punkt;        // fractions of the picture
+    int prioritaet = 0;   // lower first
     bool pflicht = false; // placed even when every placement collides
 };
 
@@ -65,4 +66,4 @@ QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& kandidaten, do
 // characters and begins with "D".
 double Textskalierung(const QString& KartID);
 
-} // namespace atlas
+} // namespace zl::atlas

@@ -4,9 +4,11 @@
 #include <cmath>
 #include <numbers>
 
-namespace atlas {
+namespace zl::atlas
+{
 
-namespace {
+namespace
+{
 constexpr double kGrad = std::numbers::pi / 180.0;
 
 double normLon(double d)
@@ -70,9 +72,10 @@ bool Projektion::rueckwaerts(QPointF e, double& lon, double& lat) const
         return true;
     }
     const double c = 2 * std::asin(rho / (2 * kErdradiusKm));
-    const double phi = std::asin(std::clamp(std::cos(c) * std::sin(phi1) + e.y() * std::sin(c) * std::cos(phi1) / rho, -1.0, 1.0));
-    const double lam = std::atan2(e.x() * std::sin(c),
-                                  rho * std::cos(phi1) * std::cos(c) - e.y() * std::sin(phi1) * std::sin(c));
+    const double phi =
+        std::asin(std::clamp(std::cos(c) * std::sin(phi1) + e.y() * std::sin(c) * std::cos(phi1) / rho, -1.0, 1.0));
+    const double lam =
+        std::atan2(e.x() * std::sin(c), rho * std::cos(phi1) * std::cos(c) - e.y() * std::sin(phi1) * std::sin(c));
     lat = phi / kGrad;
     lon = normLon(lon0_ + lam / kGrad);
     return true;
@@ -150,4 +153,4 @@ QRectF Kartenrahmen::geoBox() const
                   QPointF(std::min(180.0, o + rand), std::min(90.0, n + rand)));
 }
 
-} // namespace atlas
+} // namespace zl::atlas

@@ -6,14 +6,16 @@
 #include <QPointF>
 #include <QRectF>
 
-namespace atlas {
+namespace zl::atlas
+{
 
 inline constexpr double kErdradiusKm = 6371.0;
 
 // A projection of the sphere: forward from degrees (lon, lat) to plane units,
 // inverse back. Plane y grows to the north.
-class Projektion {
-public:
+class Projektion
+{
+  public:
     enum class Art {
         Plattkarte, // equirectangular, plane units are degrees (x scaled by cos of the true parallel)
         Lambert     // Lambert azimuthal equal-area, plane units are km
@@ -36,7 +38,7 @@ public:
     // Kilometres on the ground per plane unit near the centre.
     double kmProEinheit() const;
 
-private:
+  private:
     Art art_ = Art::Plattkarte;
     double lon0_ = 0;
     double lat0_ = 0;
@@ -44,8 +46,9 @@ private:
 };
 
 // A map: a projection and the plane rectangle that its picture shows.
-class Kartenrahmen {
-public:
+class Kartenrahmen
+{
+  public:
     Kartenrahmen() = default;
     // ebene: left, right, bottom, top in plane units (y to the north).
     Kartenrahmen(const Projektion& p, double links, double rechts, double unten, double oben);
@@ -70,9 +73,9 @@ public:
     // The degree box that covers the picture (sampled along its edges and a grid).
     QRectF geoBox() const;
 
-private:
+  private:
     Projektion p_;
     double links_ = 0, rechts_ = 1, unten_ = 0, oben_ = 1;
 };
 
-} // namespace atlas
+} // namespace zl::atlas

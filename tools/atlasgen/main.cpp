@@ -20,25 +20,27 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QCommandLineParser p;
     p.addHelpOption();
-    p.addOption({QStringLiteral("quellen"), QStringLiteral("Ordner der aufbereiteten Quellen"), QStringLiteral("ordner")});
+    p.addOption(
+        {QStringLiteral("quellen"), QStringLiteral("Ordner der aufbereiteten Quellen"), QStringLiteral("ordner")});
     p.addOption({QStringLiteral("tabellen"), QStringLiteral("Ordner der eigenen Tabellen"), QStringLiteral("ordner")});
     p.addOption({QStringLiteral("ziel"), QStringLiteral("Zielordner (data)"), QStringLiteral("ordner")});
     p.addOption({QStringLiteral("nur"), QStringLiteral("nur diese Karten (IDs, mit Komma)"), QStringLiteral("ids")});
     p.addOption({QStringLiteral("breite"), QStringLiteral("Breite der großen Bilder"), QStringLiteral("pixel")});
     p.process(app);
-    if (!p.isSet(QStringLiteral("quellen")) || !p.isSet(QStringLiteral("tabellen")) || !p.isSet(QStringLiteral("ziel"))) {
+    if (!p.isSet(QStringLiteral("quellen")) || !p.isSet(QStringLiteral("tabellen")) ||
+        !p.isSet(QStringLiteral("ziel"))) {
         std::fputs("atlasgen: --quellen, --tabellen und --ziel sind nötig\n", stderr);
         return 2;
     }
     QElapsedTimer uhr;
     uhr.start();
-    atlas::Atlas a;
+    zl::atlas::Atlas a;
     QString fehler;
     if (!a.lade(p.value(QStringLiteral("quellen")), p.value(QStringLiteral("tabellen")), fehler)) {
         std::fprintf(stderr, "atlasgen: %s\n", fehler.toLocal8Bit().constData());
         return 1;
     }
-    atlas::Einstellungen e;
+    zl::atlas::Einstellungen e;
     if (p.isSet(QStringLiteral("nur")))
         e.nurKarten = p.value(QStringLiteral("nur")).split(u',');
     if (p.isSet(QStringLiteral("breite"))) {

@@ -14,7 +14,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 void Schreibe(const QString& datei, const QByteArray& inhalt)
 {
@@ -24,8 +25,9 @@ void Schreibe(const QString& datei, const QByteArray& inhalt)
     f.write(inhalt);
 }
 
-class Atlasgen : public ::testing::Test {
-protected:
+class Atlasgen : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
@@ -34,9 +36,11 @@ protected:
         Schreibe(q + QStringLiteral("/countries50.json"),
                  R"([{"id":"AA","polys":[[[0,40,10,40,10,50,0,50,0,40]]]},)"
                  R"({"id":"BB","polys":[[[10,40,20,40,20,50,10,50,10,40],[14,44,16,44,16,46,14,46,14,44]]]}])");
-        Schreibe(q + QStringLiteral("/lakes.json"), R"([{"polys":[[[14.2,44.2,15.8,44.2,15.8,45.8,14.2,45.8,14.2,44.2]]]}])");
+        Schreibe(q + QStringLiteral("/lakes.json"),
+                 R"([{"polys":[[[14.2,44.2,15.8,44.2,15.8,45.8,14.2,45.8,14.2,44.2]]]}])");
         Schreibe(q + QStringLiteral("/rivers.json"), R"([{"lines":[[2,41,4,44,6,48]]}])");
-        Schreibe(q + QStringLiteral("/relief.json"), R"({"breite":8,"hoehe":4,"lon0":-180,"dlon":45,"lat0":90,"dlat":-45})");
+        Schreibe(q + QStringLiteral("/relief.json"),
+                 R"({"breite":8,"hoehe":4,"lon0":-180,"dlon":45,"lat0":90,"dlat":-45})");
         QByteArray grid;
         for (int i = 0; i < 32; ++i) {
             const qint16 h = qint16(i == 12 ? 3000 : (i % 8) * 100 - 200); // little-endian int16
@@ -54,11 +58,10 @@ protected:
         ASSERT_TRUE(QDir().mkpath(q + QStringLiteral("/flags")));
         ASSERT_TRUE(flagge.save(q + QStringLiteral("/flags/aa.png")));
 
-        Schreibe(t + QStringLiteral("/karten.tsv"),
-                 "# test\nEURO\tEuropa\tEUR\tP\t-2\t22\t38\t52\t2\t10\t50\t-\n"
-                 "TEST\tTestland\tEUR\tL\t10\t45\t1800\t1200\t3\t10\t50\t-\n");
-        Schreibe(t + QStringLiteral("/namen-test.tsv"),
-                 "G\tTestsee\t15\t45\t3\t1\nB\tTestberg\t5\t47\t3\t2\tB\nG\tTestfluss\t4\t44\t3\t2\tF\nG\tFernsee\t100\t10\t3\t1\n");
+        Schreibe(t + QStringLiteral("/karten.tsv"), "# test\nEURO\tEuropa\tEUR\tP\t-2\t22\t38\t52\t2\t10\t50\t-\n"
+                                                    "TEST\tTestland\tEUR\tL\t10\t45\t1800\t1200\t3\t10\t50\t-\n");
+        Schreibe(t + QStringLiteral("/namen-test.tsv"), "G\tTestsee\t15\t45\t3\t1\nB\tTestberg\t5\t47\t3\t2\tB\nG\tTest"
+                                                        "fluss\t4\t44\t3\t2\tF\nG\tFernsee\t100\t10\t3\t1\n");
         Schreibe(t + QStringLiteral("/gruppen.tsv"), "EU\tAA\n");
         quellen = q;
         tabellen = t;
@@ -71,13 +74,13 @@ protected:
 
     QTemporaryDir dir;
     QString quellen, tabellen, ziel;
-    atlas::Einstellungen e;
+    zl::atlas::Einstellungen e;
 };
 
 TEST_F(Atlasgen, WritesEveryFileOfBothPrograms)
 {
     zl::ScopedMessageRecorder boxen;
-    atlas::Atlas a;
+    zl::atlas::Atlas a;
     QString fehler;
     ASSERT_TRUE(a.lade(quellen, tabellen, fehler)) << fehler.toStdString();
     ASSERT_TRUE(a.erzeuge(ziel, e, fehler)) << fehler.toStdString();
@@ -85,7 +88,8 @@ TEST_F(Atlasgen, WritesEveryFileOfBothPrograms)
 
     const QDir z(ziel);
     for (const QString& id : {QStringLiteral("EURO"), QStringLiteral("TEST")})
-        for (const QString& typ : {QStringLiteral("RS"), QStringLiteral("RH"), QStringLiteral("PF"), QStringLiteral("PW")}) {
+        for (const QString& typ :
+             {QStringLiteral("RS"), QStringLiteral("RH"), QStringLiteral("PF"), QStringLiteral("PW")}) {
             int w = 0, h = 0;
             zl::JpegGroesse(z.filePath(QStringLiteral("ZX-Karten/%1-%2-1.jpg").arg(id, typ)), w, h);
             EXPECT_EQ(w, 240);
@@ -143,7 +147,8 @@ TEST_F(Atlasgen, WritesEveryFileOfBothPrograms)
     EXPECT_TRUE(aland);
     EXPECT_TRUE(eu);
 
-    const auto auswahl = zl::LeseKartenauswahldatei(z.filePath(QStringLiteral("Kartivo/ZL-Daten/zl_kartenauswahl.dat")));
+    const auto auswahl =
+        zl::LeseKartenauswahldatei(z.filePath(QStringLiteral("Kartivo/ZL-Daten/zl_kartenauswahl.dat")));
     ASSERT_TRUE(auswahl.Geoeffnet);
     ASSERT_EQ(auswahl.Zeilen.size(), 2);
     const auto& t = auswahl.Zeilen[1];
@@ -162,14 +167,15 @@ TEST_F(Atlasgen, WritesEveryFileOfBothPrograms)
     ASSERT_TRUE(zl::LeseObjektdatei(z.filePath(QStringLiteral("Foliavo/AB-Daten/zl_standard.zlk")), ab));
     EXPECT_EQ(ab.size(), labels.size());
     for (const auto& o : ab)
-        EXPECT_TRUE(QStringLiteral("~L~LX~IS~H~S~G~GB~B~I~").contains(u'~' + o.ObjTyp + u'~')) << o.ObjTyp.toStdString();
+        EXPECT_TRUE(QStringLiteral("~L~LX~IS~H~S~G~GB~B~I~").contains(u'~' + o.ObjTyp + u'~'))
+            << o.ObjTyp.toStdString();
     EXPECT_TRUE(QFile::exists(z.filePath(QStringLiteral("Foliavo/AB-Daten/ab_karten.dat"))));
     EXPECT_TRUE(QFile::exists(z.filePath(QStringLiteral("Foliavo/AB-Daten/ab_kartenauswahl.dat"))));
 }
 
 TEST_F(Atlasgen, PoliticalPictureColoursNeighboursApartAndReliefShowsWater)
 {
-    atlas::Atlas a;
+    zl::atlas::Atlas a;
     QString fehler;
     ASSERT_TRUE(a.lade(quellen, tabellen, fehler));
     e.nurKarten = {QStringLiteral("TEST")};
@@ -190,24 +196,27 @@ TEST_F(Atlasgen, PoliticalPictureColoursNeighboursApartAndReliefShowsWater)
 
 TEST_F(Atlasgen, MissingSourcesAreReported)
 {
-    atlas::Atlas a;
+    zl::atlas::Atlas a;
     QString fehler;
     QFile::remove(quellen + QStringLiteral("/relief.bin"));
     EXPECT_FALSE(a.lade(quellen, tabellen, fehler));
     EXPECT_TRUE(fehler.contains(QStringLiteral("Relief"))) << fehler.toStdString();
     // A damaged outline file names itself.
     Schreibe(quellen + QStringLiteral("/countries50.json"), "[{\"id\":");
-    atlas::Atlas b;
+    zl::atlas::Atlas b;
     EXPECT_FALSE(b.lade(quellen, tabellen, fehler));
     EXPECT_TRUE(fehler.contains(QStringLiteral("countries50.json"))) << fehler.toStdString();
 }
 
 TEST(Flaggen, NamesForTheLookAlikeRules)
 {
-    EXPECT_EQ(atlas::FlaggenName(QStringLiteral("LU"), QStringLiteral("Luxemburg")), QStringLiteral("luxemb.jpg"));
-    EXPECT_EQ(atlas::FlaggenName(QStringLiteral("NL"), QStringLiteral("Niederlande")), QStringLiteral("niederla.jpg"));
-    EXPECT_EQ(atlas::FlaggenName(QStringLiteral("AT"), QStringLiteral("Österreich")), QStringLiteral("oesterre.jpg"));
-    EXPECT_EQ(atlas::FlaggenName(QStringLiteral("CI"), QStringLiteral("Côte d’Ivoire")), QStringLiteral("cotedivo.jpg"));
+    EXPECT_EQ(zl::atlas::FlaggenName(QStringLiteral("LU"), QStringLiteral("Luxemburg")), QStringLiteral("luxemb.jpg"));
+    EXPECT_EQ(zl::atlas::FlaggenName(QStringLiteral("NL"), QStringLiteral("Niederlande")),
+              QStringLiteral("niederla.jpg"));
+    EXPECT_EQ(zl::atlas::FlaggenName(QStringLiteral("AT"), QStringLiteral("Österreich")),
+              QStringLiteral("oesterre.jpg"));
+    EXPECT_EQ(zl::atlas::FlaggenName(QStringLiteral("CI"), QStringLiteral("Côte d’Ivoire")),
+              QStringLiteral("cotedivo.jpg"));
 }
 
 } // namespace

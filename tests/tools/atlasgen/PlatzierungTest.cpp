@@ -1,11 +1,11 @@
-#include "tools/atlasgen/Atlas.h"
 #include "tools/atlasgen/Platzierung.h"
+#include "tools/atlasgen/Atlas.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-using namespace atlas;
+using namespace zl::atlas;
 
 TEST(Platzierung, TextBoxFollowsTheLearningMapsOffsets)
 {
@@ -76,7 +76,8 @@ TEST(Platzierung, AvoidsCollisionsAndEdges)
     QList<Platzierung> p = PlatziereBeschriftungen(k, w, h);
     ASSERT_TRUE(p[0].platziert && p[1].platziert);
     auto box = [&](int i) {
-        return TextBox(MesseText(k[i].ObjTyp, k[i].Bez), p[i].dx, p[i].dy).translated(k[i].punkt.x() * w, k[i].punkt.y() * h);
+        return TextBox(MesseText(k[i].ObjTyp, k[i].Bez), p[i].dx, p[i].dy)
+            .translated(k[i].punkt.x() * w, k[i].punkt.y() * h);
     };
     EXPECT_FALSE(box(0).intersects(box(1)));
     // Neither text covers the other town's dot.
@@ -104,13 +105,13 @@ TEST(Platzierung, AvoidsCollisionsAndEdges)
 TEST(Platzierung, OverviewPanelsKeepApartInsideTheirMaps)
 {
     // Three maps over one another: their panels do not overlap and stay inside their rectangles.
-    QList<atlas::Kartenfeld> f = {
+    QList<zl::atlas::Kartenfeld> f = {
         {QStringLiteral("EUR"), QStringLiteral("A"), QStringLiteral("Mitteleuropa"), QRectF(0.3, 0.3, 0.3, 0.3), {}},
         {QStringLiteral("EUR"), QStringLiteral("B"), QStringLiteral("Deutschland"), QRectF(0.35, 0.35, 0.2, 0.2), {}},
         {QStringLiteral("EUR"), QStringLiteral("C"), QStringLiteral("Alpen"), QRectF(0.4, 0.4, 0.15, 0.1), {}},
         {QStringLiteral("DEU"), QStringLiteral("D"), QStringLiteral("Bayern"), QRectF(0.4, 0.4, 0.15, 0.1), {}},
     };
-    atlas::PlatziereFelder(f, QStringLiteral("EUR"));
+    zl::atlas::PlatziereFelder(f, QStringLiteral("EUR"));
     auto box = [&](int i) {
         const QSizeF g((f[i].name.size() + 2) * 7 / 960.0, 0.04);
         return QRectF(f[i].feld - QPointF(g.width() / 2, g.height() / 2), g);

@@ -1,5 +1,5 @@
-#include "tools/atlasgen/Atlas.h"
 #include "tools/atlasgen/Projektion.h"
+#include "tools/atlasgen/Atlas.h"
 
 #include "datastore/zl_data.h"
 
@@ -10,8 +10,8 @@
 
 #include <cmath>
 
-using atlas::Kartenrahmen;
-using atlas::Projektion;
+using zl::atlas::Kartenrahmen;
+using zl::atlas::Projektion;
 
 TEST(Projektion, LambertKnownPointsAndRoundTrip)
 {
@@ -19,11 +19,11 @@ TEST(Projektion, LambertKnownPointsAndRoundTrip)
     const Projektion p = Projektion::lambert(0, 0);
     QPointF e;
     ASSERT_TRUE(p.vorwaerts(90, 0, e));
-    EXPECT_NEAR(e.x(), std::sqrt(2.0) * atlas::kErdradiusKm, 1e-6);
+    EXPECT_NEAR(e.x(), std::sqrt(2.0) * zl::atlas::kErdradiusKm, 1e-6);
     EXPECT_NEAR(e.y(), 0, 1e-6);
     ASSERT_TRUE(p.vorwaerts(0, 90, e));
     EXPECT_NEAR(e.x(), 0, 1e-6);
-    EXPECT_NEAR(e.y(), std::sqrt(2.0) * atlas::kErdradiusKm, 1e-6);
+    EXPECT_NEAR(e.y(), std::sqrt(2.0) * zl::atlas::kErdradiusKm, 1e-6);
     // The antipode cannot be shown.
     EXPECT_FALSE(p.vorwaerts(180, 0, e));
 
@@ -31,7 +31,7 @@ TEST(Projektion, LambertKnownPointsAndRoundTrip)
         double lon0, lat0, lon, lat;
     };
     const Fall faelle[] = {{10.4, 51.2, 13.4, 52.5}, {10.4, 51.2, 6.0, 47.3}, {-100, 52, -150, 65},
-                           {150, -20, -175, -40}, {0, 89, 120, 60}, {15, 53, 15, 53}};
+                           {150, -20, -175, -40},    {0, 89, 120, 60},        {15, 53, 15, 53}};
     for (const Fall& f : faelle) {
         const Projektion q = Projektion::lambert(f.lon0, f.lat0);
         ASSERT_TRUE(q.vorwaerts(f.lon, f.lat, e));
@@ -54,7 +54,7 @@ TEST(Projektion, LambertKeepsAreas)
         return std::abs((b.x() - a.x()) * (c.y() - a.y()) - (b.y() - a.y()) * (c.x() - a.x()));
     };
     const double erwartet = [](double lat) {
-        const double r = atlas::kErdradiusKm, g = M_PI / 180;
+        const double r = zl::atlas::kErdradiusKm, g = M_PI / 180;
         return r * r * 0.1 * g * (std::sin((lat + 0.1) * g) - std::sin(lat * g));
     }(60);
     EXPECT_NEAR(flaeche(40, 60) / erwartet, 1.0, 2e-3);
@@ -103,10 +103,11 @@ TEST(Projektion, CatalogueValuesSurviveTheLoadersCorrection)
     for (const QString& u : {QStringLiteral("WLT"), QStringLiteral("EUR"), QStringLiteral("DEU")})
         for (int z : ziele)
             zeilen.append(QStringList{u, QStringLiteral("K"), QStringLiteral("K"),
-                                      QString::number(atlas::UnkorrigiereX(u, z)), QString::number(atlas::UnkorrigiereY(u, z)),
-                                      QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}
+                                      QString::number(zl::atlas::UnkorrigiereX(u, z)),
+                                      QString::number(zl::atlas::UnkorrigiereY(u, z)), QStringLiteral("0"),
+                                      QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}
                               .join(u'~'));
-    ASSERT_EQ(atlas::SchreibeTabelle(datei, QStringLiteral("kopf"), zeilen), 0);
+    ASSERT_EQ(zl::atlas::SchreibeTabelle(datei, QStringLiteral("kopf"), zeilen), 0);
     const auto t = zl::LeseKartenauswahldatei(datei);
     ASSERT_TRUE(t.Geoeffnet);
     ASSERT_EQ(t.Zeilen.size(), zeilen.size());
@@ -122,15 +123,15 @@ TEST(Projektion, CatalogueValuesSurviveTheLoadersCorrection)
 
 TEST(Projektion, ReliefGridIsBilinearAndWrapsRound)
 {
-    atlas::Hoehenraster r;
+    zl::atlas::Hoehenraster r;
     r.breite = 4;
     r.hoehe = 3;
     r.lon0 = -180;
     r.dlon = 90;
     r.lat0 = 90;
     r.dlat = -90;
-    r.werte = {0, 100, 200, 300, //  90 N
-               0, 100, 200, 300, //  0
+    r.werte = {0,   100, 200, 300,  //  90 N
+               0,   100, 200, 300,  //  0
                400, 400, 400, 400}; // 90 S
     EXPECT_DOUBLE_EQ(r.hoeheBei(-90, 90), 100);
     EXPECT_DOUBLE_EQ(r.hoeheBei(-135, 0), 50);
