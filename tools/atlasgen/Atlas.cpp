@@ -296,6 +296,8 @@ bool Atlas::lade(const QString& quellen, const QString& tabellen, QString& fehle
         if (z.size() >= 2 && z[0] == u"EU")
             euStaaten_ = z[1].split(u',');
     }
+    for (const QStringList& z : LeseTabelle(t.filePath(QStringLiteral("orte-aus.tsv"))))
+        keineOrte_.insert(z.value(0));
     for (const QStringList& z : LeseTabelle(t.filePath(QStringLiteral("uebersichten.tsv")))) {
         if (z.size() < 6)
             continue;
@@ -494,7 +496,10 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
     for (const Ort& o : g_.orte) {
         if (staedte >= stadtZahl)
             break;
-        if (o.einwohner < (k.stufe <= 2 ? 500000 : k.stufe == 3 ? 80000 : 20000) || o.art == u"PPLX")
+        if (o.einwohner < (k.stufe <= 2   ? 500000
+                           : k.stufe == 3 ? 80000
+                                          : 20000) ||
+            o.art == u"PPLX" || keineOrte_.contains(o.name))
             continue;
         // Maps of one country with its states name that country's towns only.
         if (mitStaaten && o.land != k.teilgebieteVon)

@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QPointF>
 #include <QRectF>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -93,6 +94,7 @@ class Atlas
     QList<QStringList> laenderTabelle_; // a2, region code, name, capital, seat of government, flag file
     QList<QStringList> teilgebiete_;    // name, state code, capital
     QStringList inselstaaten_, euStaaten_;
+    QSet<QString> keineOrte_; // town-list entries that are no towns
     QList<Beschriftung> beschriftungen_;
     QList<Landzeile> laender_;
 };
