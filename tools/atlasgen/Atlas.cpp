@@ -79,6 +79,25 @@ QString Gefaltet(const QString& s)
     return t;
 }
 
+// Letters that Windows-1252 cannot hold lose their accents ("Chișinău" becomes
+// "Chisinau"); other such characters are dropped. The files hold Windows-1252 only.
+QString Cp1252Sicher(const QString& text)
+{
+    if (zl::isCp1252(text))
+        return text;
+    QString t;
+    for (QChar c : text) {
+        if (zl::isCp1252(QString(c))) {
+            t += c;
+            continue;
+        }
+        const QString d = QString(c).normalized(QString::NormalizationForm_D);
+        if (!d.isEmpty() && zl::isCp1252(d.left(1)))
+            t += d[0];
+    }
+    return t;
+}
+
 int RundeGerade(long double v)
 {
     return int(std::nearbyint(v)); // the default rounding mode rounds half to even
@@ -338,11 +357,11 @@ void Atlas::baueLaenderzeilen()
         if (gebiet < 10)
             continue;
         Landzeile z;
-        z.Name = landname(f.a2);
+        z.Name = Cp1252Sicher(landname(f.a2));
         z.Gebiet = gebiet;
         z.Einwohner = f.einwohner;
         z.Flaeche = f.flaeche;
-        z.Hauptstadt = f.hauptstadt;
+        z.Hauptstadt = Cp1252Sicher(f.hauptstadt);
         for (const QStringList& t : laenderTabelle_)
             if (t.size() > 0 && t[0] == f.a2) {
                 if (t.size() > 3 && !t[3].isEmpty())
@@ -413,9 +432,10 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
     QList<Kandidat> kand;
     QList<int> intens;
     QSet<QString> namen; // one label per name and type group on a map
-    auto add = [&](const QString& typ, const QString& bez, QPointF p, int stufeIntens, int prio, bool pflicht) {
+    auto add = [&](const QString& typ, const QString& text, QPointF p, int stufeIntens, int prio, bool pflicht) {
+        const QString bez = Cp1252Sicher(text);
         const QString schluessel = QString::number(zl::ObjGruppe(typ)) + u'~' + bez;
-        if (bez.isEmpty() || !zl::isCp1252(bez) || namen.contains(schluessel) || !innen(p))
+        if (bez.isEmpty() || namen.contains(schluessel) || !innen(p))
             return;
         namen.insert(schluessel);
         kand.append(Kandidat{typ, bez, p, prio, pflicht});
@@ -442,7 +462,7 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
     for (const Sichtbar& s : sichtbar) {
         if (mitStaaten && s.a2 == k.teilgebieteVon)
             continue;
-        const QString name = landname(s.a2);
+        const QString name = Cp1252Sicher(landname(s.a2));
         const Schriftmass m = MesseText(QStringLiteral("L"), UmbrechenWennLang(name));
         const double bedarf = std::max(m.textBreite, m.hoehe) * w / bezugBreite * 0.25;
         const bool gross = s.p.abstand >= bedarf || s.p.pixel > pixelGesamt * 0.002;
@@ -788,7 +808,7 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
         const QString png = QDir(g_.flaggenOrdner).filePath(f.a2.toLower() + QStringLiteral(".png"));
         QString name;
         for (const Landzeile& l : laender_)
-            if (l.Name == landname(f.a2) && !l.Flagge.isEmpty())
+            if (l.Name == Cp1252Sicher(landname(f.a2)) && !l.Flagge.isEmpty())
                 name = l.Flagge;
         if (name.isEmpty())
             continue;
