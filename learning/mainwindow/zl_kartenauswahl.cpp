@@ -9,6 +9,7 @@
 #include "learning/mainwindow/zl_lernlayout.h"
 #include "learning/mainwindow/zl_lernlisten.h"
 #include "learning/mainwindow/zl_main.h"
+#include "raster/widgets/Rast32_Image.h"
 #include "platform/MessageService.h"
 
 #include <QKeyEvent>
@@ -56,9 +57,16 @@ TKartenauswahlSeite::TKartenauswahlSeite(TForm1& Form) : QObject(&Form), F(Form)
         u.Sheet = new QWidget;
         u.Sheet->setObjectName(QLatin1String(kSheets[s]));
         KartAuswahlControl->addTab(u.Sheet, Titel[s]);
-        u.Img = new TBildFlaeche(u.Sheet, false);
+        // The overview picture: top left, scale 1.0, no scaling.
+        u.Img = new TImage32(u.Sheet);
         u.Img->setObjectName(Name("KA", kCodes[s], "Img"));
-        u.Img->OnMausBewegung = [this](QMouseEvent*) { MarkiereKarteImUeberblick(-1); };
+        u.Img->SetBitmapAlign(baTopLeft);
+        u.Img->SetScale(1.0f);
+        u.Img->SetScaleMode(smNormal);
+        u.Img->OnMouseMove = [this](TCustomImage32*, TShiftState, int, int, TCustomLayer*) {
+            MarkiereKarteImUeberblick(-1);
+        };
+        u.Img->Loaded();
         u.Lab = new QLabel(u.Img);
         u.Lab->setObjectName(Name("KA", kCodes[s], "Lab"));
         u.Lab->setWordWrap(true);
@@ -151,7 +159,7 @@ void TKartenauswahlSeite::ZeigeKartenauswahl(bool NeuAufbau)
                 // A damaged overview shows nothing; its panels are still placed.
                 Bild = QImage();
             }
-            u.Img->SetBild(Bild);
+            u.Img->SetBitmap(Bild);
             BaueKartenFelder(s);
         }
         for (const TKartenListenEintrag& e : BaueKartenListe(KartAuswDaten)) {

@@ -19,6 +19,7 @@ namespace zl
 class TForm1;
 class THoverPanel;
 class TImage;
+class TImage32;
 
 class TKartenauswahlSeite : public QObject
 {
@@ -46,7 +47,7 @@ class TKartenauswahlSeite : public QObject
     struct Uebersicht {
         QString Code;       // "WLT", "EUR", "DEU"
         QWidget* Sheet;     // WLTSheet ...
-        TBildFlaeche* Img;  // KAWLTImg ...
+        TImage32* Img;      // KAWLTImg ...
         QLabel* Lab;        // KAWLTLab ...
         TRahmenForm* Shape; // KAWLTShape ...
         QList<THoverPanel*> Felder;

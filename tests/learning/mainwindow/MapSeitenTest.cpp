@@ -17,6 +17,8 @@
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
 
+#include "raster/widgets/Rast32_Image.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -98,8 +100,8 @@ TEST_F(MapSeiten, OverviewPagesPanelsAndList)
               QStringLiteral("Kartenauswahl: Klicke mit der Maus auf die gewünschte Karte."));
     for (const auto& u : A->Uebersichten) {
         SCOPED_TRACE(u.Code.toStdString());
-        EXPECT_FALSE(u.Img->Bild().isNull());
-        EXPECT_EQ(u.Img->Bild().size(), u.Img->size());
+        EXPECT_FALSE(u.Img->Bitmap().Empty());
+        EXPECT_EQ(QSize(u.Img->Bitmap().Width(), u.Img->Bitmap().Height()), u.Img->size());
         ASSERT_EQ(u.Felder.size(), 1);
         EXPECT_TRUE(u.Lab->text().startsWith(QStringLiteral("Auswahlübersicht")));
     }
@@ -329,9 +331,9 @@ TEST_F(MapSeitenOhneBilder, PagesWorkWithoutTheirPictures)
 {
     ScopedMessageRecorder Boxen;
     A->ZeigeKartenauswahl(true);
-    EXPECT_TRUE(A->Uebersichten[0].Img->Bild().isNull());
-    EXPECT_TRUE(A->Uebersichten[1].Img->Bild().isNull());
-    EXPECT_FALSE(A->Uebersichten[2].Img->Bild().isNull());
+    EXPECT_TRUE(A->Uebersichten[0].Img->Bitmap().Empty());
+    EXPECT_TRUE(A->Uebersichten[1].Img->Bitmap().Empty());
+    EXPECT_FALSE(A->Uebersichten[2].Img->Bitmap().Empty());
     EXPECT_EQ(A->Uebersichten[1].Felder.size(), 1); // panels are placed all the same
     emit A->Uebersichten[1].Felder[0]->OnClick();
     EXPECT_EQ(F->Zustand.Ansichtsmodus, Lernkarte);
