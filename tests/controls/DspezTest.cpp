@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "GermanLocale.h"
+#include "QtPrintTo.h"
 
 #include <array>
 #include <clocale>
@@ -25,10 +26,6 @@
 using namespace zl;
 using zl_test::GermanLocale;
 
-// Readable failures for texts.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace {
 
