@@ -43,6 +43,56 @@ inline TColor32 PartMix3(TColor32 x, TColor32 y, TColor32 w)
     return (PartRB(x, w) + PartRB(y, 255 - w)) | ((PartAG(x, w) + PartAG(y, 255 - w)) & 0x0000FF00u);
 }
 
+// Row and combine forms that both sets build from their own merge of two pixels.
+using MergeFunktion = TColor32 (*)(TColor32, TColor32);
+using MergeMaskedFunktion = TColor32 (*)(TColor32, TColor32, TColor32);
+
+template <MergeFunktion Merge> inline void MergeEachPixel(const TColor32* Src, TColor32* Dst, int Count)
+{
+    for (int i = 0; i < Count; ++i)
+        Dst[i] = Merge(Src[i], Dst[i]);
+}
+
+template <MergeMaskedFunktion Merge>
+inline void MergeEachPixelMasked(const TColor32* Src, TColor32* Dst, int Count, TColor32 M)
+{
+    for (int i = 0; i < Count; ++i)
+        Dst[i] = Merge(Src[i], Dst[i], M);
+}
+
+// Merging with the weight as the foreground's alpha.
+template <MergeFunktion Merge> inline TColor32 CombineMerge(TColor32 X, TColor32 Y, TColor32 W)
+{
+    return Merge((X & 0x00FFFFFFu) | (Lim255(W) << 24), Y);
+}
+
+// The blend shape both routine sets share: the shortcuts for a clear and an opaque
+// foreground, the set's own mixing formula in between.
+using MixFunktion = TColor32 (*)(TColor32, TColor32, TColor32);
+
+template <MixFunktion MixFn> inline void BlendInPlace(TColor32 F, TColor32& B)
+{
+    const TColor32 fa = F >> 24;
+    if (fa == 0)
+        return;
+    if (fa == 255) {
+        B = F;
+        return;
+    }
+    B = MixFn(F, B, fa);
+}
+
+template <MixFunktion MixFn> inline TColor32 BlendMasked(TColor32 F, TColor32 B, TColor32 M)
+{
+    const TColor32 fa = F >> 24;
+    if (fa == 0)
+        return B;
+    const TColor32 w = ((Lim255(M) + 1) * fa) >> 8;
+    if (w == 0)
+        return B;
+    return MixFn(F, B, w);
+}
+
 TColor32 P_CombinePixels(TColor32 X, TColor32 Y, TColor32 W)
 {
     if ((W & 0xFFFF) == 0)
@@ -73,28 +123,9 @@ TColor32 P_BlendPixel(TColor32 F, TColor32 B)
     return PartMix4(F, B, fa);
 }
 
-void P_BlendPixelInPlace(TColor32 F, TColor32& B)
-{
-    const TColor32 fa = F >> 24;
-    if (fa == 0)
-        return;
-    if (fa == 255) {
-        B = F;
-        return;
-    }
-    B = PartMix4(F, B, fa);
-}
+void P_BlendPixelInPlace(TColor32 F, TColor32& B) { BlendInPlace<PartMix4>(F, B); }
 
-TColor32 P_BlendPixelMasked(TColor32 F, TColor32 B, TColor32 M)
-{
-    const TColor32 fa = F >> 24;
-    if (fa == 0)
-        return B;
-    const TColor32 w = ((Lim255(M) + 1) * fa) >> 8;
-    if (w == 0)
-        return B;
-    return PartMix3(F, B, w);
-}
+TColor32 P_BlendPixelMasked(TColor32 F, TColor32 B, TColor32 M) { return BlendMasked<PartMix3>(F, B, M); }
 
 void P_BlendPixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M)
 {
@@ -168,27 +199,16 @@ TColor32 P_MergePixelMasked(TColor32 F, TColor32 B, TColor32 M)
     return P_MergeCore(f2, B, fa2);
 }
 
-void P_MergePixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M)
-{
-    B = P_MergePixelMasked(F, B, M);
-}
+void P_MergePixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M) { B = P_MergePixelMasked(F, B, M); }
 
-void P_MergeRow(const TColor32* Src, TColor32* Dst, int Count)
-{
-    for (int i = 0; i < Count; ++i)
-        Dst[i] = P_MergePixels(Src[i], Dst[i]);
-}
+void P_MergeRow(const TColor32* Src, TColor32* Dst, int Count) { MergeEachPixel<P_MergePixels>(Src, Dst, Count); }
 
 void P_MergeRowMasked(const TColor32* Src, TColor32* Dst, int Count, TColor32 M)
 {
-    for (int i = 0; i < Count; ++i)
-        Dst[i] = P_MergePixelMasked(Src[i], Dst[i], M);
+    MergeEachPixelMasked<P_MergePixelMasked>(Src, Dst, Count, M);
 }
 
-TColor32 P_CombineMergePixels(TColor32 X, TColor32 Y, TColor32 W)
-{
-    return P_MergePixels((X & 0x00FFFFFFu) | (Lim255(W) << 24), Y);
-}
+TColor32 P_CombineMergePixels(TColor32 X, TColor32 Y, TColor32 W) { return CombineMerge<P_MergePixels>(X, Y, W); }
 
 void P_CombineMergePixelInPlace(TColor32 X, TColor32& Y, TColor32 W)
 {
@@ -228,28 +248,9 @@ TColor32 A_BlendPixel(TColor32 F, TColor32 B)
     return Mix(F, B, F >> 24);
 }
 
-void A_BlendPixelInPlace(TColor32 F, TColor32& B)
-{
-    const TColor32 fa = F >> 24;
-    if (fa == 0)
-        return;
-    if (fa == 255) {
-        B = F;
-        return;
-    }
-    B = Mix(F, B, fa);
-}
+void A_BlendPixelInPlace(TColor32 F, TColor32& B) { BlendInPlace<Mix>(F, B); }
 
-TColor32 A_BlendPixelMasked(TColor32 F, TColor32 B, TColor32 M)
-{
-    const TColor32 fa = F >> 24;
-    if (fa == 0)
-        return B;
-    const TColor32 w = ((Lim255(M) + 1) * fa) >> 8;
-    if (w == 0)
-        return B;
-    return Mix(F, B, w);
-}
+TColor32 A_BlendPixelMasked(TColor32 F, TColor32 B, TColor32 M) { return BlendMasked<Mix>(F, B, M); }
 
 void A_BlendPixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M)
 {
@@ -392,27 +393,16 @@ TColor32 A_MergePixelMasked(TColor32 F, TColor32 B, TColor32 M)
     return A_MergePixels((F & 0x00FFFFFFu) | (fa << 24), B);
 }
 
-void A_MergePixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M)
-{
-    B = A_MergePixelMasked(F, B, M);
-}
+void A_MergePixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M) { B = A_MergePixelMasked(F, B, M); }
 
-void A_MergeRow(const TColor32* Src, TColor32* Dst, int Count)
-{
-    for (int i = 0; i < Count; ++i)
-        Dst[i] = A_MergePixels(Src[i], Dst[i]);
-}
+void A_MergeRow(const TColor32* Src, TColor32* Dst, int Count) { MergeEachPixel<A_MergePixels>(Src, Dst, Count); }
 
 void A_MergeRowMasked(const TColor32* Src, TColor32* Dst, int Count, TColor32 M)
 {
-    for (int i = 0; i < Count; ++i)
-        Dst[i] = A_MergePixelMasked(Src[i], Dst[i], M);
+    MergeEachPixelMasked<A_MergePixelMasked>(Src, Dst, Count, M);
 }
 
-TColor32 A_CombineMergePixels(TColor32 X, TColor32 Y, TColor32 W)
-{
-    return A_MergePixels((X & 0x00FFFFFFu) | (Lim255(W) << 24), Y);
-}
+TColor32 A_CombineMergePixels(TColor32 X, TColor32 Y, TColor32 W) { return CombineMerge<A_MergePixels>(X, Y, W); }
 
 void A_CombineMergePixelInPlace(TColor32 X, TColor32& Y, TColor32 W)
 {
