@@ -123,9 +123,15 @@ TColor32 P_BlendPixel(TColor32 F, TColor32 B)
     return PartMix4(F, B, fa);
 }
 
-void P_BlendPixelInPlace(TColor32 F, TColor32& B) { BlendInPlace<PartMix4>(F, B); }
+void P_BlendPixelInPlace(TColor32 F, TColor32& B)
+{
+    BlendInPlace<PartMix4>(F, B);
+}
 
-TColor32 P_BlendPixelMasked(TColor32 F, TColor32 B, TColor32 M) { return BlendMasked<PartMix3>(F, B, M); }
+TColor32 P_BlendPixelMasked(TColor32 F, TColor32 B, TColor32 M)
+{
+    return BlendMasked<PartMix3>(F, B, M);
+}
 
 void P_BlendPixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M)
 {
@@ -199,16 +205,25 @@ TColor32 P_MergePixelMasked(TColor32 F, TColor32 B, TColor32 M)
     return P_MergeCore(f2, B, fa2);
 }
 
-void P_MergePixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M) { B = P_MergePixelMasked(F, B, M); }
+void P_MergePixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M)
+{
+    B = P_MergePixelMasked(F, B, M);
+}
 
-void P_MergeRow(const TColor32* Src, TColor32* Dst, int Count) { MergeEachPixel<P_MergePixels>(Src, Dst, Count); }
+void P_MergeRow(const TColor32* Src, TColor32* Dst, int Count)
+{
+    MergeEachPixel<P_MergePixels>(Src, Dst, Count);
+}
 
 void P_MergeRowMasked(const TColor32* Src, TColor32* Dst, int Count, TColor32 M)
 {
     MergeEachPixelMasked<P_MergePixelMasked>(Src, Dst, Count, M);
 }
 
-TColor32 P_CombineMergePixels(TColor32 X, TColor32 Y, TColor32 W) { return CombineMerge<P_MergePixels>(X, Y, W); }
+TColor32 P_CombineMergePixels(TColor32 X, TColor32 Y, TColor32 W)
+{
+    return CombineMerge<P_MergePixels>(X, Y, W);
+}
 
 void P_CombineMergePixelInPlace(TColor32 X, TColor32& Y, TColor32 W)
 {
@@ -248,9 +263,15 @@ TColor32 A_BlendPixel(TColor32 F, TColor32 B)
     return Mix(F, B, F >> 24);
 }
 
-void A_BlendPixelInPlace(TColor32 F, TColor32& B) { BlendInPlace<Mix>(F, B); }
+void A_BlendPixelInPlace(TColor32 F, TColor32& B)
+{
+    BlendInPlace<Mix>(F, B);
+}
 
-TColor32 A_BlendPixelMasked(TColor32 F, TColor32 B, TColor32 M) { return BlendMasked<Mix>(F, B, M); }
+TColor32 A_BlendPixelMasked(TColor32 F, TColor32 B, TColor32 M)
+{
+    return BlendMasked<Mix>(F, B, M);
+}
 
 void A_BlendPixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M)
 {
@@ -393,16 +414,25 @@ TColor32 A_MergePixelMasked(TColor32 F, TColor32 B, TColor32 M)
     return A_MergePixels((F & 0x00FFFFFFu) | (fa << 24), B);
 }
 
-void A_MergePixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M) { B = A_MergePixelMasked(F, B, M); }
+void A_MergePixelInPlaceMasked(TColor32 F, TColor32& B, TColor32 M)
+{
+    B = A_MergePixelMasked(F, B, M);
+}
 
-void A_MergeRow(const TColor32* Src, TColor32* Dst, int Count) { MergeEachPixel<A_MergePixels>(Src, Dst, Count); }
+void A_MergeRow(const TColor32* Src, TColor32* Dst, int Count)
+{
+    MergeEachPixel<A_MergePixels>(Src, Dst, Count);
+}
 
 void A_MergeRowMasked(const TColor32* Src, TColor32* Dst, int Count, TColor32 M)
 {
     MergeEachPixelMasked<A_MergePixelMasked>(Src, Dst, Count, M);
 }
 
-TColor32 A_CombineMergePixels(TColor32 X, TColor32 Y, TColor32 W) { return CombineMerge<A_MergePixels>(X, Y, W); }
+TColor32 A_CombineMergePixels(TColor32 X, TColor32 Y, TColor32 W)
+{
+    return CombineMerge<A_MergePixels>(X, Y, W);
+}
 
 void A_CombineMergePixelInPlace(TColor32 X, TColor32& Y, TColor32 W)
 {
