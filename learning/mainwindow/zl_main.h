@@ -9,7 +9,7 @@
 #include "learning/mainwindow/zl_einstellungen.h"
 #include "learning/mainwindow/zl_gestaltung.h"
 #include "learning/mainwindow/zl_zustand.h"
-#include "learning/tools/zl_schieb.h"
+#include "learning/tools/widgets/zl_schieb.h"
 
 #include <QAction>
 #include <QActionGroup>
