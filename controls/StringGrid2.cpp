@@ -1,8 +1,11 @@
 #include "controls/StringGrid2.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QWheelEvent>
 
 namespace zl {
 
@@ -73,10 +76,121 @@ TStringGrid2::TStringGrid2(QWidget* parent) : QTableWidget(parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setItemDelegate(new ZellenMaler(this));
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+
+    // The fixed rows are a second view of the same cells, laid over the top of the
+    // viewport (as a sibling, so the viewport's scrolling does not move it).
+    m_feste = new QTableView(this);
+    m_feste->setObjectName(QStringLiteral("FesteZeilen"));
+    m_feste->setModel(model());
+    m_feste->setItemDelegate(itemDelegate());
+    m_feste->horizontalHeader()->hide();
+    m_feste->verticalHeader()->hide();
+    m_feste->horizontalHeader()->setMinimumSectionSize(1);
+    m_feste->verticalHeader()->setMinimumSectionSize(1);
+    m_feste->setFrameShape(QFrame::NoFrame);
+    m_feste->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_feste->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_feste->setSelectionMode(QAbstractItemView::NoSelection);
+    m_feste->setFocusPolicy(Qt::NoFocus);
+    m_feste->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_feste->setHorizontalScrollMode(horizontalScrollMode());
+    m_feste->viewport()->installEventFilter(this);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, m_feste,
+            [this](int c, int, int w) { m_feste->setColumnWidth(c, w); });
+    connect(verticalHeader(), &QHeaderView::sectionResized, this, [this](int r, int, int h) {
+        if (r < m_fixedRows) {
+            m_feste->setRowHeight(r, h);
+            ordneFesteZeilen();
+        }
+    });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, m_feste->horizontalScrollBar(), &QScrollBar::setValue);
+    connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { ordneFesteZeilen(); });
+    connect(model(), &QAbstractItemModel::columnsInserted, this, [this] { ordneFesteZeilen(); });
+
     setColumnCount(5);
     setRowCount(5);
     resize(320, 120);
     updateFlags();
+    ordneFesteZeilen();
+}
+
+int TStringGrid2::FesteHoehe() const
+{
+    int h = 0;
+    for (int r = 0; r < std::min(m_fixedRows, rowCount()); ++r)
+        h += rowHeight(r);
+    return h;
+}
+
+int TStringGrid2::TopRow() const
+{
+    const int r = rowAt(FesteHoehe());
+    return r < 0 ? std::min(m_fixedRows, rowCount()) : std::max(r, m_fixedRows);
+}
+
+void TStringGrid2::ordneFesteZeilen()
+{
+    if (!m_feste)
+        return;
+    const int n = std::min(m_fixedRows, rowCount());
+    if (n <= 0) {
+        m_feste->hide();
+        return;
+    }
+    for (int r = 0; r < rowCount(); ++r) {
+        m_feste->setRowHidden(r, r >= n);
+        if (r < n)
+            m_feste->setRowHeight(r, rowHeight(r));
+    }
+    for (int c = 0; c < columnCount(); ++c)
+        m_feste->setColumnWidth(c, columnWidth(c));
+    m_feste->setShowGrid(showGrid());
+    m_feste->setGridStyle(gridStyle());
+    m_feste->setPalette(palette());
+    m_feste->setFont(font());
+    const QRect vp = viewport()->geometry();
+    m_feste->setGeometry(vp.x(), vp.y(), vp.width(), std::min(FesteHoehe(), vp.height()));
+    m_feste->horizontalScrollBar()->setRange(horizontalScrollBar()->minimum(), horizontalScrollBar()->maximum());
+    m_feste->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+    m_feste->verticalScrollBar()->setValue(0);
+    m_feste->show();
+    m_feste->raise();
+}
+
+void TStringGrid2::updateGeometries()
+{
+    QTableWidget::updateGeometries();
+    ordneFesteZeilen();
+}
+
+void TStringGrid2::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    QTableWidget::scrollTo(index, hint);
+    const int r = index.row();
+    if (!index.isValid() || r < m_fixedRows || m_fixedRows <= 0)
+        return;
+    // A body row must not end up under the fixed rows: the rows above it that the
+    // band covers scroll off instead.
+    const int band = FesteHoehe();
+    if (rowViewportPosition(r) >= band)
+        return;
+    int v = r, hoehe = 0;
+    while (v > 0 && hoehe < band) {
+        --v;
+        hoehe += rowHeight(v);
+    }
+    verticalScrollBar()->setValue(v);
+}
+
+bool TStringGrid2::eventFilter(QObject* watched, QEvent* event)
+{
+    // The wheel over the fixed rows scrolls the grid.
+    if (m_feste && watched == m_feste->viewport() && event->type() == QEvent::Wheel) {
+        QCoreApplication::sendEvent(viewport(), event);
+        return true;
+    }
+    return QTableWidget::eventFilter(watched, event);
 }
 
 void TStringGrid2::SetColCount(int n)
@@ -89,6 +203,7 @@ void TStringGrid2::SetRowCount(int n)
 {
     setRowCount(std::max(n, 0));
     updateFlags();
+    ordneFesteZeilen();
 }
 
 void TStringGrid2::SetFixedCols(int n)
@@ -96,12 +211,15 @@ void TStringGrid2::SetFixedCols(int n)
     m_fixedCols = std::max(n, 0);
     updateFlags();
     viewport()->update();
+    if (m_feste)
+        m_feste->viewport()->update();
 }
 
 void TStringGrid2::SetFixedRows(int n)
 {
     m_fixedRows = std::max(n, 0);
     updateFlags();
+    ordneFesteZeilen();
     viewport()->update();
 }
 
@@ -145,24 +263,32 @@ void TStringGrid2::SetDefaultDrawing(bool b)
 {
     m_defaultDrawing = b;
     viewport()->update();
+    if (m_feste)
+        m_feste->viewport()->update();
 }
 
 void TStringGrid2::SetColor(TColor c)
 {
     m_color = c;
     viewport()->update();
+    if (m_feste)
+        m_feste->viewport()->update();
 }
 
 void TStringGrid2::SetFixedColor(TColor c)
 {
     m_fixedColor = c;
     viewport()->update();
+    if (m_feste)
+        m_feste->viewport()->update();
 }
 
 void TStringGrid2::SetFontColor(TColor c)
 {
     m_fontColor = c;
     viewport()->update();
+    if (m_feste)
+        m_feste->viewport()->update();
 }
 
 int TStringGrid2::GetColAlign(int col) const

@@ -5,6 +5,8 @@
 
 #include <QTableWidget>
 
+class QTableView;
+
 #include <vector>
 
 namespace zl {
@@ -20,7 +22,8 @@ public:
 int ZellTextX(int ausrichtung, int left, int right);
 
 // A string grid (fixed rows and columns drawn in FixedColor, the others in Color)
-// with a text alignment per column. Cells are addressed (column, row).
+// with a text alignment per column. Cells are addressed (column, row). The fixed
+// rows stay at the top when the grid scrolls; the rows below scroll under them.
 class TStringGrid2 : public QTableWidget {
     Q_OBJECT
 
@@ -67,8 +70,22 @@ public:
 
     bool IstFesteZelle(int col, int row) const { return col < m_fixedCols || row < m_fixedRows; }
 
+    // The first body row shown below the fixed rows (TopRow).
+    int TopRow() const;
+    // Height of the fixed rows' band at the top of the cells.
+    int FesteHoehe() const;
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
+protected:
+    void updateGeometries() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void updateFlags();
+    void ordneFesteZeilen();
+
+    QTableView* m_feste = nullptr; // the fixed rows, held over the scrolling cells
 
     int m_fixedCols = 1;
     int m_fixedRows = 1;

@@ -241,6 +241,7 @@ void TForm1::ErzeugeMenues()
     connect(Inhalt1, &QAction::triggered, this, [this] { Inhalt1Click(); });
     connect(Homepage1, &QAction::triggered, this, [this] { Homepage1Click(); });
     connect(Info1, &QAction::triggered, this, [this] { Info1Click(); });
+    VerbindeSuche();
 }
 
 void TForm1::ErzeugePanels()

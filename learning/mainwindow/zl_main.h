@@ -164,6 +164,22 @@ public:
     // All four feedback videos exist.
     bool VideosVorhanden() const;
 
+    // ---- Search, country table and printing (zl_main_suche.cpp) ---------------
+    void VerbindeSuche();
+    void Suche1Click();
+    void Datentabelle1Click();
+    void Drucken1Click();
+    void Druckereinrichtung1Click();
+    // An empty term asks through the search dialog; a given one searches at once
+    // without a map filter.
+    void FuehreSucheAus(QString Begriff, bool NurGanzWort, bool NurGanzStr);
+    void FuegeSuchErgebnisHinzu(int Index);
+    void SetzeSuchKnoepfe(bool Gedrueckt);
+    // Shows the label of a hit on the learning map (asking first when an exercise
+    // or a puzzle would be left).
+    void ZeigeSuchtreffer(int Index);
+    void VersteckeLernPfeil();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,119 @@
+#include "learning/tools/widgets/zl_suche.h"
+
+#include "controls/Buttons2.h"
+#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/tools/zl_suchmodell.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace zl {
+
+TKartSuchForm::TKartSuchForm(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("KartSuchForm"));
+    setWindowTitle(QStringLiteral("Suchen"));
+    resize(400, 210);
+    setMinimumSize(330, 200);
+    FaerbeFlaeche(this, Rahmenfarbe);
+    MainBackImg = new TImage(this);
+    MainBackImg->setObjectName(QStringLiteral("MainBackImg"));
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    FaerbeFlaeche(Panel1, DialogFlaechenfarbe);
+
+    Label1 = new QLabel(QStringLiteral("&Suchbegriff:"), Panel1);
+    TextEdit = new QComboBox(Panel1);
+    TextEdit->setObjectName(QStringLiteral("TextEdit"));
+    TextEdit->setEditable(true);
+    TextEdit->setInsertPolicy(QComboBox::NoInsert);
+    TextEdit->setMaxVisibleItems(10);
+    Label1->setBuddy(TextEdit);
+    NurGanzWort = new QCheckBox(QStringLiteral("&Nur ganze Wörter"), Panel1);
+    NurGanzWort->setObjectName(QStringLiteral("NurGanzWort"));
+    NurGanzStr = new QCheckBox(QStringLiteral("&Vollständiger Suchbegriff"), Panel1);
+    NurGanzStr->setObjectName(QStringLiteral("NurGanzStr"));
+    NurAktKarte = new QCheckBox(QStringLiteral("Nur in aktueller &Karte suchen"), Panel1);
+    NurAktKarte->setObjectName(QStringLiteral("NurAktKarte"));
+
+    SuchBtn = new TBitBtn2(this);
+    SuchBtn->setObjectName(QStringLiteral("SuchBtn"));
+    SuchBtn->SetCaption(QStringLiteral("Suchen"));
+    SuchBtn->SetDefault(true);
+    SuchBtn->SetModalResult(mrOk);
+    CloseBtn = new TBitBtn2(this);
+    CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
+    CloseBtn->SetCaption(QStringLiteral("Schließen"));
+    CloseBtn->SetCancel(true);
+    CloseBtn->SetModalResult(mrCancel);
+    ClearBtn = new TBitBtn2(this);
+    ClearBtn->setObjectName(QStringLiteral("ClearBtn"));
+    ClearBtn->SetCaption(QStringLiteral("Zurücksetzen"));
+    connect(ClearBtn, &TBitBtn2::OnClick, this, [this] { ClearBtnClick(); });
+
+    ZeigeModal = [this] { return exec(); };
+}
+
+void TKartSuchForm::MerkeSuchbegriff(const QString& Begriff)
+{
+    QStringList v = Verlauf();
+    zl::MerkeSuchbegriff(v, Begriff);
+    const QString Text = TextEdit->currentText();
+    TextEdit->clear();
+    TextEdit->addItems(v);
+    TextEdit->setCurrentIndex(-1);
+    TextEdit->setEditText(Text);
+}
+
+QStringList TKartSuchForm::Verlauf() const
+{
+    QStringList v;
+    for (int i = 0; i < TextEdit->count(); ++i)
+        v.append(TextEdit->itemText(i));
+    return v;
+}
+
+void TKartSuchForm::ClearBtnClick()
+{
+    TextEdit->setEditText(QString());
+    TextEdit->setFocus();
+}
+
+void TKartSuchForm::FormActivate()
+{
+    if (Form1)
+        Form1->SetzeSuchKnoepfe(true);
+    ZeichneDialogHintergrund(MainBackImg);
+    MainBackImg->lower();
+    FaerbeKnoepfe(this);
+    ClearBtnClick();
+}
+
+void TKartSuchForm::showEvent(QShowEvent* event)
+{
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void TKartSuchForm::resizeEvent(QResizeEvent* event)
+{
+    const int w = width(), h = height();
+    Panel1->setGeometry(10, 10, w - 20, h - 64);
+    const int pw = Panel1->width();
+    Label1->setGeometry(12, 10, pw - 24, 18);
+    TextEdit->setGeometry(12, 30, pw - 24, 24);
+    NurGanzWort->setGeometry(12, 64, pw - 24, 20);
+    NurGanzStr->setGeometry(12, 88, pw - 24, 20);
+    NurAktKarte->setGeometry(12, 112, pw - 24, 20);
+    const int bw = std::min(110, (w - 40) / 3), by = h - 44;
+    SuchBtn->setGeometry(10, by, bw, 32);
+    ClearBtn->setGeometry((w - bw) / 2, by, bw, 32);
+    CloseBtn->setGeometry(w - 10 - bw, by, bw, 32);
+    QDialog::resizeEvent(event);
+}
+
+} // namespace zl
