@@ -42,10 +42,26 @@ bool PasstZuSuche(const QString& B, const QString& T, const TSuchOptionen& Optio
     return B.contains(T);
 }
 
+bool GleicheBeschriftungen(const QList<ObjDataTyp>& a, const QList<ObjDataTyp>& b)
+{
+    if (a.isSharedWith(b))
+        return true;
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const ObjDataTyp &x = a.at(i), &y = b.at(i);
+        if (x.Bez != y.Bez || x.KartID != y.KartID || x.ObjTyp != y.ObjTyp)
+            return false;
+    }
+    return true;
+}
+
 void TSuchIndex::Aktualisiere(const QList<ObjDataTyp>& Tabelle)
 {
-    if (m_gebaut && Tabelle.isSharedWith(m_stand) && m_texte.size() == Tabelle.size())
+    if (m_gebaut && GleicheBeschriftungen(Tabelle, m_stand)) {
+        m_stand = Tabelle; // share again, so the next search skips the comparison
         return;
+    }
     m_stand = Tabelle;
     m_texte.clear();
     m_texte.reserve(Tabelle.size());

@@ -31,9 +31,13 @@ struct TSuchOptionen {
 // matches nothing.
 bool PasstZuSuche(const QString& B, const QString& T, const TSuchOptionen& Optionen);
 
+// Whether two label tables hold the same map ids, types and texts in the same
+// order (positions and the rest do not matter to a search).
+bool GleicheBeschriftungen(const QList<ObjDataTyp>& a, const QList<ObjDataTyp>& b);
+
 // The comparison texts of a label table, built once and rebuilt only when the
-// table changed (the index keeps a shared copy, so any write to the table
-// detaches it from the copy).
+// table changed. The index keeps a shared copy: while the table still shares it
+// nothing was written; otherwise the contents are compared.
 class TSuchIndex {
 public:
     // Table indices of every label that matches the term, in table order; empty
@@ -58,7 +62,10 @@ struct TSuchergebnis {
     void FuegeHinzu(int Index);
     // The label index of grid row r; -1 for a row without a hit.
     int IndexInZeile(int Zeile) const;
-    bool Veraltet(const QList<ObjDataTyp>& Tabelle) const { return !Tabelle.isSharedWith(m_stand); }
+    bool Veraltet(const QList<ObjDataTyp>& Tabelle) const
+    {
+        return !Tabelle.isSharedWith(m_stand) && !GleicheBeschriftungen(Tabelle, m_stand);
+    }
 
 private:
     QList<ObjDataTyp> m_stand;
