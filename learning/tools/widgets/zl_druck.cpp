@@ -14,10 +14,21 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 
 #include <cmath>
 
 namespace zl {
+
+namespace {
+
+// The edits show centimetres with a decimal comma whatever the desktop's locale.
+void SetzeZentimeter(TNumEditQ* Edit, double Wert)
+{
+    Edit->setText(NumEditQText(Wert, Edit->Nkst(), QLocale(QLocale::German, QLocale::Germany)));
+}
+
+} // namespace
 
 double DruckSkala(double ZoomFaktor, int W, int H)
 {
@@ -85,8 +96,7 @@ TDruckForm::TDruckForm(QWidget* parent) : TDruckDialog(QStringLiteral("Landkarte
     connect(BreiteEdit, &QLineEdit::textChanged, this, [this] { BreiteEditChange(); });
     connect(HoeheEdit, &QLineEdit::textChanged, this, [this] { HoeheEditChange(); });
     PanelHoehe = 150;
-    resize(420, 290);
-    setMinimumSize(380, 290);
+    PasseGroesseAn(420);
 }
 
 void TDruckForm::OrdnePanel(int Breite)
@@ -108,21 +118,21 @@ void TDruckForm::SeitRatioClick()
     if (!SeitRatio->isChecked())
         return;
     if (const auto h = RatioHoehe(BreiteEdit->GetValue(), Ausgabeflaeche, Seitenverhaeltnis))
-        HoeheEdit->SetValue(*h);
+        SetzeZentimeter(HoeheEdit, *h);
 }
 
 void TDruckForm::BreiteEditChange()
 {
     if (SeitRatio->isChecked() && BreiteEdit->hasFocus())
         if (const auto h = RatioHoehe(BreiteEdit->GetValue(), Ausgabeflaeche, Seitenverhaeltnis))
-            HoeheEdit->SetValue(*h);
+            SetzeZentimeter(HoeheEdit, *h);
 }
 
 void TDruckForm::HoeheEditChange()
 {
     if (SeitRatio->isChecked() && HoeheEdit->hasFocus())
         if (const auto w = RatioBreite(HoeheEdit->GetValue(), Ausgabeflaeche, Seitenverhaeltnis))
-            BreiteEdit->SetValue(*w);
+            SetzeZentimeter(BreiteEdit, *w);
 }
 
 void TDruckForm::FormActivate()

@@ -160,16 +160,21 @@ void TDruckDialog::showEvent(QShowEvent* event)
         FormActivate();
 }
 
+void TDruckDialog::PasseGroesseAn(int Breite)
+{
+    setFixedSize(Breite, 8 + PanelHoehe + 62 + 8 + 8 + 48);
+}
+
 void TDruckDialog::resizeEvent(QResizeEvent* event)
 {
     const int w = width(), h = height();
-    Panel1->setGeometry(8, 8, w - 16, h - 60);
+    Panel1->setGeometry(8, 8, w - 16, PanelHoehe + 62 + 8);
     const int pw = Panel1->width();
     OrdnePanel(pw);
     DruckerGruppe->setGeometry(8, PanelHoehe, pw - 16, 62);
     DrEinrBtn->setGeometry(DruckerGruppe->width() - 118, 22, 108, 30);
     DruckerInfo->setGeometry(10, 24, DruckerGruppe->width() - 136, 26);
-    const int bw = std::min(110, (w - 40) / 2), by = h - 44;
+    const int bw = std::min(110, (w - 40) / 2), by = h - 42;
     DruckBtn->setGeometry(w - 16 - 2 * bw, by, bw, 32);
     AbbrechenBtn->setGeometry(w - 8 - bw, by, bw, 32);
     QDialog::resizeEvent(event);

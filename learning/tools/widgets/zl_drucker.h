@@ -85,6 +85,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Lays out Panel1's own controls in the given width.
     virtual void OrdnePanel(int Breite) { Q_UNUSED(Breite); }
+    // The dialog's size for its width: the own controls (PanelHoehe high), the
+    // printer group and the button row.
+    void PasseGroesseAn(int Breite);
     int PanelHoehe = 120;
 };
 

@@ -13,8 +13,7 @@ TListDruckForm::TListDruckForm(QWidget* parent) : TDruckDialog(QStringLiteral("L
     HinweisLab->setObjectName(QStringLiteral("HinweisLab"));
     HinweisLab->setWordWrap(true);
     PanelHoehe = 56;
-    resize(400, 196);
-    setMinimumSize(340, 196);
+    PasseGroesseAn(400);
 }
 
 void TListDruckForm::OrdnePanel(int Breite) { HinweisLab->setGeometry(10, 8, Breite - 20, 40); }

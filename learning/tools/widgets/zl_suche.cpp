@@ -17,8 +17,7 @@ TKartSuchForm::TKartSuchForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("KartSuchForm"));
     setWindowTitle(QStringLiteral("Suchen"));
-    resize(400, 210);
-    setMinimumSize(330, 200);
+    setFixedSize(400, 214);
     FaerbeFlaeche(this, Rahmenfarbe);
     MainBackImg = new TImage(this);
     MainBackImg->setObjectName(QStringLiteral("MainBackImg"));
@@ -102,14 +101,14 @@ void TKartSuchForm::showEvent(QShowEvent* event)
 void TKartSuchForm::resizeEvent(QResizeEvent* event)
 {
     const int w = width(), h = height();
-    Panel1->setGeometry(10, 10, w - 20, h - 64);
+    Panel1->setGeometry(10, 10, w - 20, 146);
     const int pw = Panel1->width();
     Label1->setGeometry(12, 10, pw - 24, 18);
     TextEdit->setGeometry(12, 30, pw - 24, 24);
     NurGanzWort->setGeometry(12, 64, pw - 24, 20);
     NurGanzStr->setGeometry(12, 88, pw - 24, 20);
     NurAktKarte->setGeometry(12, 112, pw - 24, 20);
-    const int bw = std::min(110, (w - 40) / 3), by = h - 44;
+    const int bw = std::min(110, (w - 40) / 3), by = h - 42;
     SuchBtn->setGeometry(10, by, bw, 32);
     ClearBtn->setGeometry((w - bw) / 2, by, bw, 32);
     CloseBtn->setGeometry(w - 10 - bw, by, bw, 32);

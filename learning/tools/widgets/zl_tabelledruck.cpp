@@ -8,8 +8,7 @@ TTabDruckForm::TTabDruckForm(QWidget* parent) : TDruckDialog(QStringLiteral("Tab
 {
     setObjectName(QStringLiteral("TabDruckForm"));
     PanelHoehe = 10;
-    resize(400, 150);
-    setMinimumSize(340, 150);
+    PasseGroesseAn(400);
 }
 
 TTabellenDruck TTabDruckForm::Druckdaten() const
