@@ -4,14 +4,15 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 using namespace zl;
 
 QList<ObjDataTyp> Tabelle(int n)
 {
-    static const char* Silben[] = {"Ber", "lin", "São", "Pau", "lo", "Rio", "de", "Ja", "nei", "ro", "Köln", "Mün",
-                                   "chen", "Nord", "see", "Gol", "f", "Bis", "ka", "ya"};
+    static const char* Silben[] = {"Ber",  "lin", "São",  "Pau",  "lo",  "Rio", "de", "Ja",  "nei", "ro",
+                                   "Köln", "Mün", "chen", "Nord", "see", "Gol", "f",  "Bis", "ka",  "ya"};
     QList<ObjDataTyp> t;
     t.reserve(n);
     for (int i = 0; i < n; ++i) {

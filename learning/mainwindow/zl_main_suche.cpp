@@ -16,7 +16,8 @@
 #include <QListWidget>
 #include <QScreen>
 
-namespace zl {
+namespace zl
+{
 
 void TForm1::VerbindeSuche()
 {
@@ -137,6 +138,9 @@ void TForm1::Drucken1Click()
         DruckForm->ZeigeModal();
 }
 
-void TForm1::Druckereinrichtung1Click() { DruckerEinrichten(this); }
+void TForm1::Druckereinrichtung1Click()
+{
+    DruckerEinrichten(this);
+}
 
 } // namespace zl

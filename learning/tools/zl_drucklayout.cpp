@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-namespace zl {
+namespace zl
+{
 
 QString DruckerInfoText(const QString& Name, const QString& Port)
 {
@@ -13,9 +14,13 @@ QString DruckerInfoText(const QString& Name, const QString& Port)
     return Port.isEmpty() ? Name : Name + QStringLiteral(" an ") + Port;
 }
 
-namespace {
+namespace
+{
 
-bool Positiv(double x) { return std::isfinite(x) && x > 0; }
+bool Positiv(double x)
+{
+    return std::isfinite(x) && x > 0;
+}
 
 } // namespace
 
@@ -35,7 +40,10 @@ std::optional<double> RatioBreite(double Hoehe, const TAusgabeflaeche& R, double
     return Hoehe * w / h * a;
 }
 
-int CmInZehntelMm(double Zentimeter) { return RundeGerade(Zentimeter * 100.0); }
+int CmInZehntelMm(double Zentimeter)
+{
+    return RundeGerade(Zentimeter * 100.0);
+}
 
 TDruckSeite Druckseite(int W, int H, int L, int T, int Rechts, int Unten)
 {
@@ -53,12 +61,14 @@ QList<int> Spaltenkanten(const QList<int>& Breiten, int L, int U)
     return x;
 }
 
-namespace {
+namespace
+{
 
 // A page break waits until something more is printed, so a printout never ends
 // in an empty page.
-class Seitenfolge {
-public:
+class Seitenfolge
+{
+  public:
     Seitenfolge(const TDruckSeite& s, const TNeueSeite& neu) : m_s(s), m_neu(neu), y(s.T) {}
 
     // Before a line of height h: false when the new page failed.
@@ -83,12 +93,12 @@ public:
 
     int Seiten = 1;
 
-private:
+  private:
     const TDruckSeite& m_s;
     const TNeueSeite& m_neu;
     bool m_wechsel = false;
 
-public:
+  public:
     int y;
 };
 

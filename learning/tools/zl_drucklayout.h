@@ -13,7 +13,8 @@
 #include <functional>
 #include <optional>
 
-namespace zl {
+namespace zl
+{
 
 // The printer line of every print dialog: the device name, " an " and the port
 // when there is one; "- Kein Drucker -" without a device name.

@@ -3,7 +3,8 @@
 #include "controls/Dspez.h"
 #include "learning/mainwindow/zl_lernlisten.h"
 
-namespace zl {
+namespace zl
+{
 
 const std::array<TGebietsWahl, kGebietsWahlen> GebietsWahlen = {{
     {"Alle Länder", -1},
@@ -52,10 +53,18 @@ int VergleicheLaender(const laenderdatatyp& a, const laenderdatatyp& b, int Sort
 {
     bool vorher = false;
     switch (Sortierung) {
-    case kSortEinwohner: vorher = a.Einwohner > b.Einwohner; break;
-    case kSortFlaeche: vorher = a.Flaeche > b.Flaeche; break;
-    case kSortDichte: vorher = a.Dichte > b.Dichte; break;
-    default: vorher = VergleicheListentext(a.Name, b.Name) < 0; break;
+    case kSortEinwohner:
+        vorher = a.Einwohner > b.Einwohner;
+        break;
+    case kSortFlaeche:
+        vorher = a.Flaeche > b.Flaeche;
+        break;
+    case kSortDichte:
+        vorher = a.Dichte > b.Dichte;
+        break;
+    default:
+        vorher = VergleicheListentext(a.Name, b.Name) < 0;
+        break;
     }
     return vorher ? -1 : 1;
 }
@@ -83,7 +92,8 @@ TLaenderauswahl BaueLaenderListe(const QList<laenderdatatyp>& Tabelle, int Wahl,
     return A;
 }
 
-namespace {
+namespace
+{
 
 QStringList Zellen(const QString& Erste, const QString& Name, double Einwohner, double Flaeche, double Dichte)
 {
@@ -136,9 +146,15 @@ QString LandSuchbegriff(const QString& NamensZelle, int Wahl)
     return t;
 }
 
-QString DruckUeberschrift(int Wahl) { return QStringLiteral("Auswahl: ") + GebietsWahlText(Wahl); }
+QString DruckUeberschrift(int Wahl)
+{
+    return QStringLiteral("Auswahl: ") + GebietsWahlText(Wahl);
+}
 
-QString DruckKopfzeile() { return QStringLiteral("Rang~ Land/Gebiet~Einwohner ~Fläche [km²] ~Dichte [E/km²] ~"); }
+QString DruckKopfzeile()
+{
+    return QStringLiteral("Rang~ Land/Gebiet~Einwohner ~Fläche [km²] ~Dichte [E/km²] ~");
+}
 
 QString DruckSummenzeile(const QStringList& Summe)
 {

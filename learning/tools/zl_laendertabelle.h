@@ -12,7 +12,8 @@
 
 #include <array>
 
-namespace zl {
+namespace zl
+{
 
 struct TGebietsWahl {
     const char* Text; // UTF-8

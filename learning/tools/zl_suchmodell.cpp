@@ -5,16 +5,21 @@
 
 #include <cmath>
 
-namespace zl {
+namespace zl
+{
 
 QString SuchVergleichstext(const QString& Bez)
 {
     return AnsiUpperCase(EntferneAkzente(EntferneApostrophe(EntferneTrennzeichen(Bez))));
 }
 
-QString SuchbegriffVergleichstext(const QString& Begriff) { return AnsiUpperCase(EntferneAkzente(Begriff)); }
+QString SuchbegriffVergleichstext(const QString& Begriff)
+{
+    return AnsiUpperCase(EntferneAkzente(Begriff));
+}
 
-namespace {
+namespace
+{
 
 // " T " inside " B " without building either string.
 bool EnthaeltGanzesWort(const QString& B, const QString& T)

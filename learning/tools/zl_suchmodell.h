@@ -13,7 +13,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace zl {
+namespace zl
+{
 
 // A label's comparison text: line-break markup and trailing apostrophes removed,
 // accents folded, then upper case.
@@ -38,13 +39,14 @@ bool GleicheBeschriftungen(const QList<ObjDataTyp>& a, const QList<ObjDataTyp>& 
 // The comparison texts of a label table, built once and rebuilt only when the
 // table changed. The index keeps a shared copy: while the table still shares it
 // nothing was written; otherwise the contents are compared.
-class TSuchIndex {
-public:
+class TSuchIndex
+{
+  public:
     // Table indices of every label that matches the term, in table order; empty
     // for an empty term.
     QList<int> Suche(const QList<ObjDataTyp>& Tabelle, const QString& Begriff, const TSuchOptionen& Optionen);
 
-private:
+  private:
     void Aktualisiere(const QList<ObjDataTyp>& Tabelle);
     QList<ObjDataTyp> m_stand;
     QStringList m_texte;
@@ -67,7 +69,7 @@ struct TSuchergebnis {
         return !Tabelle.isSharedWith(m_stand) && !GleicheBeschriftungen(Tabelle, m_stand);
     }
 
-private:
+  private:
     QList<ObjDataTyp> m_stand;
 };
 

@@ -6,8 +6,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
 using test::Bild;
 using test::Huelle;
@@ -34,7 +36,9 @@ struct Gitter {
     TStringGrid2 g;
 };
 
-class FesteZeilen : public ::testing::TestWithParam<int> {};
+class FesteZeilen : public ::testing::TestWithParam<int>
+{
+};
 
 TEST_P(FesteZeilen, BleibenBeimRollenStehen)
 {

@@ -19,9 +19,11 @@
 #include <QScrollBar>
 #include <QShowEvent>
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 
 constexpr TColor kTabFarbe = TColor(0xF0EAE6), kKopfFarbe = TColor(0xD1BEB4);
 

@@ -12,15 +12,17 @@
 class QComboBox;
 class QLabel;
 
-namespace zl {
+namespace zl
+{
 
 class TBitBtn2;
 class THoverPanel;
 class TImage;
 class TStringGrid2;
 
-class TDatenTabForm : public QDialog {
-public:
+class TDatenTabForm : public QDialog
+{
+  public:
     explicit TDatenTabForm(QWidget* parent = nullptr);
 
     void FormActivate();
@@ -47,12 +49,12 @@ public:
     TStringGrid2* SumGrid;
     TBitBtn2 *ZeigeBtn, *ZwischenablageBtn, *DruckBtn, *OKBtn;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void ZeigeSortierung();
     int m_tabelleLinks = 0;
 };

@@ -18,9 +18,11 @@
 
 #include <cmath>
 
-namespace zl {
+namespace zl
+{
 
-namespace {
+namespace
+{
 
 // The edits show centimetres with a decimal comma whatever the desktop's locale.
 void SetzeZentimeter(TNumEditQ* Edit, double Wert)

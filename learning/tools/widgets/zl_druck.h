@@ -9,7 +9,8 @@
 class QCheckBox;
 class QGroupBox;
 
-namespace zl {
+namespace zl
+{
 
 class TNumEditQ;
 
@@ -17,7 +18,7 @@ class TNumEditQ;
 struct TKartendruck {
     QString KartID;
     QString KartTyp = QStringLiteral("RS");
-    TRect Ausschnitt;       // 1/10000 of the picture
+    TRect Ausschnitt; // 1/10000 of the picture
     double ZoomFaktor = 1.0;
     TBeschriftungsZustand Beschriftung;
 };
@@ -31,8 +32,9 @@ bool DruckeKartenausschnitt(TCanvas& Canvas, int X0, int Y0, int W, int H, const
 // The label scale of a printout in a box W x H (0.1 mm) at a zoom factor.
 double DruckSkala(double ZoomFaktor, int W, int H);
 
-class TDruckForm : public TDruckDialog {
-public:
+class TDruckForm : public TDruckDialog
+{
+  public:
     explicit TDruckForm(QWidget* parent = nullptr);
 
     bool Drucke();
@@ -50,7 +52,7 @@ public:
     TNumEditQ *LiRandEdit, *ObRandEdit, *BreiteEdit, *HoeheEdit;
     QCheckBox* SeitRatio;
 
-protected:
+  protected:
     void FormActivate() override;
     void OrdnePanel(int Breite) override;
 };

@@ -3,18 +3,19 @@
 #include "controls/Buttons2.h"
 #include "controls/DrucSpez.h"
 #include "learning/mainwindow/zl_gestaltung.h"
-#include "learning/mainwindow/zl_rahmen.h"
 #include "learning/mainwindow/zl_melde.h"
+#include "learning/mainwindow/zl_rahmen.h"
 #include "platform/MessageService.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QShowEvent>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QShowEvent>
 
-namespace zl {
+namespace zl
+{
 
 QPrinter& Drucker()
 {

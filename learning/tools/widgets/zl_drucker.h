@@ -19,7 +19,8 @@ class QLabel;
 class QPrinter;
 class QWidget;
 
-namespace zl {
+namespace zl
+{
 
 // The program's printer (the system's default printer, created on first use).
 QPrinter& Drucker();
@@ -32,8 +33,9 @@ void DruckerEinrichten(QWidget* Parent);
 
 // One print job: shows "Ausdruck wird vorbereitet.||Bitte warten.", starts the job
 // in 0.1 mm and hides the message again when it ends (also on failure).
-class TDruckauftrag {
-public:
+class TDruckauftrag
+{
+  public:
     explicit TDruckauftrag(QPrinter& Printer);
     ~TDruckauftrag();
     TDruckauftrag(const TDruckauftrag&) = delete;
@@ -51,7 +53,7 @@ public:
 
     int PapierBreite = 0, PapierHoehe = 0; // 0.1 mm
 
-private:
+  private:
     QPrinter& m_printer;
     QPainter m_painter;
     std::unique_ptr<TCanvas> m_canvas;
@@ -62,8 +64,9 @@ private:
 // "Drucken" (default, closes with OK and prints), "Abbrechen" and "Einrichten...".
 class TBitBtn2;
 class TImage;
-class TDruckDialog : public QDialog {
-public:
+class TDruckDialog : public QDialog
+{
+  public:
     explicit TDruckDialog(const QString& Titel, QWidget* parent = nullptr);
 
     // Prints; the dialog closes with OK first.
@@ -78,7 +81,7 @@ public:
     QLabel* DruckerInfo;
     TBitBtn2 *DruckBtn, *AbbrechenBtn, *DrEinrBtn;
 
-protected:
+  protected:
     // Background, buttons, printer line, focus on "Drucken" (subclasses add theirs).
     virtual void FormActivate();
     void showEvent(QShowEvent* event) override;

@@ -2,7 +2,8 @@
 
 #include <QLabel>
 
-namespace zl {
+namespace zl
+{
 
 TListDruckForm::TListDruckForm(QWidget* parent) : TDruckDialog(QStringLiteral("Liste drucken"), parent)
 {
@@ -16,7 +17,10 @@ TListDruckForm::TListDruckForm(QWidget* parent) : TDruckDialog(QStringLiteral("L
     PasseGroesseAn(400);
 }
 
-void TListDruckForm::OrdnePanel(int Breite) { HinweisLab->setGeometry(10, 8, Breite - 20, 40); }
+void TListDruckForm::OrdnePanel(int Breite)
+{
+    HinweisLab->setGeometry(10, 8, Breite - 20, 40);
+}
 
 bool TListDruckForm::Drucke()
 {

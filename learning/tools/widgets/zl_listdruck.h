@@ -7,10 +7,12 @@
 
 #include <QStringList>
 
-namespace zl {
+namespace zl
+{
 
-class TListDruckForm : public TDruckDialog {
-public:
+class TListDruckForm : public TDruckDialog
+{
+  public:
     explicit TListDruckForm(QWidget* parent = nullptr);
 
     bool Drucke();
@@ -21,7 +23,7 @@ public:
 
     QLabel* HinweisLab;
 
-protected:
+  protected:
     void OrdnePanel(int Breite) override;
 };
 

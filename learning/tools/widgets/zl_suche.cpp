@@ -11,7 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace zl {
+namespace zl
+{
 
 TKartSuchForm::TKartSuchForm(QWidget* parent) : QDialog(parent)
 {

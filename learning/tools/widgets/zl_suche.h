@@ -12,13 +12,15 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 
-namespace zl {
+namespace zl
+{
 
 class TBitBtn2;
 class TImage;
 
-class TKartSuchForm : public QDialog {
-public:
+class TKartSuchForm : public QDialog
+{
+  public:
     explicit TKartSuchForm(QWidget* parent = nullptr);
 
     // History update: the term on top (see MerkeSuchbegriff of the search model).
@@ -37,11 +39,11 @@ public:
     QCheckBox *NurGanzWort, *NurGanzStr, *NurAktKarte;
     TBitBtn2 *SuchBtn, *CloseBtn, *ClearBtn;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void FormActivate();
 };
 

@@ -13,7 +13,8 @@
 #include <QLabel>
 #include <QScreen>
 
-namespace zl {
+namespace zl
+{
 
 TSuchErgForm::TSuchErgForm(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
@@ -143,8 +144,7 @@ void TSuchErgForm::FormShow()
     QList<int> Treffer;
     for (int r = 1; r <= Ergebnis.TrefferAnzahl; ++r)
         Treffer.append(Ergebnis.IndexInZeile(r));
-    const int Zeile =
-        BevorzugteTrefferzeile(Treffer, ObjDaten, Form1 ? Form1->Zustand.AktKartID : QString());
+    const int Zeile = BevorzugteTrefferzeile(Treffer, ObjDaten, Form1 ? Form1->Zustand.AktKartID : QString());
     if (Zeile <= 0)
         return;
     List1->setCurrentCell(Zeile, 0);

@@ -9,14 +9,16 @@
 
 class QLabel;
 
-namespace zl {
+namespace zl
+{
 
 class TBitBtn2;
 class TImage;
 class TStringGrid2;
 
-class TSuchErgForm : public QDialog {
-public:
+class TSuchErgForm : public QDialog
+{
+  public:
     explicit TSuchErgForm(QWidget* parent = nullptr);
 
     // Empties the grid and the hit list for a search over the table.
@@ -28,9 +30,9 @@ public:
     void NeuSuchBtnClick();
     void CloseBtnClick() { close(); }
 
-    TSuchergebnis Ergebnis;        // TrefferIndizes, TrefferAnzahl
-    bool AusDatentabelle = false;  // started from the data table, which was minimized for it
-    TSuchIndex Index;              // comparison texts of the label table
+    TSuchergebnis Ergebnis;       // TrefferIndizes, TrefferAnzahl
+    bool AusDatentabelle = false; // started from the data table, which was minimized for it
+    TSuchIndex Index;             // comparison texts of the label table
 
     TImage* MainBackImg;
     QWidget* Panel1;
@@ -38,14 +40,14 @@ public:
     QLabel* HinweisLab;
     TBitBtn2 *ZeigeBtn, *NeuSuchBtn, *CloseBtn;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
+  private:
     void FormShow();
     void SetzeSpalten();
 };

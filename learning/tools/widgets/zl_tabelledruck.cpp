@@ -2,7 +2,8 @@
 
 #include "controls/StringGrid2.h"
 
-namespace zl {
+namespace zl
+{
 
 TTabDruckForm::TTabDruckForm(QWidget* parent) : TDruckDialog(QStringLiteral("Tabelle drucken"), parent)
 {

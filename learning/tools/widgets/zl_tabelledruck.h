@@ -4,12 +4,14 @@
 
 #include "learning/tools/widgets/zl_drucker.h"
 
-namespace zl {
+namespace zl
+{
 
 class TStringGrid2;
 
-class TTabDruckForm : public TDruckDialog {
-public:
+class TTabDruckForm : public TDruckDialog
+{
+  public:
     explicit TTabDruckForm(QWidget* parent = nullptr);
 
     // Prints the table; false when nothing was printed (an error box told why).

@@ -22,10 +22,12 @@
 using namespace zl;
 using namespace zl::test;
 
-namespace {
+namespace
+{
 
-class Druck : public ToolsFenster {
-protected:
+class Druck : public ToolsFenster
+{
+  protected:
     void SetUp() override
     {
         ToolsFenster::SetUp();
@@ -92,8 +94,8 @@ TEST_F(Druck, TabelleMitRaendernUndSpalten)
 TEST_F(Druck, LangeTabelleGehtAufDerNaechstenSeiteOben)
 {
     for (int i = 0; i < 90; ++i)
-        LaenderDaten.append({QStringLiteral("Land%1").arg(i, 2, 10, QLatin1Char('0')), 10, 1000.0 + i, 10, {}, {},
-                             {}, 100.0 + i});
+        LaenderDaten.append(
+            {QStringLiteral("Land%1").arg(i, 2, 10, QLatin1Char('0')), 10, 1000.0 + i, 10, {}, {}, {}, 100.0 + i});
     Form1->Datentabelle1->trigger();
     TabDruckForm->ZeigeModal = [] {
         TabDruckForm->DruckBtnClick();
@@ -171,8 +173,9 @@ TEST_F(Druck, DruckerzeileNenntDieDatei)
     TabDruckForm->hide();
 }
 
-class Kartendruck : public Druck {
-protected:
+class Kartendruck : public Druck
+{
+  protected:
     Kartendruck() { MitBildern = true; }
 };
 

@@ -8,7 +8,8 @@
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
 TEST(Drucklayout, Druckerzeile)
 {
@@ -77,9 +78,15 @@ TEST(Drucklayout, SeitenwechselOhneLeereSchlussseite)
     Papier P(600, 300);
     const TDruckSeite s{10, 20, 580, 250};
     int Neu = 0;
-    const TNeueSeite neu = [&] { ++Neu; return true; };
+    const TNeueSeite neu = [&] {
+        ++Neu;
+        return true;
+    };
     // At h = 40 a page holds the lines at 20, 60, 100, 140, 180 (the next would pass 250).
-    const int h = [&] { P.c.Font = TFontSpec{QStringLiteral("Courier New"), 40}; return P.c.TextHeight(QStringLiteral("X")); }();
+    const int h = [&] {
+        P.c.Font = TFontSpec{QStringLiteral("Courier New"), 40};
+        return P.c.TextHeight(QStringLiteral("X"));
+    }();
     ASSERT_EQ(h, 40);
     QStringList Zeilen;
     for (int i = 0; i < 5; ++i)
@@ -107,7 +114,12 @@ TEST(Drucklayout, TabelleMitKopfUndSumme)
     for (int i = 0; i < 3; ++i)
         t.Zeilen.append({QStringLiteral("x"), QString::number(i)});
     int Neu = 0;
-    EXPECT_EQ(DruckeTabelle(P.c, s, t, [&] { ++Neu; return true; }), 1);
+    EXPECT_EQ(DruckeTabelle(P.c, s, t,
+                            [&] {
+                                ++Neu;
+                                return true;
+                            }),
+              1);
     const int h = P.c.TextHeight(QStringLiteral("X"));
     // Title at 20, heading at 20 + 2h with its rule below, three rows, the sum row
     // with its rule along the top.

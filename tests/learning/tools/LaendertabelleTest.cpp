@@ -4,7 +4,8 @@
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
 laenderdatatyp Land(const char* Name, int Gebiet, double Einwohner, double Flaeche)
 {
@@ -19,11 +20,11 @@ laenderdatatyp Land(const char* Name, int Gebiet, double Einwohner, double Flaec
 
 QList<laenderdatatyp> Tabelle()
 {
-    return {Land("Europa", 0, 740e6, 10.18e6),       Land("Deutschland", 10, 83.2e6, 357588),
-            Land("frankreich", 10, 67.8e6, 643801),  Land("Österreich", 10, 9e6, 83879),
-            Land("Ägypten", 20, 104e6, 1001450),     Land("Bayern", 11, 13.1e6, 70550),
-            Land("Erde", 99, 8e9, 510e6),            Land("Malta (2004)", 19, 0.5e6, 316),
-            Land("Zypern (2004)", 19, 0.9e6, 9251),  Land("Argentinien", 60, 45e6, 2780400),
+    return {Land("Europa", 0, 740e6, 10.18e6),      Land("Deutschland", 10, 83.2e6, 357588),
+            Land("frankreich", 10, 67.8e6, 643801), Land("Österreich", 10, 9e6, 83879),
+            Land("Ägypten", 20, 104e6, 1001450),    Land("Bayern", 11, 13.1e6, 70550),
+            Land("Erde", 99, 8e9, 510e6),           Land("Malta (2004)", 19, 0.5e6, 316),
+            Land("Zypern (2004)", 19, 0.9e6, 9251), Land("Argentinien", 60, 45e6, 2780400),
             Land("Nirgendland", 15, 1, 1)};
 }
 
@@ -84,9 +85,9 @@ TEST(Laendertabelle, SummenUndZellen)
     ASSERT_EQ(Z.size(), 3);
     EXPECT_EQ(Z[0], (QStringList{QStringLiteral("1"), QStringLiteral(" Deutschland"), QStringLiteral(" 83.200.000 "),
                                  QStringLiteral(" 357.588 "), QStringLiteral("233 ")}));
-    EXPECT_EQ(SummenZellen(A), (QStringList{QStringLiteral("Summe"), QStringLiteral(" Gesamt"),
-                                            QStringLiteral(" 160.000.000 "), QStringLiteral(" 1.085.268 "),
-                                            QStringLiteral("147 ")}));
+    EXPECT_EQ(SummenZellen(A),
+              (QStringList{QStringLiteral("Summe"), QStringLiteral(" Gesamt"), QStringLiteral(" 160.000.000 "),
+                           QStringLiteral(" 1.085.268 "), QStringLiteral("147 ")}));
     // An empty selection and an area of 0: sums 0, density 0.
     const TLaenderauswahl Leer = BaueLaenderListe(T, 17, kSortName);
     EXPECT_EQ(SummenZellen(Leer).mid(2),
@@ -101,10 +102,9 @@ TEST(Laendertabelle, ZwischenablageUndDruckfelder)
                                    QStringLiteral(" 2 "), QStringLiteral("3 ")}};
     const QStringList S = {QStringLiteral("Summe"), QStringLiteral(" Gesamt"), QStringLiteral(" 1 "),
                            QStringLiteral(" 2 "), QStringLiteral("3 ")};
-    EXPECT_EQ(ZwischenablageText(Z, S),
-              QStringLiteral(" \tLand/Gebiet\tEinwohner\tFläche [km²]\tBev.dichte [E/km²]\r\n"
-                             "1\t A\t 1 \t 2 \t3 \r\n"
-                             "Summe\t Gesamt\t 1 \t 2 \t3 \r\n"));
+    EXPECT_EQ(ZwischenablageText(Z, S), QStringLiteral(" \tLand/Gebiet\tEinwohner\tFläche [km²]\tBev.dichte [E/km²]\r\n"
+                                                       "1\t A\t 1 \t 2 \t3 \r\n"
+                                                       "Summe\t Gesamt\t 1 \t 2 \t3 \r\n"));
     EXPECT_EQ(DruckUeberschrift(3), QStringLiteral("Auswahl: Europa"));
     EXPECT_EQ(DruckSummenzeile(S), QStringLiteral("Summe~ Gesamt~ 1 ~ 2 ~3 ~"));
     EXPECT_EQ(DruckKopfzeile(), QStringLiteral("Rang~ Land/Gebiet~Einwohner ~Fläche [km²] ~Dichte [E/km²] ~"));

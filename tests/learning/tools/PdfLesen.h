@@ -12,7 +12,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace zl::test {
+namespace zl::test
+{
 
 struct PdfWort {
     int Seite = 0; // 1-based
@@ -35,8 +36,8 @@ inline QList<PdfWort> PdfWoerter(const QString& Datei)
     QList<PdfWort> w;
     constexpr double k = 254.0 / 72.0; // points to 0.1 mm
     int Seite = 0;
-    static const QRegularExpression wort(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    static const QRegularExpression wort(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     for (const QString& Zeile : html.split(QLatin1Char('\n'))) {
         if (Zeile.contains(QStringLiteral("<page ")))
             ++Seite;

@@ -15,10 +15,12 @@
 using namespace zl;
 using namespace zl::test;
 
-namespace {
+namespace
+{
 
-class Suche : public ToolsFenster {
-protected:
+class Suche : public ToolsFenster
+{
+  protected:
     // The dialog answers with the terms in turn ("" cancels) and the options.
     void Antworten(QStringList Begriffe, bool GanzWort = false, bool GanzStr = false, bool AktKarte = false)
     {
@@ -133,8 +135,9 @@ TEST_F(Suche, SprungAusDerUebungFragtZuerst)
     EXPECT_EQ(Form1->Zustand.AktKartID, QStringLiteral("EUR"));
 }
 
-class Datentabelle : public ToolsFenster {
-protected:
+class Datentabelle : public ToolsFenster
+{
+  protected:
     QStringList Spalte(int c) const
     {
         QStringList s;
@@ -152,8 +155,8 @@ TEST_F(Datentabelle, AuswahlSortierungSummen)
     EXPECT_EQ(DatenTabForm->windowTitle(), QStringLiteral("Länderdaten im Vergleich"));
     EXPECT_EQ(Spalte(1), (QStringList{QStringLiteral(" Deutschland"), QStringLiteral(" Frankreich"),
                                       QStringLiteral(" Niederlande"), QStringLiteral(" Österreich")}));
-    EXPECT_EQ(Spalte(0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                                      QStringLiteral("4")}));
+    EXPECT_EQ(Spalte(0),
+              (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}));
     EXPECT_TRUE(DatenTabForm->SortPan[0]->Checked());
     DatenTabForm->SortPanClick(kSortFlaeche);
     EXPECT_TRUE(DatenTabForm->SortPan[2]->Checked());

@@ -6,7 +6,8 @@
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
 ObjDataTyp Obj(const char* Kart, const char* Typ, const char* Bez)
 {
@@ -19,9 +20,10 @@ ObjDataTyp Obj(const char* Kart, const char* Typ, const char* Bez)
 
 QList<ObjDataTyp> Tabelle()
 {
-    return {Obj("SAM", "H", "São Paulo"),      Obj("EUR", "H", "Köln"),        Obj("SAM", "S", "Rio de Janeiro"),
-            Obj("EUR", "L", "Rioja"),          Obj("EUR", "G", "Golf von|Biskaya"), Obj("DEU", "S", "Rio"),
-            Obj("EUR", "S", "Frank-|furt''"), Obj("EUR", "L", "Rio")};
+    return {Obj("SAM", "H", "São Paulo"),        Obj("EUR", "H", "Köln"),
+            Obj("SAM", "S", "Rio de Janeiro"),   Obj("EUR", "L", "Rioja"),
+            Obj("EUR", "G", "Golf von|Biskaya"), Obj("DEU", "S", "Rio"),
+            Obj("EUR", "S", "Frank-|furt''"),    Obj("EUR", "L", "Rio")};
 }
 
 struct Fall {
@@ -32,7 +34,9 @@ struct Fall {
     QList<int> Treffer;
 };
 
-class SucheRegeln : public ::testing::TestWithParam<Fall> {};
+class SucheRegeln : public ::testing::TestWithParam<Fall>
+{
+};
 
 TEST_P(SucheRegeln, FindetDieRichtigenBeschriftungen)
 {
@@ -44,22 +48,21 @@ TEST_P(SucheRegeln, FindetDieRichtigenBeschriftungen)
         << f.Begriff;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faelle, SucheRegeln,
-    ::testing::Values(
-        // Accents fold and case is ignored; umlauts are not folded.
-        Fall{"sao paulo", false, false, "", {0}}, Fall{"koln", false, false, "", {}},
-        Fall{"köln", false, false, "", {1}},
-        // Whole words: rio finds Rio de Janeiro and Rio, not Rioja.
-        Fall{"rio", true, false, "", {2, 5, 7}}, Fall{"rio", false, false, "", {2, 3, 5, 7}},
-        // The whole name wins over whole words.
-        Fall{"rio", true, true, "", {5, 7}}, Fall{"RIO DE JANEIRO", false, true, "", {2}},
-        // Line-break markup and trailing apostrophes are not part of the name.
-        Fall{"golf von biskaya", false, true, "", {4}}, Fall{"frankfurt", false, true, "", {6}},
-        // The map filter is exact.
-        Fall{"rio", true, false, "EUR", {7}}, Fall{"rio", true, false, "eur", {}},
-        // An empty term finds nothing (never every label).
-        Fall{"", false, false, "", {}}, Fall{"", true, false, "", {}}));
+INSTANTIATE_TEST_SUITE_P(Faelle, SucheRegeln,
+                         ::testing::Values(
+                             // Accents fold and case is ignored; umlauts are not folded.
+                             Fall{"sao paulo", false, false, "", {0}}, Fall{"koln", false, false, "", {}},
+                             Fall{"köln", false, false, "", {1}},
+                             // Whole words: rio finds Rio de Janeiro and Rio, not Rioja.
+                             Fall{"rio", true, false, "", {2, 5, 7}}, Fall{"rio", false, false, "", {2, 3, 5, 7}},
+                             // The whole name wins over whole words.
+                             Fall{"rio", true, true, "", {5, 7}}, Fall{"RIO DE JANEIRO", false, true, "", {2}},
+                             // Line-break markup and trailing apostrophes are not part of the name.
+                             Fall{"golf von biskaya", false, true, "", {4}}, Fall{"frankfurt", false, true, "", {6}},
+                             // The map filter is exact.
+                             Fall{"rio", true, false, "EUR", {7}}, Fall{"rio", true, false, "eur", {}},
+                             // An empty term finds nothing (never every label).
+                             Fall{"", false, false, "", {}}, Fall{"", true, false, "", {}}));
 
 TEST(SuchIndex, FolgtDerGeaendertenTabelle)
 {

@@ -16,10 +16,12 @@
 
 #include <memory>
 
-namespace zl::test {
+namespace zl::test
+{
 
-class ToolsFenster : public ::testing::Test {
-protected:
+class ToolsFenster : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         // A German desktop: the number edits show a decimal comma.
