@@ -91,6 +91,22 @@ TEST_F(Druck, TabelleMitRaendernUndSpalten)
     EXPECT_NEAR(summe[0].y1 - name[0].y1, 4 * h, 8);
 }
 
+TEST_F(Druck, LeereAuswahlDrucktNurKopfUndSumme)
+{
+    Form1->Datentabelle1->trigger();
+    DatenTabForm->BasisCombo->setCurrentIndex(12); // no Swiss cantons in the data
+    TabDruckForm->ZeigeModal = [] {
+        TabDruckForm->DruckBtnClick();
+        return int(QDialog::Accepted);
+    };
+    DatenTabForm->DruckBtnClick();
+    const QList<PdfWort> w = PdfWoerter(pdf);
+    EXPECT_EQ(Finde(w, QStringLiteral("Summe")).size(), 1);
+    EXPECT_EQ(Finde(w, QStringLiteral("Rang")).size(), 1);
+    EXPECT_TRUE(Finde(w, QStringLiteral("1")).isEmpty());
+    EXPECT_TRUE(Finde(w, QStringLiteral("Deutschland")).isEmpty());
+}
+
 TEST_F(Druck, LangeTabelleGehtAufDerNaechstenSeiteOben)
 {
     for (int i = 0; i < 90; ++i)
