@@ -138,11 +138,10 @@ void TStringGrid2::ordneFesteZeilen()
         m_feste->hide();
         return;
     }
-    for (int r = 0; r < rowCount(); ++r) {
-        m_feste->setRowHidden(r, r >= n);
-        if (r < n)
-            m_feste->setRowHeight(r, rowHeight(r));
-    }
+    // The band is exactly as high as the fixed rows and never scrolls, so the
+    // rows below them never show in it.
+    for (int r = 0; r < n; ++r)
+        m_feste->setRowHeight(r, rowHeight(r));
     for (int c = 0; c < columnCount(); ++c)
         m_feste->setColumnWidth(c, columnWidth(c));
     m_feste->setShowGrid(showGrid());
@@ -201,8 +200,9 @@ void TStringGrid2::SetColCount(int n)
 
 void TStringGrid2::SetRowCount(int n)
 {
+    const int alt = rowCount();
     setRowCount(std::max(n, 0));
-    updateFlags();
+    updateFlags(alt); // rows already there keep their items
     ordneFesteZeilen();
 }
 
@@ -308,9 +308,9 @@ void TStringGrid2::SetColAlign(int col, int align)
 }
 
 // Fixed cells take no selection; every cell has an item so that it can be drawn.
-void TStringGrid2::updateFlags()
+void TStringGrid2::updateFlags(int abZeile)
 {
-    for (int r = 0; r < rowCount(); ++r)
+    for (int r = std::max(abZeile, 0); r < rowCount(); ++r)
         for (int c = 0; c < columnCount(); ++c) {
             QTableWidgetItem* it = item(r, c);
             if (!it) {

@@ -82,7 +82,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void updateFlags();
+    // From row abZeile on.
+    void updateFlags(int abZeile = 0);
     void ordneFesteZeilen();
 
     QTableView* m_feste = nullptr; // the fixed rows, held over the scrolling cells

@@ -59,8 +59,7 @@ void TForm1::FuehreSucheAus(QString Begriff, bool NurGanzWort, bool NurGanzStr)
         }
         KartSuchForm->MerkeSuchbegriff(Begriff);
         SuchErgForm->LeereErgebnis(ObjDaten);
-        for (int i : SuchErgForm->Index.Suche(ObjDaten, Begriff, Optionen))
-            FuegeSuchErgebnisHinzu(i);
+        SuchErgForm->FuegeHinzu(SuchErgForm->Index.Suche(ObjDaten, Begriff, Optionen));
         if (SuchErgForm->Ergebnis.TrefferAnzahl > 0)
             break;
         ZeigeInfo(NichtGefundenText(Begriff, Zustand.Wahl.AnredeDu));

@@ -89,18 +89,30 @@ void TSuchErgForm::LeereErgebnis(const QList<ObjDataTyp>& Tabelle)
 
 void TSuchErgForm::FuegeHinzu(int Index)
 {
+    FuegeHinzu(QList<int>{Index});
+}
+
+void TSuchErgForm::FuegeHinzu(const QList<int>& Indizes)
+{
+    if (Indizes.isEmpty())
+        return;
     const int n = List1->RowCount();
-    List1->SetRowCount(n + 1);
+    List1->setUpdatesEnabled(false);
+    List1->SetRowCount(n + int(Indizes.size()));
     if (n == 1) {
+        // The first hit makes row 0 the heading.
         List1->SetFixedRows(1);
         List1->SetCells(0, 0, QStringLiteral(" Name"));
         List1->SetCells(1, 0, QStringLiteral(" Typ"));
         List1->SetCells(2, 0, QStringLiteral(" Karte"));
     }
-    const QStringList z = TrefferZellen(ObjDaten.at(Index));
-    for (int c = 0; c < 3; ++c)
-        List1->SetCells(c, n, z.at(c));
-    Ergebnis.FuegeHinzu(Index);
+    for (qsizetype k = 0; k < Indizes.size(); ++k) {
+        const QStringList z = TrefferZellen(ObjDaten.at(Indizes.at(k)));
+        for (int c = 0; c < 3; ++c)
+            List1->SetCells(c, n + int(k), z.at(c));
+        Ergebnis.FuegeHinzu(Indizes.at(k));
+    }
+    List1->setUpdatesEnabled(true);
 }
 
 void TSuchErgForm::List1DblClick()

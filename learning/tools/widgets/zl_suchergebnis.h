@@ -25,6 +25,8 @@ class TSuchErgForm : public QDialog
     void LeereErgebnis(const QList<ObjDataTyp>& Tabelle);
     // Appends the label with that table index to the grid and the hit list.
     void FuegeHinzu(int Index);
+    // The same for many hits at once (the grid grows once).
+    void FuegeHinzu(const QList<int>& Indizes);
 
     void List1DblClick();
     void NeuSuchBtnClick();
