@@ -1,0 +1,107 @@
+// The bundled atlas as test bed: every exercise map, every question type it allows.
+#include "learning/exercise/zl_uebung.h"
+
+#include "UebTestdaten.h"
+#include "datastore/zl_data.h"
+#include "platform/MessageService.h"
+
+#include <gtest/gtest.h>
+
+using namespace zl;
+
+namespace {
+
+class UebAtlas : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        RecordingMessageService rec;
+        MessageService* alt = setMessageService(&rec);
+        DatenInitialisieren(QStringLiteral(ZL_ATLAS_DIR) + QLatin1Char('/'));
+        setMessageService(alt);
+        ASSERT_TRUE(rec.entries().isEmpty()) << rec.entries().first().text.toStdString();
+    }
+    static void TearDownTestSuite() { DatenFreigeben(); }
+};
+
+// Five of the objects with different texts, each pair at least 0.1 apart (backtracking).
+bool FuenfAuseinander(const QList<int>& Objekte, QList<int>& Wahl, int Ab)
+{
+    if (Wahl.size() == 5)
+        return true;
+    for (int i = Ab; i < Objekte.size(); ++i) {
+        const ObjDataTyp& b = ObjDaten[Objekte[i]];
+        bool passt = !Einzeilig(b.Bez).isEmpty();
+        for (int m : Wahl) {
+            const ObjDataTyp& a = ObjDaten[m];
+            passt = passt && Einzeilig(a.Bez) != Einzeilig(b.Bez) &&
+                    (a.Px - b.Px) * (a.Px - b.Px) + (a.Py - b.Py) * (a.Py - b.Py) >= 0.01;
+        }
+        if (!passt)
+            continue;
+        Wahl.append(Objekte[i]);
+        if (FuenfAuseinander(Objekte, Wahl, i + 1))
+            return true;
+        Wahl.removeLast();
+    }
+    return false;
+}
+
+// Whether the map's data can hold a question of the type at all: the region
+// rules; for flag questions five flags in the region; for object questions five
+// objects of the category that may stand together.
+bool KarteErlaubt(const UebungDataTyp& e, int t, int Intens)
+{
+    if (!FragTypErlaubt(t, e.Gebiet))
+        return false;
+    if (t == E01 || t == E02) {
+        int flaggen = 0;
+        for (const laenderdatatyp& l : LaenderDaten)
+            flaggen += LandImGebiet(l, e.Gebiet) && !l.Flagge.isEmpty();
+        return flaggen >= 5;
+    }
+    if (IstObjektFrage(t)) {
+        TUebIndex index;
+        index.Aufbauen(e.UebKartID, Intens, e.Gebiet);
+        const int c = FragTypKategorie(t);
+        QList<int> objekte, wahl;
+        for (int k = 0; k < index.KategorieAnzahl(c); ++k)
+            objekte.append(index.KategorieObjekt(k, c));
+        return FuenfAuseinander(objekte, wahl, 0);
+    }
+    return true;
+}
+
+TEST_F(UebAtlas, EveryMapAndTypeGeneratesTenQuestions)
+{
+    ASSERT_GT(UebungsDaten.size(), 40);
+    int uebungen = 0;
+    for (qsizetype i = 0; i < UebungsDaten.size(); ++i) {
+        const UebungDataTyp& e = UebungsDaten[i];
+        if (e.Gebiet == -1) {
+            for (int t = E01; t <= E08; ++t)
+                EXPECT_FALSE(FragTypErlaubt(t, e.Gebiet));
+        }
+        for (int t = 1; t <= kFragTypen; ++t) {
+            if (!KarteErlaubt(e, t, 3))
+                continue;
+            QString maske(23, u'0');
+            maske[t - 1] = u'1';
+            Uebungszustand z = testdaten::Zustand(4, 10);
+            z.UebKartIndex = int(i);
+            RecordingMessageService rec;
+            MessageService* alt = setMessageService(&rec);
+            TUebung u(z, testdaten::FesteUhr());
+            const bool ok = u.StarteUebung({e.UebKartID, e.Gebiet, 4711 + t, 3}, testdaten::Optionen(maske));
+            const WeiterErgebnis w = ok ? testdaten::BeantworteAlle(u) : WeiterErgebnis::Fehler;
+            setMessageService(alt);
+            EXPECT_TRUE(ok && w == WeiterErgebnis::Ende && rec.entries().isEmpty())
+                << e.UebKartID.toStdString() << " " << FragTypCode(t).toStdString();
+            EXPECT_EQ(z.AnzRichtig + z.AnzFalsch, 10);
+            ++uebungen;
+        }
+    }
+    EXPECT_GT(uebungen, 400);
+}
+
+} // namespace
