@@ -184,6 +184,7 @@ bool TUebung::StarteUebung(const TUebStart& S, const TUebOptionen& O)
     Frage_ = TFrage{};
     StartTick_ = Tick() + 500u;
     Laeuft_ = true;
+    Gescheitert_ = false;
     return ErzeugeFrage();
 }
 
@@ -197,6 +198,7 @@ QString TUebung::Titel() const
 void TUebung::Scheitern()
 {
     Laeuft_ = false;
+    Gescheitert_ = true;
     Z_.UebungBeendet = true;
     if (Optionen_.MeldungenZeigen)
         ZeigeInfo(FehlerMeldung());
@@ -283,7 +285,8 @@ bool Versuch::Land(Fragenentwurf& F) const
             F.FragText = QStringLiteral("Von ") + landWort(Z.UebGebiet) + QStringLiteral(" ist ") + haupt +
                          QStringLiteral(" die Hauptstadt?");
             F.Antworten[0] = name;
-            if (F.Antworten[0].isEmpty() || !LaenderAntworten(F, I))
+            // A country without a capital gives no question to ask.
+            if (haupt.isEmpty() || F.Antworten[0].isEmpty() || !LaenderAntworten(F, I))
                 return false;
             F.Objekt = I.SucheObjekt(L.Hauptstadt, 2, gefunden);
         }
@@ -591,7 +594,7 @@ TAuswertung TUebung::WerteZuordnungAus(const TZuordnung& Zuordnung)
 WeiterErgebnis TUebung::Weiter()
 {
     if (!Laeuft_)
-        return Z_.UebungBeendet && Z_.FrageNr > 0 ? WeiterErgebnis::Ende : WeiterErgebnis::Fehler;
+        return Gescheitert_ ? WeiterErgebnis::Fehler : WeiterErgebnis::Ende;
     if (!Z_.Beantwortet)
         return WeiterErgebnis::NaechsteFrage;
     Z_.FrageNr += FragenProFrage(Frage_.Typ);
@@ -616,7 +619,7 @@ void TUebung::BeendeUebung()
     S.AnzRichtig = Z_.AnzRichtig;
     S.AnzFalsch = Z_.AnzFalsch;
     S.DauerMs = Z_.UebDauer;
-    S.TicksSeitStart = seitStart;
+    S.TicksSeitStart = Z_.UebDauer; // same origin as the clock; never negative
     SchreibeProtokollSchluss(Z_.Uebungsprotokoll, S);
 }
 

@@ -215,6 +215,7 @@ private:
     QDateTime StartZeit_;
     std::uint32_t StartTick_ = 0;
     bool Laeuft_ = false;
+    bool Gescheitert_ = false;
     int Serie_ = 0;
     QString KartenName_;
 };

@@ -71,4 +71,46 @@ TEST_F(ZufallTest, RandomizeTakesTheTimeOfDay)
     EXPECT_LT(seed, 86400000u);
 }
 
+// Raw draws for a few seeds, the ranges an exercise uses (types, slots,
+// country rows, continents), and the seed after them.
+TEST_F(ZufallTest, RawDrawsOfSeveralSeeds)
+{
+    const std::int32_t ranges[] = {23, 5, 250, 7, 1000000, 2};
+    const struct {
+        std::int32_t seed;
+        std::int32_t draws[6];
+        std::int32_t after;
+    } faelle[] = {
+        {0, {0, 0, 215, 1, 272921, 1}, -1410233534},
+        {1, {0, 4, 50, 1, 671654, 0}, 1368768587},
+        {4711, {19, 2, 205, 4, 704797, 1}, -591559711},
+        {-1, {22, 1, 129, 0, 874188, 0}, 105731641},
+        {2147483647, {10, 3, 4, 4, 374188, 1}, -2041752007},
+        {-2147483647 - 1, {11, 2, 90, 4, 772921, 0}, 737250114},
+    };
+    for (const auto& f : faelle) {
+        Zufall::SetRandSeed(f.seed);
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(Zufall::Random(ranges[i]), f.draws[i]) << f.seed << " draw " << i;
+        EXPECT_EQ(Zufall::RandSeed(), f.after) << f.seed;
+    }
+}
+
+TEST_F(ZufallTest, InjectedClockAndKeptSeed)
+{
+    Zufall::SetUhr([] { return 86399999u; });
+    Zufall::Randomize();
+    EXPECT_EQ(Zufall::RandSeed(), 86399999);
+    Zufall::SetUhr({});
+    {
+        const Zufall::RandSeedSicherung sicherung;
+        EXPECT_EQ(sicherung.Gesichert(), 86399999);
+        Zufall::Random(10);
+        Zufall::SetRandSeed(5);
+    }
+    EXPECT_EQ(Zufall::RandSeed(), 86399999);
+    Zufall::Randomize(); // the time of day again
+    EXPECT_LT(static_cast<std::uint32_t>(Zufall::RandSeed()), 86400000u);
+}
+
 } // namespace
