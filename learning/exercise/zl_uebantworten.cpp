@@ -4,6 +4,7 @@
 #include "controls/Zufall.h"
 #include "datastore/zl_data.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zl {
@@ -62,17 +63,20 @@ void TUebIndex::Aufbauen(const QString& KartID, int Intensitaet, int Gebiet)
         k.clear();
     Einzeilig_.clear();
     NachName_.clear();
-    Einzeilig_.reserve(ObjDaten.size());
-    NachName_.reserve(ObjDaten.size());
+    NamenBereit_ = false;
     for (qsizetype i = 0; i < ObjDaten.size(); ++i) {
         const ObjDataTyp& o = ObjDaten[i];
-        const QString ohneMarkup = EntferneTrennzeichen(o.Bez);
-        Einzeilig_.append(EntferneApostrophe(ohneMarkup));
-        NachName_[AnsiUpperCase(ohneMarkup)].append(int(i));
-        if (zaehlt(o, KartID, Intensitaet))
-            for (int c = 1; c <= 5; ++c)
-                if (inKategorie(o, c))
-                    Kategorien_[std::size_t(c - 1)].append(int(i));
+        if (!zaehlt(o, KartID, Intensitaet))
+            continue;
+        bool drin = false;
+        for (int c = 1; c <= 5; ++c) {
+            if (inKategorie(o, c)) {
+                Kategorien_[std::size_t(c - 1)].append(int(i));
+                drin = true;
+            }
+        }
+        if (drin)
+            Einzeilig_.insert(int(i), zl::Einzeilig(o.Bez));
     }
     KartenFolge_.clear();
     KartenFolge_.append(KartID);
@@ -108,21 +112,84 @@ int TUebIndex::KategorieObjekt(int k, int c) const
     return k >= 0 && k < l.size() ? l[k] : -1;
 }
 
-const QString& TUebIndex::Einzeilig(int ObjIndex) const { return Einzeilig_[ObjIndex]; }
+QString TUebIndex::Einzeilig(int ObjIndex) const
+{
+    const auto it = Einzeilig_.constFind(ObjIndex);
+    if (it != Einzeilig_.constEnd())
+        return *it;
+    return ObjIndex >= 0 && ObjIndex < ObjDaten.size() ? zl::Einzeilig(ObjDaten[ObjIndex].Bez) : QString();
+}
+
+namespace {
+
+char16_t gross(char16_t u)
+{
+    if (u >= u'a' && u <= u'z')
+        return char16_t(u - 32);
+    if (u < 0x80)
+        return u;
+    return AnsiUpperCase(QString(QChar(u))).at(0).unicode();
+}
+
+// FNV-1a over the upper-cased text with blank runs joined and outer blanks
+// dropped, so a label without markup is hashed without building its one-line text.
+std::uint64_t namensHash(QStringView text)
+{
+    std::uint64_t h = 14695981039346656037ull;
+    auto mische = [&h](char16_t c) {
+        h = (h ^ (c & 0xFF)) * 1099511628211ull;
+        h = (h ^ (c >> 8)) * 1099511628211ull;
+    };
+    bool begonnen = false, blank = false;
+    for (QChar c : text) {
+        if (c == u' ') {
+            blank = begonnen;
+            continue;
+        }
+        if (blank)
+            mische(u' ');
+        mische(gross(c.unicode()));
+        begonnen = true;
+        blank = false;
+    }
+    return h;
+}
+
+} // namespace
 
 int TUebIndex::SucheObjekt(const QString& Name, int Gruppe, QString& GefundenKartID) const
 {
     GefundenKartID = KartID_;
-    const auto it = NachName_.constFind(AnsiUpperCase(Name));
-    if (it == NachName_.constEnd() || Gruppe < 0 || Gruppe >= ObjGruppen.size())
+    if (Gruppe != 1 && Gruppe != 2) // not indexed: the plain search
+        return zl::SucheObjekt(KartID_, Name, ObjGruppen.value(Gruppe), GefundenKartID);
+    if (!NamenBereit_) {
+        NachName_.clear();
+        QHash<QString, bool> gesucht; // per type code: a country or city type
+        for (qsizetype i = 0; i < ObjDaten.size(); ++i) {
+            const ObjDataTyp& o = ObjDaten[i];
+            auto g = gesucht.find(o.ObjTyp);
+            if (g == gesucht.end())
+                g = gesucht.insert(o.ObjTyp, InObjGruppe(o.ObjTyp, ObjGruppen[1]) || InObjGruppe(o.ObjTyp, ObjGruppen[2]));
+            if (!*g)
+                continue;
+            const std::uint64_t h = o.Bez.contains(u'|') ? namensHash(EntferneTrennzeichen(o.Bez)) : namensHash(o.Bez);
+            NachName_.emplace_back(h, int(i));
+        }
+        std::sort(NachName_.begin(), NachName_.end());
+        NamenBereit_ = true;
+    }
+    const auto [von, bis] = std::equal_range(NachName_.begin(), NachName_.end(), std::pair(namensHash(Name), -1),
+                                             [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (von == bis)
         return -1;
+    const QString gesucht = AnsiUpperCase(Name);
     const QString& set = ObjGruppen[Gruppe];
     for (const QString& karte : KartenFolge_) {
-        for (int i : *it) {
-            const ObjDataTyp& o = ObjDaten[i];
-            if (o.KartID == karte && InObjGruppe(o.ObjTyp, set)) {
+        for (auto it = von; it != bis; ++it) {
+            const ObjDataTyp& o = ObjDaten[it->second];
+            if (o.KartID == karte && InObjGruppe(o.ObjTyp, set) && AnsiUpperCase(EntferneTrennzeichen(o.Bez)) == gesucht) {
                 GefundenKartID = karte;
-                return i;
+                return it->second;
             }
         }
     }

@@ -10,6 +10,9 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace zl {
 
@@ -33,12 +36,14 @@ public:
     // The label index at place k of category c (FindeKategorieObjekt); -1 when there are fewer.
     int KategorieObjekt(int k, int c) const;
 
-    // The one-line form of a label's text (EntferneTrennzeichen, then EntferneApostrophe).
-    const QString& Einzeilig(int ObjIndex) const;
+    // The one-line form of a label's text (EntferneTrennzeichen, then EntferneApostrophe);
+    // prepared for the exercise map's labels, computed for others.
+    QString Einzeilig(int ObjIndex) const;
 
     // SucheObjekt over the index: the first label of the map, then of every map of
     // the map list, whose one-line text equals the name without case and whose
     // type lies in the set (1 Länder, 2 Städte). GefundenKartID as SucheObjekt.
+    // The lookup by name is built at the first search.
     int SucheObjekt(const QString& Name, int Gruppe, QString& GefundenKartID) const;
 
     // Rows of LaenderDaten that pass the exercise's region test for the subject
@@ -59,9 +64,11 @@ private:
     int Intensitaet_ = 1;
     int Gebiet_ = -1;
     std::array<QList<int>, 5> Kategorien_;
-    QList<QString> Einzeilig_;
-    // upper-cased text (markup removed) -> label indices in table order
-    QHash<QString, QList<int>> NachName_;
+    QHash<int, QString> Einzeilig_; // the labels of the categories
+    // (hash of the upper-cased one-line text, label) of the country and city
+    // labels, sorted; a hit is confirmed on the text itself.
+    mutable std::vector<std::pair<std::uint64_t, int>> NachName_;
+    mutable bool NamenBereit_ = false;
     QList<QString> KartenFolge_; // the exercise map, then the map list
     QList<QString> LandName_, LandHauptstadt_, LandFlagge_;
     QList<int> GebietsLaender_;

@@ -180,6 +180,7 @@ bool TUebung::StarteUebung(const TUebStart& S, const TUebOptionen& O)
     for (int c = 1; c <= 5; ++c)
         Z_.KategorieAnzahl[std::size_t(c - 1)] = Index_.KategorieAnzahl(c);
     Historie_.Zuruecksetzen();
+    Bildpfade_.clear();
     Fragen_.clear();
     Frage_ = TFrage{};
     StartTick_ = Tick() + 500u;
@@ -232,6 +233,7 @@ struct Versuch {
     const TUebOptionen& O;
     int Tiefe;
     const QString& KartenName;
+    QHash<QString, QString>& Bildpfade;
 
     bool TypPasst(int t) const
     {
@@ -243,7 +245,10 @@ struct Versuch {
     void Bild(Fragenentwurf& F, const QString& KartID) const
     {
         F.BildKartID = KartID;
-        F.BildPfad = KartenbildPfad(KartID, O.UebKartTyp, QStringLiteral("5"));
+        auto it = Bildpfade.find(KartID);
+        if (it == Bildpfade.end())
+            it = Bildpfade.insert(KartID, KartenbildPfad(KartID, O.UebKartTyp, QStringLiteral("5")));
+        F.BildPfad = *it;
     }
 
     bool Land(Fragenentwurf& F) const;
@@ -390,7 +395,7 @@ bool TUebung::ErzeugeEineFrage()
             Scheitern();
             return false;
         }
-        const Versuch V{Z_, Index_, Historie_, Optionen_, tiefe, KartenName_};
+        const Versuch V{Z_, Index_, Historie_, Optionen_, tiefe, KartenName_, Bildpfade_};
 
         // Type: a draw that fails a rule only draws again; when no type can pass
         // the attempt fails without drawing.

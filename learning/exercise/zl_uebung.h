@@ -15,6 +15,7 @@
 #include "learning/mainwindow/zl_zustand.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -218,6 +219,7 @@ private:
     bool Gescheitert_ = false;
     int Serie_ = 0;
     QString KartenName_;
+    QHash<QString, QString> Bildpfade_; // map id -> question picture, looked up once per exercise
 };
 
 // Checks a start as the start check does, without starting: the message to show
