@@ -220,6 +220,7 @@ bool TUebung::ErzeugeFrage()
         SchreibeProtokollAbschluss(P);
         Z_.FrageNr += FragenProFrage(Frage_.Typ);
     }
+    Laeuft_ = false; // the teacher answers nothing
     return true;
 }
 

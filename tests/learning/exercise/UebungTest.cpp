@@ -376,6 +376,19 @@ TEST_F(Uebung, QuestionTexts)
                                                       !f.FragText.contains(QStringLiteral("Türkei")));
         }
     }
+    // No density question for a thinly peopled country or a tiny crowded one.
+    testdaten::Land(QStringLiteral("Mikro"), 10, 1e6, 500, QStringLiteral("M"), QString());
+    testdaten::Land(QStringLiteral("Leer"), 10, 1000, 4000, QStringLiteral("L"), QString());
+    testdaten::Land(QStringLiteral("Klein"), 10, 5e5, 999, QStringLiteral("K"), QString()); // density 500
+    std::set<QString> gefragt;
+    for (const TFrage& f : Lauf(Maske({E06}), 50, 4)) {
+        EXPECT_TRUE(f.FragText.startsWith(QStringLiteral("Wie hoch ist die Bevölkerungsdichte von ")));
+        EXPECT_TRUE(f.Antworten[0].endsWith(QStringLiteral(" Einw./km²")));
+        gefragt.insert(LaenderDaten[f.Land].Name);
+    }
+    EXPECT_FALSE(gefragt.count(QStringLiteral("Mikro")));
+    EXPECT_FALSE(gefragt.count(QStringLiteral("Leer")));
+    EXPECT_TRUE(gefragt.count(QStringLiteral("Klein")));
     // The continent question about Turkey and Russia says "hauptsächlich".
     bool gesehen = false;
     for (const TFrage& f : Lauf(Maske({E08}), 40, 3, 0)) {
