@@ -54,6 +54,8 @@ QString KeinFragTypMeldung()
                           "Sie die Einstellungen unter \"Fragetypen\".");
 }
 
+std::int32_t SeedAusText(const QString& Text) { return WandleInGanzzahl(Text); }
+
 namespace {
 
 constexpr std::uint32_t kFarbeRichtig = 0x00FF00;

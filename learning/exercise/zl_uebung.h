@@ -176,7 +176,8 @@ public:
     TAuswertung WerteZuordnungAus(const TZuordnung& Zuordnung);
 
     // After an answer: advances FrageNr (by 5 after an assignment) and asks the
-    // next question or ends the exercise.
+    // next question or ends the exercise. Before the answer nothing happens (the
+    // same question waits: NaechsteFrage).
     WeiterErgebnis Weiter();
     // Ends the exercise now (summary, grade), as after the last question.
     void BeendeUebung();
@@ -228,6 +229,9 @@ private:
 QString PruefeUebungsstart(const Uebungszustand& Zustand, const TUebOptionen& Optionen, int Gebiet);
 // The message for no allowed question type.
 QString KeinFragTypMeldung();
+// The seed of the network options' text (WandleInGanzzahl: blanks dropped, held to
+// the 32-bit range; 0, empty or no number: a fresh random start).
+std::int32_t SeedAusText(const QString& Text);
 
 // Pre-generates every question of an exercise from its seed (answer key of a
 // class exercise or a bookmark) without touching the program's generator: its

@@ -104,4 +104,36 @@ TEST_F(UebAtlas, EveryMapAndTypeGeneratesTenQuestions)
     EXPECT_GT(uebungen, 400);
 }
 
+// On the real data too, an exercise run to its end and the same exercise
+// pre-generated from its seed ask the same questions in the same order.
+TEST_F(UebAtlas, RunAndPreGenerationAgree)
+{
+    for (qsizetype i = 0; i < UebungsDaten.size(); i += 5) {
+        const UebungDataTyp& e = UebungsDaten[i];
+        Uebungszustand z = testdaten::Zustand(2, 50);
+        z.UebKartIndex = int(i);
+        RecordingMessageService rec;
+        MessageService* alt = setMessageService(&rec);
+        TUebung u(z, testdaten::FesteUhr());
+        const bool ok = u.StarteUebung({e.UebKartID, e.Gebiet, 20261210 + int(i), 2}, testdaten::Optionen());
+        if (ok)
+            testdaten::BeantworteAlle(u, 3);
+        const TVorausErzeugung v = ErzeugeFragenVoraus(testdaten::Zustand(2, 50),
+                                                       {e.UebKartID, e.Gebiet, 20261210 + int(i), 2},
+                                                       testdaten::Optionen(), testdaten::FesteUhr());
+        setMessageService(alt);
+        ASSERT_EQ(v.Ok, ok) << e.UebKartID.toStdString();
+        ASSERT_EQ(v.Fragen.size(), u.Fragen().size());
+        for (qsizetype q = 0; q < v.Fragen.size(); ++q) {
+            EXPECT_EQ(v.Fragen[q].FragText, u.Fragen()[q].FragText);
+            EXPECT_EQ(v.Fragen[q].Antworten, u.Fragen()[q].Antworten);
+            EXPECT_EQ(v.Fragen[q].RichtigeAntwort, u.Fragen()[q].RichtigeAntwort);
+        }
+        // Every question block of the run is in the answer key, word for word.
+        const qsizetype kopf = z.Uebungsprotokoll.indexOf(QStringLiteral(" 01."));
+        const QString frage1 = z.Uebungsprotokoll.mid(kopf, z.Uebungsprotokoll.indexOf(QStringLiteral(" Richtige"), kopf) - kopf);
+        EXPECT_TRUE(v.Protokoll.contains(frage1));
+    }
+}
+
 } // namespace

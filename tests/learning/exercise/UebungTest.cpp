@@ -519,6 +519,14 @@ TEST_F(Uebung, StartCheckAndOutOfRangeSettings)
     z.UebKartIndex = 5;
     EXPECT_FALSE(PruefeUebungsstart(z, testdaten::Optionen(), 10).isEmpty());
 
+    const struct {
+        const char* text;
+        std::int32_t seed;
+    } seeds[] = {{"", 0}, {"0", 0}, {"abc", 0}, {" 12 34 ", 1234}, {"-5", -5},
+                 {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}, {"1e3", 1000}};
+    for (const auto& f : seeds)
+        EXPECT_EQ(SeedAusText(QString::fromLatin1(f.text)), f.seed) << f.text;
+
     // Out of range: intensity 1, ten questions, kind 1.
     z = testdaten::Zustand(9, 0);
     TUebung u(z, testdaten::FesteUhr());
