@@ -191,6 +191,12 @@ bool TUebung::StarteUebung(const TUebStart& S, const TUebOptionen& O)
     return ErzeugeFrage();
 }
 
+bool TUebung::Wiederhole(bool GleicheFragen)
+{
+    const TUebOptionen o = Optionen_;
+    return StarteUebung({Z_.UebKartID, Z_.UebGebiet, GleicheFragen ? Z_.UebRandSeed : 0, Z_.UebIntensitaet}, o);
+}
+
 QString TUebung::Titel() const
 {
     const int i = Z_.UebIntensitaet >= 1 && Z_.UebIntensitaet <= 3 ? Z_.UebIntensitaet : 1;

@@ -161,6 +161,10 @@ public:
     // and, with MeldungenZeigen, the message was shown.
     bool StarteUebung(const TUebStart& Start, const TUebOptionen& Optionen);
 
+    // The result window's repeat: the last map, region and intensity with the
+    // last options; the last seed when GleicheFragen, else a fresh start.
+    bool Wiederhole(bool GleicheFragen);
+
     // Generates the question FrageNr (the teacher: all from FrageNr on). False
     // after the failure message; the exercise is then ended.
     bool ErzeugeFrage();

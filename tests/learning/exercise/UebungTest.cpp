@@ -144,6 +144,13 @@ TEST_F(Uebung, RepeatWithTheSavedSeed)
     testdaten::BeantworteAlle(u, 2);
     EXPECT_EQ(z.Uebungsprotokoll, erst);
     EXPECT_EQ(Abdruck(u.Fragen()), fragen);
+
+    ASSERT_TRUE(u.Wiederhole(true));
+    testdaten::BeantworteAlle(u, 2);
+    EXPECT_EQ(z.Uebungsprotokoll, erst);
+    ASSERT_TRUE(u.Wiederhole(false)); // new questions from the clock's seed
+    EXPECT_EQ(z.UebRandSeed, 1);
+    EXPECT_FALSE(fragen.startsWith(Abdruck(u.Fragen())));
 }
 
 // An independent replay of the draws for one object type: type draws, the
