@@ -2,12 +2,14 @@
 #include "learning/exercise/zl_uebung.h"
 
 #include "UebTestdaten.h"
+#include "controls/Dspez.h"
 #include "controls/Zufall.h"
 #include "datastore/zl_data.h"
 #include "platform/MessageService.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 using namespace zl;
@@ -193,6 +195,68 @@ TEST_F(Uebung, DrawOrderOfAnObjectQuestion)
         EXPECT_EQ(u.Frage().EinzelZeiger.Objekt, obj[0]);
         EXPECT_TRUE(u.Frage().EinzelZeiger.Zeichnen); // cities are drawn on the picture
         EXPECT_EQ(u.Frage().FragText, QStringLiteral("Wie heißt diese Stadt?"));
+    }
+}
+
+// The same replay for two country types: the subject redrawn while outside the
+// region, the wrong answers (names, or rungs of the number ladder), the slots.
+TEST_F(Uebung, DrawOrderOfCountryQuestions)
+{
+    const int zeilen = int(LaenderDaten.size());
+    auto imGebiet = [](int r) { return LaenderDaten[r].Gebiet == 10; };
+    for (int typ : {E02, E05}) {
+        for (std::int32_t seed : {5, 6, 1000, -42}) {
+            Uebungszustand z = testdaten::Zustand(4, 5);
+            TUebung u(z, testdaten::FesteUhr());
+            ASSERT_TRUE(Starte(u, Maske({typ}), seed));
+
+            Zufall::SetRandSeed(seed);
+            while (Zufall::Random(23) + 1 != typ) {
+            }
+            int land;
+            do
+                land = Zufall::Random(zeilen);
+            while (!imGebiet(land));
+            std::array<QString, 5> a;
+            if (typ == E02) {
+                a[0] = LaenderDaten[land].Name;
+                for (int k = 1; k <= 4; ++k) {
+                    bool neu;
+                    do {
+                        const int r = Zufall::Random(zeilen);
+                        a[std::size_t(k)] = LaenderDaten[r].Name;
+                        neu = LandImGebiet(LaenderDaten[r], 10);
+                        for (int m = 0; m < k; ++m)
+                            neu = neu && a[std::size_t(m)] != a[std::size_t(k)];
+                    } while (!neu);
+                }
+            } else {
+                const auto L = ZahlenLeiter(LaenderDaten[land].Einwohner);
+                a[0] = FormatiereGanzzahl(L[4], 0);
+                int s = Zufall::Random(5);
+                while (std::nearbyint(L[std::size_t(s)]) == std::nearbyint(L[std::size_t(s + 1)]))
+                    ++s;
+                for (int k = 1; k <= 4; ++k) {
+                    bool neu;
+                    do {
+                        a[std::size_t(k)] = FormatiereGanzzahl(L[std::size_t(s + Zufall::Random(5))], 0);
+                        neu = true;
+                        for (int m = 0; m < k; ++m)
+                            neu = neu && a[std::size_t(m)] != a[std::size_t(k)];
+                    } while (!neu);
+                }
+            }
+            std::array<bool, 5> frei{true, true, true, true, true};
+            for (int i = 0; i < 5; ++i) {
+                int j;
+                do
+                    j = Zufall::Random(5);
+                while (!frei[std::size_t(j)]);
+                frei[std::size_t(j)] = false;
+                EXPECT_EQ(u.Frage().Antworten[std::size_t(i)], a[std::size_t(j)]) << typ << " " << seed;
+            }
+            EXPECT_EQ(u.Frage().Land, land);
+        }
     }
 }
 
