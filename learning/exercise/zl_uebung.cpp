@@ -260,9 +260,55 @@ struct Versuch {
         F.BildPfad = *it;
     }
 
+    bool Typ(Fragenentwurf& F) const;
+    bool Subjekt(Fragenentwurf& F) const;
     bool Land(Fragenentwurf& F) const;
     bool Objekt(Fragenentwurf& F) const;
 };
+
+// A draw that fails a rule only draws again; when no type can pass, the
+// attempt fails without drawing.
+bool Versuch::Typ(Fragenentwurf& F) const
+{
+    bool da = false;
+    for (int t = 1; t <= kFragTypen && !da; ++t)
+        da = TypPasst(t);
+    if (!da)
+        return false;
+    do
+        F.Typ = Zufall::Random(kFragTypen) + 1;
+    while (!TypPasst(F.Typ));
+    return true;
+}
+
+// The country or object asked: a country outside the region is drawn again, a
+// recent one fails the attempt.
+bool Versuch::Subjekt(Fragenentwurf& F) const
+{
+    const int t = F.Typ;
+    if (IstLandFrage(t)) {
+        if (!I.HatSubjektLand())
+            return false;
+        const int zeilen = I.LaenderAnzahl();
+        for (;;) {
+            F.Land = Zufall::Random(zeilen);
+            if (H.KuerzlichGefragt(t, F.Land, -1, Tiefe, Z.AnzErlaubteFragTypen))
+                return false;
+            if (I.LandPasstSubjekt(F.Land))
+                break;
+        }
+        return (t != E01 && t != E02) || !I.LandFlagge(F.Land).isEmpty();
+    }
+    const int c = FragTypKategorie(t);
+    const int anzahl = I.KategorieAnzahl(c);
+    if (anzahl < 5)
+        return false;
+    F.Objekt = I.KategorieObjekt(Zufall::Random(anzahl), c);
+    if (F.Objekt < 0 || H.KuerzlichGefragt(t, -1, F.Objekt, Tiefe, Z.AnzErlaubteFragTypen))
+        return false;
+    F.Antworten[0] = I.Einzeilig(F.Objekt);
+    return !F.Antworten[0].isEmpty();
+}
 
 bool Versuch::Land(Fragenentwurf& F) const
 {
@@ -386,96 +432,34 @@ FragAnzeige anzeige(int t)
 
 } // namespace
 
-bool TUebung::ErzeugeEineFrage()
+namespace {
+
+// Every answer must show something, or the shuffle could not place it.
+bool AlleSichtbar(const Fragenentwurf& F)
 {
-    Fragenentwurf F;
-    F.KartenName = KartenName_;
-    int tiefe = 19;
-    int versuch = 0;
-    const int zeilen = int(LaenderDaten.size());
-    for (;;) {
-        F = Fragenentwurf{};
-        F.KartenName = KartenName_;
-        if (++versuch > 20) {
-            versuch = 1;
-            --tiefe;
-        }
-        if (tiefe < -1) {
-            Scheitern();
+    for (const QString& a : F.Antworten)
+        if (Einzeilig(a).isEmpty())
             return false;
-        }
-        const Versuch V{Z_, Index_, Historie_, Optionen_, tiefe, KartenName_, Bildpfade_};
+    return true;
+}
 
-        // Type: a draw that fails a rule only draws again; when no type can pass
-        // the attempt fails without drawing.
-        bool typDa = false;
-        for (int t = 1; t <= kFragTypen && !typDa; ++t)
-            typDa = V.TypPasst(t);
-        if (!typDa)
-            continue;
-        int t;
-        do
-            t = Zufall::Random(kFragTypen) + 1;
-        while (!V.TypPasst(t));
-        F.Typ = t;
-
-        // Subject.
-        if (IstLandFrage(t)) {
-            if (!Index_.HatSubjektLand())
-                continue;
-            bool kuerzlich = false;
-            for (;;) {
-                F.Land = Zufall::Random(zeilen);
-                if (Historie_.KuerzlichGefragt(t, F.Land, -1, tiefe, Z_.AnzErlaubteFragTypen)) {
-                    kuerzlich = true;
-                    break;
-                }
-                if (Index_.LandPasstSubjekt(F.Land))
-                    break;
-            }
-            if (kuerzlich)
-                continue;
-            if ((t == E01 || t == E02) && Index_.LandFlagge(F.Land).isEmpty())
-                continue;
-        } else {
-            const int c = FragTypKategorie(t);
-            const int anzahl = Index_.KategorieAnzahl(c);
-            if (anzahl < 5)
-                continue;
-            F.Objekt = Index_.KategorieObjekt(Zufall::Random(anzahl), c);
-            if (F.Objekt < 0 || Historie_.KuerzlichGefragt(t, -1, F.Objekt, tiefe, Z_.AnzErlaubteFragTypen))
-                continue;
-            F.Antworten[0] = Index_.Einzeilig(F.Objekt);
-            if (F.Antworten[0].isEmpty())
-                continue;
-        }
-
-        Z_.AntwortTexte = {};
-        if (!(IstLandFrage(t) ? V.Land(F) : V.Objekt(F)))
-            continue;
-        // Every answer must show something, or the shuffle below could not place it.
-        bool leer = false;
-        for (const QString& a : F.Antworten)
-            leer = leer || Einzeilig(a).isEmpty();
-        if (leer)
-            continue;
-        break;
-    }
-
-    // Success: the question, its protocol line, the answers onto the buttons.
+// The question made: its protocol lines, the answers shuffled onto the buttons
+// (the slot draws), pointers and pictures.
+TFrage StelleFrage(Uebungszustand& Z, Fragenentwurf& F)
+{
     const int t = F.Typ;
     for (QString& a : F.Antworten)
         a = Einzeilig(a);
     for (QString& a : F.Laendernamen)
         a = Einzeilig(a);
-    Z_.FragText = F.FragText;
-    Z_.Beantwortet = false;
-    QString& P = Z_.Uebungsprotokoll;
-    SchreibeProtokoll(P, FrageZeile(Z_.FrageNr, t, F.FragText));
+    Z.FragText = F.FragText;
+    Z.Beantwortet = false;
+    QString& P = Z.Uebungsprotokoll;
+    SchreibeProtokoll(P, FrageZeile(Z.FrageNr, t, F.FragText));
     SchreibeProtokoll(P, {});
 
     TFrage Q;
-    Q.FrageNr = Z_.FrageNr;
+    Q.FrageNr = Z.FrageNr;
     Q.Typ = t;
     Q.Code = FragTypCode(t);
     Q.FragText = F.FragText;
@@ -529,11 +513,36 @@ bool TUebung::ErzeugeEineFrage()
     if ((t >= S01 && t <= S05) || (t >= E03 && t <= E06 && F.Objekt >= 0))
         Q.EinzelZeiger = zeiger(F.Objekt, t == E04 || t == E06 || t == S02 || t == S04);
 
-    Historie_.Eintragen(t, Q.Land, Q.Objekt);
-    Z_.RichtigeAntwort = Q.RichtigeAntwort;
-    Z_.AntwortTexte = Q.AntwortTexte;
-    Frage_ = Q;
-    Fragen_.append(Q);
+    Z.RichtigeAntwort = Q.RichtigeAntwort;
+    Z.AntwortTexte = Q.AntwortTexte;
+    return Q;
+}
+
+} // namespace
+
+bool TUebung::ErzeugeEineFrage()
+{
+    Fragenentwurf F;
+    int tiefe = 19;
+    int versuch = 0;
+    for (;;) {
+        if (++versuch > 20) {
+            versuch = 1;
+            --tiefe;
+        }
+        if (tiefe < -1) {
+            Scheitern();
+            return false;
+        }
+        F = Fragenentwurf{};
+        F.KartenName = KartenName_;
+        const Versuch V{Z_, Index_, Historie_, Optionen_, tiefe, KartenName_, Bildpfade_};
+        if (V.Typ(F) && V.Subjekt(F) && (IstLandFrage(F.Typ) ? V.Land(F) : V.Objekt(F)) && AlleSichtbar(F))
+            break;
+    }
+    Frage_ = StelleFrage(Z_, F);
+    Historie_.Eintragen(Frage_.Typ, Frage_.Land, Frage_.Objekt);
+    Fragen_.append(Frage_);
     return true;
 }
 
