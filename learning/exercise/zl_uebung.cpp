@@ -634,8 +634,7 @@ void TUebung::BeendeUebung()
     Z_.FrageNr = Z_.FragenGesamt;
     Z_.UebungBeendet = true;
     Laeuft_ = false;
-    const std::uint32_t ende = Tick();
-    const auto seitStart = std::int64_t(std::int32_t(ende - StartTick_));
+    const std::int64_t seitStart = MsSeitStart();
     Z_.UebDauer = seitStart > 0 ? seitStart : 0;
     TProtokollSchluss S;
     S.FragenGesamt = Z_.FragenGesamt;
@@ -646,11 +645,13 @@ void TUebung::BeendeUebung()
     SchreibeProtokollSchluss(Z_.Uebungsprotokoll, S);
 }
 
+std::int64_t TUebung::MsSeitStart() const { return std::int64_t(std::int32_t(Tick() - StartTick_)); }
+
 std::int64_t TUebung::AktualisiereDauer()
 {
     if (Laeuft_) {
         // Differences of the 32-bit tick stay right across its wrap.
-        const auto d = std::int64_t(std::int32_t(Tick() - StartTick_));
+        const std::int64_t d = MsSeitStart();
         Z_.UebDauer = d > 0 ? d : 0;
     }
     return Z_.UebDauer;

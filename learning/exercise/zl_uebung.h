@@ -195,6 +195,10 @@ public:
     // UebDauer := tick - start tick (0 while negative); returns it.
     std::int64_t AktualisiereDauer();
     TUebErgebnis Ergebnis() const;
+    // Start date and time (the header's and the participant result's).
+    const QDateTime& StartZeit() const { return StartZeit_; }
+    // Tick count now - start tick (which lies 500 ms after the start); may be negative.
+    std::int64_t MsSeitStart() const;
     // The main window's caption during the exercise.
     QString Titel() const;
     // The failure message of generation.

@@ -510,7 +510,9 @@ TEST_F(Uebung, ClockAndStatus)
     Uebungszustand z = testdaten::Zustand(1, 10);
     TUebung u(z, uhr);
     ASSERT_TRUE(u.StarteUebung({testdaten::kKarte, 10, 3, 1}, testdaten::Optionen()));
+    EXPECT_EQ(u.StartZeit(), QDateTime(QDate(2026, 3, 1), QTime(9, 30, 0)));
     tick += 300;
+    EXPECT_EQ(u.MsSeitStart(), -200);
     EXPECT_EQ(u.Status(2).Zeit, QStringLiteral("00:00")); // the first half second
     EXPECT_EQ(z.UebDauer, 0);
     tick = 0x1000u;
