@@ -82,8 +82,10 @@ TEST_F(UebAtlas, EveryMapAndTypeGeneratesTenQuestions)
             for (int t = E01; t <= E08; ++t)
                 EXPECT_FALSE(FragTypErlaubt(t, e.Gebiet));
         }
-        for (int t = 1; t <= kFragTypen; ++t) {
-            if (!KarteErlaubt(e, t, 3))
+        for (int n = 0; n < 2 * kFragTypen; ++n) {
+            const int t = n % kFragTypen + 1;
+            const int intens = n < kFragTypen ? 3 : 1;
+            if (!KarteErlaubt(e, t, intens))
                 continue;
             QString maske(23, u'0');
             maske[t - 1] = u'1';
@@ -92,16 +94,17 @@ TEST_F(UebAtlas, EveryMapAndTypeGeneratesTenQuestions)
             RecordingMessageService rec;
             MessageService* alt = setMessageService(&rec);
             TUebung u(z, testdaten::FesteUhr());
-            const bool ok = u.StarteUebung({e.UebKartID, e.Gebiet, 4711 + t, 3}, testdaten::Optionen(maske));
+            const bool ok =
+                u.StarteUebung({e.UebKartID, e.Gebiet, 4711 + n, intens}, testdaten::Optionen(maske));
             const WeiterErgebnis w = ok ? testdaten::BeantworteAlle(u) : WeiterErgebnis::Fehler;
             setMessageService(alt);
             EXPECT_TRUE(ok && w == WeiterErgebnis::Ende && rec.entries().isEmpty())
-                << e.UebKartID.toStdString() << " " << FragTypCode(t).toStdString();
+                << e.UebKartID.toStdString() << " " << FragTypCode(t).toStdString() << " intensity " << intens;
             EXPECT_EQ(z.AnzRichtig + z.AnzFalsch, 10);
             ++uebungen;
         }
     }
-    EXPECT_GT(uebungen, 400);
+    EXPECT_GT(uebungen, 700);
 }
 
 // On the real data too, an exercise run to its end and the same exercise
