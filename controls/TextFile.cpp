@@ -91,6 +91,8 @@ struct TextFileIO::Impl {
     qsizetype pos = 0;
     qsizetype end = 0;
     int pendingReadError = 0;
+    // CR ends a line; a file without any CR (as Linux editors leave it) uses LF.
+    char lineEnd = kCR;
 
     // Output: collected in memory, stored by commit at Close.
     AtomicWriteFile writer;
@@ -111,7 +113,7 @@ struct TextFileIO::Impl {
         const char* base = data.constData();
         const char* p = base + pos;
         const qsizetype left = end - pos;
-        const void* cr = left > 0 ? std::memchr(p, kCR, static_cast<size_t>(left)) : nullptr;
+        const void* cr = left > 0 ? std::memchr(p, lineEnd, static_cast<size_t>(left)) : nullptr;
         first = p;
         if (!cr) {
             size = left;
@@ -120,7 +122,7 @@ struct TextFileIO::Impl {
         }
         size = static_cast<const char*>(cr) - p;
         pos += size + 1;
-        if (pos < end && base[pos] == kLF)
+        if (lineEnd == kCR && pos < end && base[pos] == kLF)
             ++pos;
     }
 
@@ -185,6 +187,8 @@ bool TextFileIO::Reset()
         d->pendingReadError = winErrorFromErrno(errno, path_);
     const void* z = std::memchr(d->data.constData(), kCtrlZ, static_cast<size_t>(d->data.size()));
     d->end = z ? static_cast<const char*>(z) - d->data.constData() : d->data.size();
+    if (!std::memchr(d->data.constData(), kCR, static_cast<size_t>(d->end)))
+        d->lineEnd = kLF;
     d_ = std::move(d);
     if (!Kopfzeile.isEmpty() && ReadLine() != Kopfzeile) {
         ZeigeFehler(QStringLiteral("Falsches Dateiformat!"));

@@ -15,7 +15,8 @@ namespace zl {
 //
 // Files are Windows-1252 without a byte-order mark. Writing ends every line
 // with CR LF. Reading ends a line at CR (an LF right after it belongs to the
-// line end); an LF alone stays in the text; a Ctrl-Z ends the file. Numbers
+// line end); an LF alone stays in the text; a file that holds no CR at all is
+// read with LF as its line end; a Ctrl-Z ends the file. Numbers
 // use "." as decimal point whatever the locale.
 //
 // Use: Assign, then Reset or Rewrite; when that gave true read or write, then

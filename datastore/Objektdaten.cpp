@@ -7,6 +7,7 @@
 #include "platform/MessageService.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace zl
 {
@@ -146,6 +147,21 @@ bool SchreibeObjektdatei(const QString& Datei, const QList<ObjDataTyp>& Tabelle)
             zeigeSchreibfehler();
             return false;
         }
+    }
+    // An empty table never silently replaces a file that holds labels.
+    if (Tabelle.isEmpty()) {
+        QList<ObjDataTyp> vorhanden;
+        if (QFileInfo::exists(Datei)) {
+            ScopedMessageRecorder still; // an unreadable old file is no reason to ask
+            LeseObjektdatei(Datei, vorhanden);
+        }
+        if (!vorhanden.isEmpty()
+            && !FrageJaNein(QStringLiteral("Die Datei %1 enthält %2 Beschriftungen. Soll sie durch eine leere "
+                                           "Beschriftungstabelle ersetzt werden?")
+                                .arg(QDir::toNativeSeparators(Datei))
+                                .arg(vorhanden.size()),
+                            mbNo))
+            return false;
     }
     TextFileIO f;
     f.Assign(Datei);

@@ -47,6 +47,8 @@ bool LeseObjektdatei(const QString& Datei, QList<ObjDataTyp>& Tabelle);
 // "Schreibfehler! Objektdaten können nicht geschrieben werden.", false, and the
 // old file is kept. A label whose text would break the file ("~", CR, LF or a
 // character Windows-1252 cannot hold) refuses the write with a box naming it.
+// An empty table asks before it replaces a file that holds labels; "Nein"
+// gives false and leaves the file as it was.
 bool SchreibeObjektdatei(const QString& Datei);
 bool SchreibeObjektdatei(const QString& Datei, const QList<ObjDataTyp>& Tabelle);
 

@@ -188,6 +188,18 @@ int AtomicWriteFile::open(const QString& path)
             lockFd_ = -1;
             return winErrorFromErrno(e, path_);
         }
+    } else {
+        // A new file is created empty and locked at once, so that a second
+        // writer of the same new file gets code 32 as for an existing one.
+        lockFd_ = retryOpen(target, O_RDONLY | O_CREAT | O_EXCL, 0666);
+        if (lockFd_ < 0)
+            return errno == EEXIST ? kErrSharingViolation : winErrorFromErrno(errno, path_);
+        if (!lockOrFail(lockFd_, LOCK_EX)) {
+            ::close(lockFd_);
+            lockFd_ = -1;
+            return kErrSharingViolation;
+        }
+        placeholder_ = target;
     }
 
     std::random_device rd;
@@ -238,6 +250,7 @@ int AtomicWriteFile::commit()
         return err == ENOSPC ? 112 : winErrorFromErrno(err, path_);
     }
     tmpPath_.clear();
+    placeholder_.clear();
     discard();
     return kErrNone;
 }
@@ -251,6 +264,10 @@ void AtomicWriteFile::discard()
     if (!tmpPath_.isEmpty()) {
         ::unlink(nativePath(tmpPath_).constData());
         tmpPath_.clear();
+    }
+    if (!placeholder_.isEmpty()) {
+        ::unlink(placeholder_.constData()); // the new file was never written
+        placeholder_.clear();
     }
     if (lockFd_ >= 0) {
         ::close(lockFd_);

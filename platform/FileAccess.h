@@ -73,6 +73,7 @@ private:
     QByteArray buffer_;
     int tmpFd_ = -1;
     int lockFd_ = -1;
+    QByteArray placeholder_; // the empty new target this writer created and locks
 };
 
 // Writes a whole file atomically; returns 0 or the Windows code.

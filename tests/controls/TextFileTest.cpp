@@ -68,7 +68,10 @@ TEST_F(TextFileTest, LineEndsCtrlZAndCodePage)
 {
     const std::vector<LineCase> cases = {
         {"crlf", "a\r\nb\r\n", {QStringLiteral("a"), QStringLiteral("b")}},
-        {"lf only stays in the text", "a\nb\n", {QStringLiteral("a\nb\n")}},
+        {"lf only: a file without any cr", "a\nb\n", {QStringLiteral("a"), QStringLiteral("b")}},
+        {"lf only, empty line kept", "a\n\nb", {QStringLiteral("a"), QString(), QStringLiteral("b")}},
+        {"lone lf stays in the text beside a cr", "a\nb\r\nc", {QStringLiteral("a\nb"), QStringLiteral("c")}},
+        {"lf only up to ctrl-z, cr after it", QByteArray("a\nb\x1a\r\n"), {QStringLiteral("a"), QStringLiteral("b")}},
         {"cr alone ends a line", "a\rb", {QStringLiteral("a"), QStringLiteral("b")}},
         {"last line without end", "x\r\nlast", {QStringLiteral("x"), QStringLiteral("last")}},
         {"crlf crlf gives one empty line", "a\r\n\r\n", {QStringLiteral("a"), QString()}},

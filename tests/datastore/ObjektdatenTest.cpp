@@ -184,6 +184,34 @@ TEST_F(ObjektdatenTest, EmptyTableWritesTheHeaderAlone)
     EXPECT_EQ(leseBytes(datei("leer.zlk")), QByteArray("KartID~ObjTyp~Px~Py~Bez~dx~dy~Intens~\r\n"));
 }
 
+TEST_F(ObjektdatenTest, EmptyTableAsksBeforeItReplacesLabels)
+{
+    // The labels of a Linux-edited file (LF only) count: they are read, so saving asks.
+    const QByteArray alt("KartID~ObjTyp~Px~Py~Bez~dx~dy~Intens~\nDEU~S~1~2~A~0~0~1~\n");
+    ASSERT_TRUE(fixtures::writeBytes(datei("a.zlk"), alt));
+    ObjDaten.clear();
+    {
+        ScopedMessageRecorder boxes;
+        boxes.answerNext(mbNo);
+        EXPECT_FALSE(SchreibeObjektdatei(datei("a.zlk")));
+        ASSERT_EQ(boxes.entries().size(), 1);
+        EXPECT_EQ(boxes.entries()[0].kind, MsgKind::Bestaetigung);
+        EXPECT_EQ(leseBytes(datei("a.zlk")), alt);
+    }
+    {
+        ScopedMessageRecorder boxes;
+        boxes.answerNext(mbYes);
+        EXPECT_TRUE(SchreibeObjektdatei(datei("a.zlk")));
+        EXPECT_EQ(leseBytes(datei("a.zlk")), QByteArray("KartID~ObjTyp~Px~Py~Bez~dx~dy~Intens~\r\n"));
+    }
+    {
+        // A file with the header alone is replaced without a question.
+        ScopedMessageRecorder boxes;
+        EXPECT_TRUE(SchreibeObjektdatei(datei("a.zlk")));
+        EXPECT_TRUE(boxes.entries().isEmpty());
+    }
+}
+
 TEST_F(ObjektdatenTest, TextsThatWouldBreakTheFileAreRefusedAndTheFileIsUntouched)
 {
     const QByteArray alt("alter Inhalt\r\n");

@@ -83,6 +83,27 @@ TEST_F(FileAccessTest, ReadersAndWritersExcludeEachOther)
     EXPECT_EQ(r3.readAll(), QByteArray("y"));
 }
 
+TEST_F(FileAccessTest, SecondWriterOfANewFileGetsInUse)
+{
+    const QString p = path("new.dat");
+    AtomicWriteFile first, second;
+    ASSERT_EQ(first.open(p), 0);
+    EXPECT_EQ(second.open(p), kErrSharingViolation);
+    ReadFile r;
+    EXPECT_EQ(r.open(p), kErrSharingViolation);
+    first.write(QByteArray("first"));
+    ASSERT_EQ(first.commit(), 0);
+    EXPECT_EQ(slurp(p), QByteArray("first"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+    // A new file that is never written leaves nothing behind.
+    {
+        AtomicWriteFile w;
+        ASSERT_EQ(w.open(path("never.dat")), 0);
+    }
+    EXPECT_FALSE(QFile::exists(path("never.dat")));
+}
+
 TEST_F(FileAccessTest, CaseInsensitiveFallback)
 {
     QDir(dir.path()).mkdir(QStringLiteral("ZL-Daten"));
