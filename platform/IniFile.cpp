@@ -159,6 +159,9 @@ qint32 IniFile::readInteger(const QString& section, const QString& key, qint32 d
         base = 16;
         p += 2;
     }
+    // One sign only: from_chars would take a second one after the prefix.
+    if (p == end || *p == '-' || *p == '+')
+        return defaultValue;
     std::int64_t v = 0;
     const auto [q, ec] = std::from_chars(p, end, v, base);
     if (ec != std::errc() || q != end || p == end)

@@ -58,13 +58,15 @@ TEST(IniFile, WindowsLookupRules)
 TEST(IniFile, NumbersAndTruthValues)
 {
     const IniFile ini = fromText("[E]\nA=12\nB=-7\nC=$1F\nD=0x10\nE=zwölf\nF=12 3\nG=99999999999\nH=$FFFFFFFF\n"
-                                 "I=\"5\"\nJ=+4\nK=\nL=0\n");
+                                 "I=\"5\"\nJ=+4\nK=\nL=0\nN=--11\nO=+-50\nP=$-F\nQ=0x-12\nR=-$F\nS=-\n");
     const QString s = QStringLiteral("E");
     const struct {
         const char* key;
         qint32 expected;
     } cases[] = {{"A", 12},  {"B", -7}, {"C", 31}, {"D", 16}, {"E", -99}, {"F", -99}, {"G", -99},
-                 {"H", -1},  {"I", 5},  {"J", 4},  {"K", -99}, {"L", 0},  {"M", -99}};
+                 {"H", -1},  {"I", 5},  {"J", 4},  {"K", -99}, {"L", 0},  {"M", -99},
+                 // one sign only
+                 {"N", -99}, {"O", -99}, {"P", -99}, {"Q", -99}, {"R", -15}, {"S", -99}};
     for (const auto& c : cases)
         EXPECT_EQ(ini.readInteger(s, QString::fromLatin1(c.key), -99), c.expected) << c.key;
     EXPECT_TRUE(ini.readBool(s, QStringLiteral("A"), false));
