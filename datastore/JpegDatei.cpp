@@ -3,7 +3,9 @@
 #include "platform/FileAccess.h"
 #include "raster/Rast32.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImageReader>
 
 #include <csetjmp>
 #include <cstdio>
@@ -36,6 +38,29 @@ extern "C" void fehlerAusgang(j_common_ptr cinfo)
 // Warnings (a truncated file, damaged data) are not printed; libjpeg goes on.
 extern "C" void keineAusgabe(j_common_ptr) {}
 
+// A progressive file of endless scans would decode for minutes: stop it.
+extern "C" void scanGrenze(j_common_ptr cinfo)
+{
+    if (!cinfo->is_decompressor
+        || reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kBildMaxScans)
+        return;
+    auto* em = reinterpret_cast<Fehlermanager*>(cinfo->err);
+    std::snprintf(em->text, sizeof em->text, "more than %d scans", kBildMaxScans);
+    std::longjmp(em->sprung, 1);
+}
+
+bool innerhalbDerGrenzen(std::int64_t breite, std::int64_t hoehe)
+{
+    return breite <= kBildMaxSeite && hoehe <= kBildMaxSeite && breite * hoehe <= kBildMaxPixel;
+}
+
+// What a JPEG header may claim: the limits, and what the bytes can hold (every
+// 8 x 8 block of the first component costs at least one bit).
+bool groesseGlaubhaft(std::int64_t breite, std::int64_t hoehe, std::int64_t bytes)
+{
+    return innerhalbDerGrenzen(breite, hoehe) && breite * hoehe <= bytes * 8 * 64;
+}
+
 QString anzeigeName(const QString& Datei)
 {
     return QDir::toNativeSeparators(Datei);
@@ -64,7 +89,7 @@ struct Zielpuffer {
     void* ziel;
 };
 
-enum class Ergebnis { Ok, Fehler, Speicher };
+enum class Ergebnis { Ok, Fehler, Speicher, ZuGross };
 
 // Everything between setjmp and the jump is C data only, so the jump skips no
 // destructor. The caller's cinfo is destroyed by the caller.
@@ -78,6 +103,8 @@ Ergebnis dekodiere(jpeg_decompress_struct* cinfo, Fehlermanager* em, const unsig
     jpeg_read_header(cinfo, TRUE);
     *breite = int(cinfo->image_width);
     *hoehe = int(cinfo->image_height);
+    if (!groesseGlaubhaft(cinfo->image_width, cinfo->image_height, std::int64_t(groesse)))
+        return Ergebnis::ZuGross;
     if (nurKopf)
         return Ergebnis::Ok;
 
@@ -128,14 +155,18 @@ Ergebnis dekodiere(jpeg_decompress_struct* cinfo, Fehlermanager* em, const unsig
 struct DekoderGuard {
     jpeg_decompress_struct cinfo;
     Fehlermanager em;
+    jpeg_progress_mgr fortschritt;
     DekoderGuard()
     {
         std::memset(&cinfo, 0, sizeof cinfo);
+        std::memset(&fortschritt, 0, sizeof fortschritt);
         cinfo.err = jpeg_std_error(&em.pub);
         em.pub.error_exit = fehlerAusgang;
         em.pub.output_message = keineAusgabe;
         em.text[0] = 0;
         jpeg_create_decompress(&cinfo);
+        fortschritt.progress_monitor = scanGrenze;
+        cinfo.progress = &fortschritt;
     }
     ~DekoderGuard() { jpeg_destroy_decompress(&cinfo); }
 };
@@ -155,6 +186,11 @@ void dekodiereOderWirf(const QByteArray& daten, const QString& name, const Zielp
         throw EBildFehler(QStringLiteral("Die Bilddatei %1 ist kein gültiges JPEG-Bild (%2).")
                               .arg(anzeigeName(name), QString::fromLatin1(d.em.text)));
     }
+    if (e == Ergebnis::ZuGross)
+        throw EBildFehler(QStringLiteral("Die Bilddatei %1 ist beschädigt oder zu groß (%2 x %3 Pixel).")
+                              .arg(anzeigeName(name))
+                              .arg(w)
+                              .arg(h));
     if (e == Ergebnis::Speicher)
         throw EBildFehler(QStringLiteral("Für die Bilddatei %1 (%2 x %3 Pixel) ist nicht genug Speicher frei.")
                               .arg(anzeigeName(name))
@@ -237,6 +273,15 @@ void JpegGroesse(const QString& Datei, int& Breite, int& Hoehe)
 QImage LadeBmpDatei(const QString& Datei)
 {
     const QByteArray daten = leseDatei(Datei);
+    QBuffer puffer;
+    puffer.setData(daten);
+    QImageReader kopf(&puffer, "BMP");
+    const QSize claimed = kopf.size();
+    if (claimed.isValid() && !innerhalbDerGrenzen(claimed.width(), claimed.height()))
+        throw EBildFehler(QStringLiteral("Die Bilddatei %1 ist beschädigt oder zu groß (%2 x %3 Pixel).")
+                              .arg(anzeigeName(Datei))
+                              .arg(claimed.width())
+                              .arg(claimed.height()));
     QImage bild = QImage::fromData(daten, "BMP");
     if (bild.isNull())
         throw EBildFehler(QStringLiteral("Die Bilddatei %1 ist kein gültiges BMP-Bild.").arg(anzeigeName(Datei)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // JPEG reading and writing through libjpeg-turbo, and BMP reading through QImage.
 // Decoding writes straight into the target's pixels (blue, green, red, 255), and
 // a damaged picture becomes an EBildFehler, never a process exit.
@@ -17,6 +19,13 @@ class TBitmap32;
 
 // A picture file that is missing, unreadable or not a valid picture. The text
 // names the file and what is wrong with it.
+// Limits of every picture reader, far above the largest bundled map picture;
+// a header that claims more is refused before anything is allocated.
+constexpr int kBildMaxSeite = 16384;
+constexpr std::int64_t kBildMaxPixel = std::int64_t(64) << 20;
+// A progressive JPEG with more scans than this is refused.
+constexpr int kBildMaxScans = 100;
+
 class EBildFehler : public Exception
 {
   public:

@@ -467,6 +467,26 @@ void TBitmap32::LoadPixelData(QIODevice& Stream)
         SetDimensions(0, 0);
         throw ERasterError(QStringLiteral("Bitmap data is truncated"));
     }
+    if (Stream.isSequential() && bytes > 0) {
+        // A stream that cannot tell its size is read in bounded steps first,
+        // so a short one never makes the full claimed buffer.
+        constexpr qint64 kSchritt = qint64(16) << 20;
+        QByteArray data;
+        while (data.size() < bytes) {
+            const QByteArray teil = Stream.read(std::min<qint64>(kSchritt, bytes - data.size()));
+            if (teil.isEmpty())
+                break;
+            data.append(teil);
+        }
+        if (data.size() != bytes) {
+            SetDimensions(0, 0);
+            throw ERasterError(QStringLiteral("Bitmap data is truncated"));
+        }
+        SetDimensions(w, h);
+        std::memcpy(m_bits.get(), data.constData(), static_cast<size_t>(bytes));
+        Changed();
+        return;
+    }
     SetDimensions(w, h);
     if (!Empty()) {
         char* dst = reinterpret_cast<char*>(m_bits.get());

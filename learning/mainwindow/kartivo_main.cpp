@@ -2,36 +2,11 @@
 #include "learning/mainwindow/zl_main_start.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/QtMessageService.h"
-
-#include <QApplication>
-
-#include <exception>
-
-namespace {
-
-// An error that escapes a handler is shown in the standard error box and the
-// program goes on.
-class KartivoApp : public QApplication {
-public:
-    using QApplication::QApplication;
-    bool notify(QObject* receiver, QEvent* event) override
-    {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception& e) {
-            zl::ZeigeFehler(QString::fromLocal8Bit(e.what())); // the C library's messages: local encoding
-        } catch (...) {
-            zl::ZeigeFehler(QStringLiteral("Unbekannter Fehler."));
-        }
-        return false;
-    }
-};
-
-} // namespace
+#include "platform/widgets/ZlApplication.h"
 
 int main(int argc, char** argv)
 {
-    KartivoApp app(argc, argv);
+    zl::ZlApplication app(argc, argv);
     zl::QtMessageService boxes;
     zl::setMessageService(&boxes);
     int rc = 0;

@@ -65,6 +65,7 @@ TInfoBox::TInfoBox(QWidget* parent) : QDialog(parent)
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->SetCaption(QStringLiteral("OK"));
     OKBtn->SetModalResult(mbOK);
+    OKBtn->setDefault(true); // Enter closes the box
     QObject::connect(OKBtn, &QPushButton::clicked, this, [this] { done(mbOK); });
 }
 

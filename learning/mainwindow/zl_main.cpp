@@ -583,7 +583,8 @@ bool TForm1::ModusVerlassenErlaubt(ModusMenge Modi)
 void TForm1::SetzeTitel(const QString& Titel)
 {
     setWindowTitle(Titel);
-    QGuiApplication::setApplicationDisplayName(Titel);
+    // Not the application display name: the window system would append it to every title.
+    AnwendungsTitel = Titel;
 }
 
 void TForm1::KartenAuswahl1Click()

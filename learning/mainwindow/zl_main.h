@@ -197,5 +197,7 @@ private:
 
 // The one main window of the run.
 inline TForm1* Form1 = nullptr;
+// The program's title as the shell shows it (the main window's caption).
+inline QString AnwendungsTitel;
 
 } // namespace zl

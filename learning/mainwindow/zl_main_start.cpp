@@ -72,7 +72,7 @@ bool TKartivo::Starte()
     if (optionen_.Bildschirmpruefung && !PruefeGrafikmodus())
         return false;
 
-    QGuiApplication::setApplicationDisplayName(kStartTitel);
+    AnwendungsTitel = kStartTitel;
     if (optionen_.Titelfenster) {
         titel_ = std::make_unique<TTitelForm>();
         titel_->ZeigeSofort();

@@ -30,6 +30,7 @@ TTitelForm::TTitelForm(QWidget* parent)
     TitelTimer.setInterval(1750);
     QObject::connect(&TitelTimer, &QTimer::timeout, this, [this] { Schliessen(); });
     TitelTimer.start();
+    qApp->installEventFilter(this);
     if (const QScreen* s = QGuiApplication::primaryScreen())
         move(s->geometry().center() - rect().center());
 }
@@ -43,7 +44,18 @@ void TTitelForm::ZeigeSofort()
 void TTitelForm::Schliessen()
 {
     TitelTimer.stop();
+    qApp->removeEventFilter(this);
     hide();
+}
+
+bool TTitelForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && isVisible()
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        Schliessen();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TTitelForm::keyPressEvent(QKeyEvent* event)

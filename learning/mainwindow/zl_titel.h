@@ -28,6 +28,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // A splash window gets no keyboard focus: Esc is caught wherever it is pressed.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 } // namespace zl

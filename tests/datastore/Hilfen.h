@@ -40,5 +40,7 @@ QByteArray CmykJpeg(int breite, int hoehe, int c, int m, int y, int k); // ink 0
 QByteArray JpegMitGroesse(int breite, int hoehe);
 // ... claiming width and height 0.
 QByteArray NullJpeg();
+// A progressive grey picture whose last scan is repeated.
+QByteArray ProgressivesJpeg(int breite, int hoehe, int zusaetzlicheScans);
 
 } // namespace zl::testing

@@ -17,7 +17,8 @@ namespace zl::testing
 namespace
 {
 
-QByteArray kodiere(int breite, int hoehe, int komponenten, J_COLOR_SPACE raum, const std::vector<unsigned char>& pixel)
+QByteArray kodiere(int breite, int hoehe, int komponenten, J_COLOR_SPACE raum, const std::vector<unsigned char>& pixel,
+                   bool progressiv = false)
 {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr jerr;
@@ -32,6 +33,8 @@ QByteArray kodiere(int breite, int hoehe, int komponenten, J_COLOR_SPACE raum, c
     cinfo.in_color_space = raum;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 95, TRUE);
+    if (progressiv)
+        jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW row =
@@ -80,6 +83,20 @@ QByteArray JpegMitGroesse(int breite, int hoehe)
             break;
         }
     }
+    return b;
+}
+
+QByteArray ProgressivesJpeg(int breite, int hoehe, int zusaetzlicheScans)
+{
+    QByteArray b = kodiere(breite, hoehe, 1, JCS_GRAYSCALE,
+                           std::vector<unsigned char>(std::size_t(breite) * hoehe, 90), true);
+    // The last scan (from its SOS marker to EOI) is repeated.
+    const qsizetype sos = b.lastIndexOf("\xFF\xDA");
+    const QByteArray scan = b.mid(sos, b.size() - 2 - sos);
+    QByteArray mehr;
+    for (int i = 0; i < zusaetzlicheScans; ++i)
+        mehr += scan;
+    b.insert(b.size() - 2, mehr);
     return b;
 }
 

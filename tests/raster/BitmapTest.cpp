@@ -238,6 +238,40 @@ TEST(Rast32Bitmap, PixelStream)
     EXPECT_TRUE(t.Empty());
 }
 
+namespace {
+// A pipe-like stream: it cannot tell its size.
+class SequentialBuffer : public QBuffer {
+public:
+    using QBuffer::QBuffer;
+    bool isSequential() const override { return true; }
+};
+} // namespace
+
+TEST(Rast32Bitmap, PixelDataFromASequentialStream)
+{
+    QByteArray good = QByteArray::fromHex("020000000100000044332211ddccbbaa");
+    SequentialBuffer gb(&good);
+    gb.open(QIODevice::ReadOnly);
+    TBitmap32 b;
+    b.LoadPixelData(gb);
+    ASSERT_EQ(b.Width(), 2);
+    EXPECT_EQ(b.Pixel(1, 0), 0xAABBCCDDu);
+
+    // Nine bytes claiming 23000 x 14000 pixels: refused as truncated, the bitmap empty.
+    QByteArray kurz = QByteArray::fromHex("d8590000b036000001");
+    SequentialBuffer kb(&kurz);
+    kb.open(QIODevice::ReadOnly);
+    TBitmap32 t;
+    t.SetDimensions(3, 3);
+    try {
+        t.LoadPixelData(kb);
+        ADD_FAILURE() << "no error";
+    } catch (const ERasterError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Bitmap data is truncated"));
+    }
+    EXPECT_TRUE(t.Empty());
+}
+
 TEST(Rast32Bitmap, CanvasDrawsOnThePixelsAndReportsChanges)
 {
     TBitmap32 b;

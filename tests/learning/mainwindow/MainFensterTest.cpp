@@ -71,6 +71,9 @@ TEST_F(KartivoTest, StartsOnTheMapSelectionWithoutAnyBox)
     EXPECT_EQ(f->Zustand.Ansichtsmodus, Kartenauswahl);
     EXPECT_FALSE(f->Zustand.ErsteAktivierung);
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Zelvaro - Terravio 4.0"));
+    EXPECT_EQ(AnwendungsTitel, QStringLiteral("Zelvaro - Terravio 4.0"));
+    // Never set: the window system would append it to every window title.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     EXPECT_TRUE(f->isMaximized() || f->windowState().testFlag(Qt::WindowMaximized));
     EXPECT_TRUE(sichtbar(f->KartenAuswahlPan));
     EXPECT_FALSE(sichtbar(f->LernPan));
@@ -417,6 +420,12 @@ TEST_F(KartivoTest, ShellWindows)
     InfoBox->OKBtn->click();
     EXPECT_FALSE(InfoBox->isVisible());
     EXPECT_EQ(InfoBox->result(), mbOK);
+    // Enter closes it too.
+    InfoBox->setResult(0);
+    InfoBox->show();
+    QTest::keyClick(InfoBox->Memo1, Qt::Key_Return); // where the focus is when it opens
+    EXPECT_FALSE(InfoBox->isVisible());
+    EXPECT_EQ(InfoBox->result(), mbOK);
     EXPECT_TRUE(rec.entries().isEmpty());
 }
 
@@ -432,6 +441,14 @@ TEST(Titelfenster, HidesOnEscOrClickBeforeItsTimer)
     QTest::keyClick(&t, Qt::Key_Escape);
     EXPECT_FALSE(t.isVisible());
     EXPECT_FALSE(t.TitelTimer.isActive());
+
+    // Esc pressed in another window (the splash has no keyboard focus) hides it as well.
+    QWidget anderes;
+    anderes.show();
+    TTitelForm tf;
+    tf.ZeigeSofort();
+    QTest::keyClick(&anderes, Qt::Key_Escape);
+    EXPECT_FALSE(tf.isVisible());
 
     TTitelForm t2;
     t2.ZeigeSofort();
