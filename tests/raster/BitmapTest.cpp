@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QPainter>
 #include <atomic>
+#include <cstring>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
@@ -240,10 +241,24 @@ TEST(Rast32Bitmap, PixelStream)
 
 namespace {
 // A pipe-like stream: it cannot tell its size.
-class SequentialBuffer : public QBuffer {
+class SequentialBuffer : public QIODevice {
 public:
-    using QBuffer::QBuffer;
+    explicit SequentialBuffer(const QByteArray* data) : data_(*data) {}
     bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* out, qint64 max) override
+    {
+        const qint64 n = std::min<qint64>(max, data_.size() - at_);
+        std::memcpy(out, data_.constData() + at_, size_t(n));
+        at_ += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray data_;
+    qint64 at_ = 0;
 };
 } // namespace
 
