@@ -202,6 +202,23 @@ bool LadeJpegGestreckt(QImage& Ziel, int Breite, int Hoehe, const QString& Datei
     return true;
 }
 
+bool LadeJpegGeglaettet(QImage& Ziel, int Breite, int Hoehe, const QString& Datei)
+{
+    const QString pfad = mitDatErsatz(Datei);
+    if (pfad.isEmpty())
+        return false;
+    TBitmap32 bild;
+    LadeJpegDatei(bild, pfad);
+    if (Breite <= 0 || Hoehe <= 0)
+        return false;
+    TBitmap32 neu;
+    neu.SetDimensions(Breite, Hoehe);
+    bild.SetStretchFilter(sfLinear);
+    bild.DrawInto(neu, TRect{0, 0, Breite, Hoehe});
+    Ziel = neu.ImageViewRGB32().copy();
+    return true;
+}
+
 bool LadeJpegGestrecktInBild(TBitmap32& Ziel, int Breite, int Hoehe, const QString& Datei)
 {
     QImage bild;

@@ -50,6 +50,9 @@ bool LadeJpegInBild(TBitmap32& Ziel, int BoxBreite, int BoxHoehe, bool Einpassen
 // Stretched to exactly Breite x Hoehe (WHITEONBLACK). Same fallbacks and errors.
 bool LadeJpegGestreckt(QImage& Ziel, int Breite, int Hoehe, const QString& Datei);
 bool LadeJpegGestrecktInBild(TBitmap32& Ziel, int Breite, int Hoehe, const QString& Datei);
+// Scaled to exactly Breite x Hoehe through the linear resampling filter, for
+// colour artwork (the OR stretch turns it into speckle). Same fallbacks and errors.
+bool LadeJpegGeglaettet(QImage& Ziel, int Breite, int Hoehe, const QString& Datei);
 
 // Decodes a map picture into KartenCache and sets KartenCachePfad to Datei (a
 // missing file is tried with ".dat"). When no file exists, the cache is emptied,

@@ -153,7 +153,7 @@ void TKartenauswahlSeite::ZeigeKartenauswahl(bool NeuAufbau)
             QImage Bild;
             try {
                 if (SeitenW > 0 && SeitenH > 0)
-                    LadeJpegGestreckt(Bild, SeitenW, SeitenH,
+                    LadeJpegGeglaettet(Bild, SeitenW, SeitenH,
                                       DatenVerz + QStringLiteral("KA-") + u.Code + QStringLiteral(".jpg"));
             } catch (const EBildFehler&) {
                 // A damaged overview shows nothing; its panels are still placed.

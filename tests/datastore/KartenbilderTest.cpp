@@ -332,10 +332,14 @@ TEST_F(KartenbilderTest, LoadersFitStretchAndFrame)
     ASSERT_TRUE(LadeJpegGestrecktInBild(bmp, 1000, 20, uebersicht));
     EXPECT_EQ(std::pair(bmp.Width(), bmp.Height()), std::pair(1000, 20));
 
+    ASSERT_TRUE(LadeJpegGeglaettet(bild, 333, 111, uebersicht));
+    EXPECT_EQ(bild.size(), QSize(333, 111));
+
     // Missing file: the target stays as it was.
     QImage vorher(3, 3, QImage::Format_RGB32);
     vorher.fill(Qt::blue);
     bild = vorher;
+    EXPECT_FALSE(LadeJpegGeglaettet(bild, 60, 60, datei(QStringLiteral("fehlt.jpg"))));
     EXPECT_FALSE(LadeJpegBild(bild, 60, 60, true, datei(QStringLiteral("fehlt.jpg"))));
     EXPECT_FALSE(LadeJpegGestreckt(bild, 60, 60, datei(QStringLiteral("fehlt.jpg"))));
     EXPECT_EQ(bild, vorher);
@@ -381,5 +385,37 @@ TEST(BildrandTest, FrameLiesOnTheOuterPixels)
             const bool rand = x == 0 || y == 0 || x == 4 || y == 3;
             EXPECT_EQ(bild.pixel(x, y), rand ? qRgb(0, 0, 0) : qRgb(255, 255, 255)) << x << "," << y;
         }
+    }
+}
+
+// Colour artwork reduced for the map-selection page looks like a smooth scale,
+// not like the OR stretch's speckle.
+TEST(GeglaettetTest, BundledOverviewsShrinkLikeASmoothScale)
+{
+    const QString verz = QStringLiteral(ZL_QUELL_DIR "/data/Kartivo/ZL-Daten/");
+    for (const char* name : {"KA-WLT.jpg", "KA-EUR.jpg", "KA-DEU.jpg"}) {
+        SCOPED_TRACE(name);
+        const QString datei = verz + QLatin1String(name);
+        const QImage original = LadeJpegBildDatei(datei);
+        ASSERT_FALSE(original.isNull());
+        const QSize klein(original.width() * 45 / 100, original.height() * 45 / 100);
+        QImage bild;
+        ASSERT_TRUE(LadeJpegGeglaettet(bild, klein.width(), klein.height(), datei));
+        const QImage glatt = original.scaled(klein, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                 .convertToFormat(QImage::Format_RGB32);
+        double summe = 0;
+        qint64 weitDaneben = 0;
+        for (int y = 0; y < klein.height(); ++y) {
+            for (int x = 0; x < klein.width(); ++x) {
+                const QRgb a = bild.pixel(x, y), b = glatt.pixel(x, y);
+                const int dr = std::abs(qRed(a) - qRed(b)), dg = std::abs(qGreen(a) - qGreen(b)),
+                          db = std::abs(qBlue(a) - qBlue(b));
+                summe += dr + dg + db;
+                weitDaneben += std::max({dr, dg, db}) > 64;
+            }
+        }
+        const double pixel = double(klein.width()) * klein.height();
+        EXPECT_LT(summe / (3 * pixel), 4.0); // the OR stretch gives 10 to 24
+        EXPECT_LT(weitDaneben / pixel, 0.005); // the OR stretch gives 9 % to 23 %
     }
 }
