@@ -518,6 +518,7 @@ void TLernkarteAnsicht::WaehleLernObjekt(int i, bool InListeWaehlen)
         LernList->setFocus();
     }
     ZeigeLaenderInfo(i);
+    F.ZeigeObjektImEditor(i);
 }
 
 void TLernkarteAnsicht::ZeigeLaenderInfo(int i)

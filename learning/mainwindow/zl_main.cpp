@@ -790,6 +790,7 @@ void TForm1::ErzeugeAnsichten()
 {
     KartenauswahlSeite = new TKartenauswahlSeite(*this);
     LernkarteAnsicht = new TLernkarteAnsicht(*this);
+    ErzeugeObjEdit();
 }
 
 void TForm1::ZeigeKartenauswahl(bool NeuAufbau) { KartenauswahlSeite->ZeigeKartenauswahl(NeuAufbau); }
@@ -817,12 +818,6 @@ void TForm1::BaueLesezeichenMenue() {}
 QString TForm1::LesezeichenText() const { return QString(); }
 
 void TForm1::LeseLesezeichen(const QString& Text) { Q_UNUSED(Text); }
-
-void TForm1::AendereAusrichtung(int dx, int dy)
-{
-    Q_UNUSED(dx);
-    Q_UNUSED(dy);
-}
 
 void TForm1::LoescheNetzDatei() { QFile::remove(NetzVerz + QStringLiteral("zlnetz.dat")); }
 

@@ -24,6 +24,7 @@ namespace zl {
 
 class TKartenauswahlSeite;
 class TLernkarteAnsicht;
+class TKartivoObjEdit;
 
 class TForm1 : public QMainWindow {
 public:
@@ -94,6 +95,8 @@ public:
     // The units of views 1 and 2 (children of the window).
     TKartenauswahlSeite* KartenauswahlSeite = nullptr;
     TLernkarteAnsicht* LernkarteAnsicht = nullptr;
+    // The label editor's host (zl_main_objedit.cpp).
+    TKartivoObjEdit* ObjEdit = nullptr;
 
     // ---- Event handlers -----------------------------------------------------
     void FormCreate();
@@ -159,6 +162,11 @@ public:
     void LeseLesezeichen(const QString& Text);
     // Moves the selected label's placement (label editor).
     void AendereAusrichtung(int dx, int dy);
+    // The label editor: its host and menu items, and the selection shown in it.
+    void ErzeugeObjEdit();
+    void BeschriftungEditClick();
+    void KartenObjDateiOeffnen1Click();
+    void ZeigeObjektImEditor(int i);
     // Deletes the class exercise's command file from the communication folder.
     void LoescheNetzDatei();
     // All four feedback videos exist.
