@@ -445,10 +445,11 @@ void TObjEditneuForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (QWidget* b = parentWidget(); b && !m_platziert) {
-        // Beside the main window's map, over its right column.
+        // In the bottom-left corner of the main window, where the map's margin is and
+        // the lists stay free.
         const QRect r = b->frameGeometry();
         adjustSize();
-        QRect ziel(QPoint(r.right() - width() - 24, r.top() + 110), size());
+        QRect ziel(QPoint(r.left() + 30, r.bottom() - height() - 60), size());
         if (const QScreen* s = b->screen()) {
             const QRect a = s->availableGeometry();
             ziel.moveTopLeft(QPoint(std::max(ziel.left(), a.left()), std::max(ziel.top(), a.top())));
