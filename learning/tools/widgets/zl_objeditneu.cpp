@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
-#include <QValidator>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -29,17 +28,6 @@ constexpr TColor Rgb(int r, int g, int b)
 {
     return TColor(r | (g << 8) | (b << 16));
 }
-
-// Refuses a text with a character a label file cannot hold, typed or pasted.
-class TBezValidator : public QValidator
-{
-  public:
-    using QValidator::QValidator;
-    State validate(QString& Text, int&) const override
-    {
-        return BezeichnungZulaessig(Text) ? Acceptable : Invalid;
-    }
-};
 
 void FaerbeHintergrund(QWidget* w, const QColor& c)
 {
@@ -116,7 +104,14 @@ void TObjEditneuForm::ErzeugeSteuerelemente()
     }
     BezEdit = new QLineEdit(p);
     BezEdit->setObjectName(QStringLiteral("BezEdit"));
-    BezEdit->setValidator(new TBezValidator(BezEdit));
+    // A character a label file cannot hold is dropped as it is typed or pasted.
+    connect(BezEdit, &QLineEdit::textEdited, this, [this](const QString& t) {
+        if (BezeichnungZulaessig(t))
+            return;
+        const int vorCursor = int(BereinigeBezeichnung(t.left(BezEdit->cursorPosition())).size());
+        BezEdit->setText(BereinigeBezeichnung(t));
+        BezEdit->setCursorPosition(vorCursor);
+    });
     AusrXCombo = new QComboBox(p);
     AusrXCombo->setObjectName(QStringLiteral("AusrXCombo"));
     AusrYCombo = new QComboBox(p);

@@ -15,6 +15,7 @@
 #include "platform/SettingsStore.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -216,6 +217,11 @@ TEST_F(ObjEditFensterTest, CancelKeepsTheEditorOpenAndAFailedSaveKeepsEverything
     const int i = finde("Berlin");
     ASSERT_GE(i, 0);
     F->LernkarteAnsicht->WaehleLernObjekt(i, true);
+    // A pasted "~", CR or LF is dropped.
+    QApplication::clipboard()->setText(QStringLiteral("Spree~\r\nAthen"));
+    E->BezEdit->selectAll();
+    E->BezEdit->paste();
+    EXPECT_EQ(E->BezEdit->text(), QStringLiteral("SpreeAthen"));
     E->BezEdit->setText(QStringLiteral("Berlin (Hauptstadt)"));
     E->UebernehmBtn->Click();
     EXPECT_EQ(ObjDaten[i].Bez, QStringLiteral("Berlin (Hauptstadt)"));
