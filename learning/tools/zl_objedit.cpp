@@ -309,6 +309,7 @@ void TObjEditor::Neu()
     UebernimmObjekt();
     tabelle().append(o);
     Geaendert = true;
+    emit TabelleGeaendert();
     ZeigeObjekt(int(tabelle().size()) - 1);
     emit TitelGeaendert();
     ZeigeObjektAufKarte();
@@ -324,6 +325,7 @@ void TObjEditor::Kopieren()
     kopie.Bez += QStringLiteral(" KOPIE");
     tabelle().insert(i + 1, kopie);
     Geaendert = true;
+    emit TabelleGeaendert();
     ZeigeObjekt(i + 1);
     emit TitelGeaendert();
     ZeigeObjektAufKarte();
@@ -341,6 +343,7 @@ bool TObjEditor::Entfernen()
         return false;
     tabelle().removeAt(i);
     Geaendert = true;
+    emit TabelleGeaendert();
     // Nothing may be taken over into the label that moved into place i.
     leereFelder();
     emit FelderGeaendert();
@@ -366,6 +369,7 @@ bool TObjEditor::schreibe(const QString& Datei)
 
 void TObjEditor::nachNeuemLesen()
 {
+    emit TabelleGeaendert();
     emit TitelGeaendert();
     m_host.BaueAnsichtNeu();
 }

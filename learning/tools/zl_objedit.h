@@ -186,6 +186,9 @@ class TObjEditor : public QObject
     void TitelGeaendert();
     // The text field should take the focus (after new and copy).
     void TextFokus();
+    // Labels were added or removed, or the table was read again: indexes into it may
+    // name other labels now.
+    void TabelleGeaendert();
 
   private:
     QList<ObjDataTyp>& tabelle() const { return m_host.Objekte(); }

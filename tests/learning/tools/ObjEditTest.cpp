@@ -204,6 +204,7 @@ TEST_F(ObjEditTest, ViewingLabelsTheListsCannotShowNeverRewritesThem)
     const QList<ObjDataTyp> vorher = host.Tabelle;
     for (const TObjEditKonfig& k : {LernprogrammObjEditKonfig(), ArbeitsblattObjEditKonfig()}) {
         TObjEditor& e = editor(k);
+        QObject::connect(&e, &TObjEditor::TabelleGeaendert, [] { ADD_FAILURE() << "the table changed"; });
         for (int i = 0; i < 6; ++i) {
             e.ZeigeObjekt(i);
             e.ZeigeObjektAufKarte();
@@ -240,6 +241,8 @@ TEST_F(ObjEditTest, ForbiddenCharactersNeverReachTheTable)
 TEST_F(ObjEditTest, NewCopyAndDelete)
 {
     TObjEditor& e = editor();
+    int tabelleGeaendert = 0;
+    QObject::connect(&e, &TObjEditor::TabelleGeaendert, [&] { ++tabelleGeaendert; });
     host.Sicht = {2500, 0, 7500, 5000};
     e.Neu();
     ASSERT_EQ(host.Tabelle.size(), 11);
@@ -288,6 +291,7 @@ TEST_F(ObjEditTest, NewCopyAndDelete)
     e.ZeigeObjekt(2);
     EXPECT_EQ(host.Tabelle[5].Bez, QStringLiteral("Ort 6"));
     EXPECT_EQ(e.Titel(), QStringLiteral("Kartenbeschriftung bearbeiten - zl_standard.zlk (9)"));
+    EXPECT_EQ(tabelleGeaendert, 4); // two new labels, a copy, one deletion
 }
 
 TEST_F(ObjEditTest, PlacementStepsAndArrowPosition)
