@@ -98,6 +98,10 @@ class TKartivoObjEdit : public QObject, public TObjEditHost
     bool PfeilEreignis(QMouseEvent* e, QEvent::Type Typ);
 
     TForm1& F;
+    // The watched controls, kept here: their last events arrive while the main
+    // window is being destroyed, when its fields may no longer be read.
+    QWidget* m_shape = nullptr;
+    QWidget* m_pfeil = nullptr;
     int m_tag = -1;      // KartEditShape's Tag: the label under the mouse
     QPoint m_griff;      // where the arrow was grabbed, in its own pixels
     bool m_zieht = false;
@@ -109,9 +113,11 @@ void TKartivoObjEdit::Verbinde()
         const QPoint p = e->position().toPoint() + L().LernKartPicImg->pos();
         ObjektUnterMaus(p.x(), p.y());
     };
-    F.KartEditShape->installEventFilter(this);
-    F.KartEditShape->hide();
-    L().LernPfeilImg->installEventFilter(this);
+    m_shape = F.KartEditShape;
+    m_pfeil = L().LernPfeilImg;
+    m_shape->installEventFilter(this);
+    m_shape->hide();
+    m_pfeil->installEventFilter(this);
 }
 
 void TKartivoObjEdit::ZeigeAufKarte(int i)
@@ -197,12 +203,12 @@ bool TKartivoObjEdit::PfeilEreignis(QMouseEvent* e, QEvent::Type Typ)
 bool TKartivoObjEdit::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type t = event->type();
-    if (watched == F.KartEditShape) {
+    if (watched == m_shape) {
         if (t == QEvent::Paint) {
-            QPainter p(F.KartEditShape);
+            QPainter p(m_shape);
             p.setPen(QPen(QColor(255, 0, 0), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
             p.setBrush(Qt::NoBrush);
-            p.drawRect(QRectF(1, 1, F.KartEditShape->width() - 2, F.KartEditShape->height() - 2));
+            p.drawRect(QRectF(1, 1, m_shape->width() - 2, m_shape->height() - 2));
             return true;
         }
         if (t == QEvent::MouseButtonPress) {
@@ -211,11 +217,11 @@ bool TKartivoObjEdit::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (t == QEvent::MouseMove) {
-            const QPoint p = F.KartEditShape->mapToParent(static_cast<QMouseEvent*>(event)->position().toPoint());
+            const QPoint p = m_shape->mapToParent(static_cast<QMouseEvent*>(event)->position().toPoint());
             ObjektUnterMaus(p.x(), p.y());
             return true;
         }
-    } else if (watched == L().LernPfeilImg &&
+    } else if (watched == m_pfeil &&
                (t == QEvent::MouseButtonPress || t == QEvent::MouseMove || t == QEvent::MouseButtonRelease)) {
         return PfeilEreignis(static_cast<QMouseEvent*>(event), t);
     }
