@@ -3,6 +3,13 @@
 // The map-label editor window of both programs: a tool window that stays on top
 // beside the main window and shows the fields of one label. The rules are
 // TObjEditor's; the program is reached through its TObjEditHost.
+//
+// A program connects it once with Einrichten(its TObjEditKonfig, its host, its main
+// window), then: shows it (the show handler selects the list's label); calls
+// ZeigeObjekt(i) whenever it selects label i while the window is visible; passes
+// Alt+arrows to Editor().SchritteAusrichtung and the pointer-arrow drag to
+// Editor().SetzePosition / UebernimmObjekt; uses WaehleOeffnen and Editor().Oeffnen
+// for its own "open label file" item. See learning/mainwindow/zl_main_objedit.cpp.
 
 #include "learning/tools/zl_objedit.h"
 
