@@ -160,6 +160,8 @@ FormTastenAktion FormTasteAuswerten(int Taste, Qt::KeyboardModifiers Modifiers, 
         default:
             break;
         }
+        // The step is the key's whole effect: it must not also move the list on.
+        a.Verbraucht = a.Aktion != FormTaste::Keine;
     }
     return a;
 }

@@ -176,7 +176,7 @@ enum class FormTaste {
 struct FormTastenAktion {
     FormTaste Aktion = FormTaste::Keine;
     TViewportBefehl Befehl = TViewportBefehl::Standardgroesse; // for Viewport
-    bool Verbraucht = false; // the key is cleared (the Ctrl keys of the table)
+    bool Verbraucht = false; // the key is cleared (the Ctrl keys of the table, the placement keys)
 };
 FormTastenAktion FormTasteAuswerten(int Taste, Qt::KeyboardModifiers Modifiers, bool ObjEditorSichtbar);
 

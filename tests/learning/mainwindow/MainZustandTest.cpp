@@ -178,8 +178,8 @@ TEST(FormTaste, ModifiersMustMatchExactly)
         {Qt::Key_Plus, ctrl, false, FormTaste::Keine, false}, // not the keypad
         {Qt::Key_Left, ctrl, false, FormTaste::Viewport, true},
         {Qt::Key_Left, ctrl | alt, false, FormTaste::Keine, false},
-        {Qt::Key_Left, alt, true, FormTaste::AusrichtungLinks, false},
-        {Qt::Key_Down, alt, true, FormTaste::AusrichtungUnten, false},
+        {Qt::Key_Left, alt, true, FormTaste::AusrichtungLinks, true},
+        {Qt::Key_Down, alt, true, FormTaste::AusrichtungUnten, true},
         {Qt::Key_Left, alt, false, FormTaste::Keine, false}, // editor hidden
         {Qt::Key_Left, alt | Qt::ShiftModifier, true, FormTaste::Keine, false},
     };

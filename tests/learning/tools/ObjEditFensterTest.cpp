@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -326,6 +327,26 @@ TEST_F(ObjEditFensterTest, NewLabelStartsInTheMiddleOfTheView)
     EXPECT_EQ(E->IDEdit->GetValue(), n);
     EXPECT_EQ(F->LernkarteAnsicht->GewaehltesObjekt(), n);
     EXPECT_EQ(E->windowTitle(), QStringLiteral("Kartenbeschriftung bearbeiten - zl_standard.zlk (%1)").arg(n + 1));
+    rec.answerNext(mbNo);
+    E->close();
+}
+
+TEST_F(ObjEditFensterTest, AltArrowsOnTheMainWindowStepThePlacementOfTheSelectedLabel)
+{
+    TObjEditneuForm* E = oeffne();
+    const int i = finde("Hessen");
+    ASSERT_GE(i, 0);
+    TLernkarteAnsicht& L = *F->LernkarteAnsicht;
+    L.WaehleLernObjekt(i, true);
+    const ObjDataTyp vorher = ObjDaten[i];
+    QTest::keyClick(static_cast<QWidget*>(L.LernList), Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(static_cast<QWidget*>(L.LernList), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(ObjDaten[i].dy, std::clamp(vorher.dy + 1, -3, 3));
+    EXPECT_EQ(ObjDaten[i].dx, std::clamp(vorher.dx - 1, -3, 3));
+    // The keys step the label; they do not move the list's selection on.
+    EXPECT_EQ(L.GewaehltesObjekt(), i);
+    EXPECT_EQ(E->IDEdit->GetValue(), i);
+    EXPECT_TRUE(E->Editor().Geaendert);
     rec.answerNext(mbNo);
     E->close();
 }
