@@ -223,8 +223,9 @@ TEST_F(ObjEditFensterTest, CancelKeepsTheEditorOpenAndAFailedSaveKeepsEverything
     E->BezEdit->selectAll();
     E->BezEdit->paste();
     EXPECT_EQ(E->BezEdit->text(), QStringLiteral("SpreeAthen"));
+    // Enter runs the default button "Landkarte aktualisieren".
     E->BezEdit->setText(QStringLiteral("Berlin (Hauptstadt)"));
-    E->UebernehmBtn->Click();
+    QTest::keyClick(E->BezEdit, Qt::Key_Return);
     EXPECT_EQ(ObjDaten[i].Bez, QStringLiteral("Berlin (Hauptstadt)"));
 
     // A locked file: the boxes, and table, file name and the file itself are kept.
@@ -256,9 +257,12 @@ TEST_F(ObjEditFensterTest, CancelKeepsTheEditorOpenAndAFailedSaveKeepsEverything
     oeffne();
     QTest::keyClick(E->BezEdit, Qt::Key_Tab);
     EXPECT_TRUE(E->Editor().Geaendert);
+    // Esc closes through the save question, asked once.
     rec.answerNext(mbNo);
-    E->close();
+    QTest::keyClick(E->BezEdit, Qt::Key_Escape);
+    QApplication::processEvents();
     EXPECT_EQ(rec.entries().size(), 1);
+    EXPECT_FALSE(E->isVisible());
 }
 
 TEST_F(ObjEditFensterTest, FileMenuAndOpeningAnotherLabelFile)
