@@ -167,6 +167,9 @@ public:
     void BeschriftungEditClick();
     void KartenObjDateiOeffnen1Click();
     void ZeigeObjektImEditor(int i);
+    // Reads the current label file again and lays out the view anew; false when it
+    // could not be read (the table is then kept).
+    bool LadeObjektdateiNeu();
     // Deletes the class exercise's command file from the communication folder.
     void LoescheNetzDatei();
     // All four feedback videos exist.

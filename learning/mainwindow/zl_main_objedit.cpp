@@ -266,6 +266,13 @@ void TForm1::ZeigeObjektImEditor(int i)
         ObjEditneuForm->ZeigeObjekt(i);
 }
 
+bool TForm1::LadeObjektdateiNeu()
+{
+    const bool ok = LeseObjektdatei(ObjDatei);
+    FormResize();
+    return ok;
+}
+
 void TForm1::AendereAusrichtung(int dx, int dy)
 {
     if (!ObjEditorSichtbar() || !ObjEditneuForm->Eingerichtet())
