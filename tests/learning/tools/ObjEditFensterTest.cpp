@@ -61,6 +61,12 @@ class ObjEditFensterTest : public ::testing::Test
         for (const char* n : {"ZL-Sound", "ZL-Video", "ZL-Hilfe", "ZL-Protokolle", "ZL-Netz"})
             QDir().mkpath(prog + QLatin1String(n));
         datei = prog + QStringLiteral("ZL-Daten/zl_standard.zlk");
+        // Two labels the editor's lists cannot show: a dot and a label of an unknown map.
+        {
+            QFile f(datei);
+            ASSERT_TRUE(f.open(QIODevice::Append));
+            f.write("DEU~KD~5000~5000~1|FF00|2~0~0~0~\r\nQQQ~S~1234~5000~Nirgends~5~-9~4~\r\n");
+        }
         original = leseBytes(datei);
         ASSERT_FALSE(original.isEmpty());
 
@@ -352,5 +358,27 @@ TEST_F(ObjEditFensterTest, AltArrowsOnTheMainWindowStepThePlacementOfTheSelected
     EXPECT_EQ(E->IDEdit->GetValue(), i);
     EXPECT_TRUE(E->Editor().Geaendert);
     rec.answerNext(mbNo);
+    E->close();
+}
+
+TEST_F(ObjEditFensterTest, LabelsTheListsCannotShowAreSavedAsTheyWere)
+{
+    TObjEditneuForm* E = oeffne();
+    const int n = int(ObjDaten.size());
+    const int kd = n - 2, fremd = n - 1;
+    ASSERT_EQ(ObjDaten[kd].ObjTyp, QStringLiteral("KD"));
+    E->ZeigeObjekt(kd);
+    EXPECT_EQ(E->TypCombo->currentIndex(), -1);
+    EXPECT_EQ(E->TypCombo->placeholderText(), QStringLiteral("(nicht in der Liste) [KD]"));
+    EXPECT_EQ(E->IntensCombo->currentText(), QStringLiteral("0 - Fix (keine Abfrage)"));
+    E->UebernehmBtn->Click();
+    E->ZeigeObjekt(fremd);
+    EXPECT_EQ(E->KarteCombo->currentIndex(), -1);
+    EXPECT_EQ(E->KarteCombo->placeholderText(), QStringLiteral("(nicht in der Liste) [QQQ]"));
+    EXPECT_EQ(E->AusrYCombo->placeholderText(), QStringLiteral("-9"));
+    E->UebernehmBtn->Click();
+    E->ZeigeObjekt(kd);
+    E->SaveBtn->Click();
+    EXPECT_EQ(leseBytes(datei), original);
     E->close();
 }
