@@ -102,8 +102,8 @@ class TKartivoObjEdit : public QObject, public TObjEditHost
     // window is being destroyed, when its fields may no longer be read.
     QWidget* m_shape = nullptr;
     QWidget* m_pfeil = nullptr;
-    int m_tag = -1;      // KartEditShape's Tag: the label under the mouse
-    QPoint m_griff;      // where the arrow was grabbed, in its own pixels
+    int m_tag = -1; // KartEditShape's Tag: the label under the mouse
+    QPoint m_griff; // where the arrow was grabbed, in its own pixels
     bool m_zieht = false;
 };
 

@@ -391,8 +391,7 @@ bool TObjEditor::FrageSpeichern()
 {
     if (!Geaendert)
         return true;
-    const QString frage =
-        QStringLiteral("Änderungen unter ") + m_host.Objektdatei() + QStringLiteral(" speichern?");
+    const QString frage = QStringLiteral("Änderungen unter ") + m_host.Objektdatei() + QStringLiteral(" speichern?");
     switch (ZeigeBox(MsgKind::Bestaetigung, frage, {mbYes, mbNo, mbCancel}, mbYes)) {
     case mbYes:
         UebernimmObjekt();
@@ -513,8 +512,8 @@ void TObjEditor::SetzePosition(double Px, double Py)
 
 QString TObjEditor::Titel() const
 {
-    return m_konfig.Titel + QStringLiteral(" - ") + QFileInfo(m_host.Objektdatei()).fileName() +
-           QStringLiteral(" (") + QString::number(tabelle().size()) + QLatin1Char(')');
+    return m_konfig.Titel + QStringLiteral(" - ") + QFileInfo(m_host.Objektdatei()).fileName() + QStringLiteral(" (") +
+           QString::number(tabelle().size()) + QLatin1Char(')');
 }
 
 // ---- Hit test --------------------------------------------------------------------------

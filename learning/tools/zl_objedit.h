@@ -105,7 +105,7 @@ struct TObjEditFelder {
     QString Bez;
     int AusrX = -1; // 0..6 for -3..+3
     int AusrY = -1;
-    int Intens = -1; // 0..3
+    int Intens = -1;    // 0..3
     bool Aktiv = false; // the edit controls are enabled
     friend bool operator==(const TObjEditFelder&, const TObjEditFelder&) = default;
 };

@@ -251,11 +251,11 @@ void TObjEditneuForm::SetzeFarben(const QColor& Rahmen, const QColor& Flaeche)
 
 void TObjEditneuForm::SetzeKnoepfe(bool Aktiv)
 {
-    for (QWidget* w : {static_cast<QWidget*>(KarteCombo), static_cast<QWidget*>(TypCombo),
-                       static_cast<QWidget*>(PosXEdit), static_cast<QWidget*>(PosYEdit), static_cast<QWidget*>(BezEdit),
-                       static_cast<QWidget*>(AusrXCombo), static_cast<QWidget*>(AusrYCombo),
-                       static_cast<QWidget*>(IntensCombo), static_cast<QWidget*>(CopyBtn),
-                       static_cast<QWidget*>(EntfBtn)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(KarteCombo), static_cast<QWidget*>(TypCombo), static_cast<QWidget*>(PosXEdit),
+          static_cast<QWidget*>(PosYEdit), static_cast<QWidget*>(BezEdit), static_cast<QWidget*>(AusrXCombo),
+          static_cast<QWidget*>(AusrYCombo), static_cast<QWidget*>(IntensCombo), static_cast<QWidget*>(CopyBtn),
+          static_cast<QWidget*>(EntfBtn)})
         w->setEnabled(Aktiv);
 }
 

@@ -119,9 +119,9 @@ class TObjEditneuForm : public QDialog
 
     std::unique_ptr<TObjEditor> m_editor;
     QWidget* m_innen = nullptr;
-    bool m_fuellen = false;     // the controls are being filled from the fields
-    bool m_aktiviert = false;   // activated once: the caption names the file
-    bool m_platziert = false;   // placed beside its owner once
+    bool m_fuellen = false;   // the controls are being filled from the fields
+    bool m_aktiviert = false; // activated once: the caption names the file
+    bool m_platziert = false; // placed beside its owner once
 };
 
 // The one window of the run (created at start-up).

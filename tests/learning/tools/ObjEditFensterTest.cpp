@@ -123,7 +123,8 @@ TEST_F(ObjEditFensterTest, EditsALabelSavesAndFindsExactlyThatLineChanged)
     TObjEditneuForm* E = oeffne();
     ASSERT_TRUE(E && E->isVisible());
     EXPECT_FALSE(F->KartenObjDateiOeffnen1->isEnabled());
-    EXPECT_EQ(E->windowTitle(), QStringLiteral("Kartenbeschriftung bearbeiten - zl_standard.zlk (%1)").arg(ObjDaten.size()));
+    EXPECT_EQ(E->windowTitle(),
+              QStringLiteral("Kartenbeschriftung bearbeiten - zl_standard.zlk (%1)").arg(ObjDaten.size()));
 
     // Selecting the label on the learning map shows it in the editor.
     F->LernkarteAnsicht->WaehleLernObjekt(i, true);

@@ -116,8 +116,8 @@ TEST(ObjEditRegeln, TextInKlammernEintraegeUndZulaessigeTexte)
     const struct {
         const char* text;
         const char* code;
-    } klammern[] = {{"Land/Staat [L] ", "L"}, {"Kontinent [K]", "K"}, {"a [b] [c]", "b"},
-                    {"ohne", ""},             {"[offen", ""},         {"x]y[z]", "z"}};
+    } klammern[] = {{"Land/Staat [L] ", "L"}, {"Kontinent [K]", "K"}, {"a [b] [c]", "b"}, {"ohne", ""},
+                    {"[offen", ""},           {"x]y[z]", "z"}};
     for (const auto& k : klammern)
         EXPECT_EQ(TextInKlammern(QString::fromUtf8(k.text)), QString::fromUtf8(k.code)) << k.text;
 
@@ -376,7 +376,8 @@ TEST_F(ObjEditTest, SaveQuestionAnswers)
         rec.answerNext(f.antwort);
         EXPECT_EQ(e.FrageSpeichern(), f.weiter);
         ASSERT_EQ(rec.entries().size(), 1);
-        EXPECT_EQ(rec.entries()[0].text, QStringLiteral("Änderungen unter ") + host.Datei + QStringLiteral(" speichern?"));
+        EXPECT_EQ(rec.entries()[0].text,
+                  QStringLiteral("Änderungen unter ") + host.Datei + QStringLiteral(" speichern?"));
         EXPECT_EQ(rec.entries()[0].buttons, (MsgButtons{mbYes, mbNo, mbCancel}));
         EXPECT_EQ(leseBytes(host.Datei) != original, f.geschrieben);
     }
