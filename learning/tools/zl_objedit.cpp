@@ -15,6 +15,8 @@ namespace
 {
 
 const QString kDateiFilterAlle = QStringLiteral("|Alle Dateien (*.*)|*.*");
+// The number of the first placement entry.
+constexpr int kAusrErster = -3;
 
 // Round half to even, as the edits show positions.
 int rundeGerade(double Wert)
@@ -94,12 +96,6 @@ const QStringList kIntensitaetsEintraege = {
     QStringLiteral("2 - Aufbau"),
     QStringLiteral("3 - Experte"),
 };
-
-namespace
-{
-// The number of the first placement entry.
-constexpr int kAusrErster = -3;
-} // namespace
 
 QString TextInKlammern(const QString& Text)
 {
@@ -306,7 +302,6 @@ void TObjEditor::Neu()
     o.Intens = 1;
     o.dx = 0;
     o.dy = 0;
-    UebernimmObjekt();
     tabelle().append(o);
     Geaendert = true;
     emit TabelleGeaendert();
