@@ -349,16 +349,7 @@ bool TObjEditor::Entfernen()
 
 bool TObjEditor::schreibe(const QString& Datei)
 {
-    // An empty table never replaces a file that holds labels without asking.
-    if (tabelle().isEmpty()) {
-        const QFileInfo fi(Datei);
-        if (fi.isFile() && fi.size() > kObjDateiKopf.size() + 2) {
-            const QString frage = QStringLiteral("Die Tabelle enthält keine Beschriftungen mehr. Soll die Datei ") +
-                                  Datei + QStringLiteral(" wirklich durch eine leere Datei ersetzt werden?");
-            if (ZeigeBox(MsgKind::Bestaetigung, frage, {mbYes, mbNo}, mbNo) != mbYes)
-                return false;
-        }
-    }
+    // An empty table asks before it replaces a file that holds labels (in the writer).
     return SchreibeObjektdatei(Datei, tabelle());
 }
 
