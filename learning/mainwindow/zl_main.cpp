@@ -14,6 +14,8 @@
 #include "learning/network/widgets/zl_kommverz.h"
 #include "learning/network/widgets/zl_netzprotokoll.h"
 #include "learning/tools/widgets/zl_datentab.h"
+#include "learning/tools/widgets/zl_lesezeichenmenue.h"
+#include "learning/tools/widgets/zl_schiebansicht.h"
 #include "learning/tools/widgets/zl_objeditneu.h"
 #include "platform/FileAccess.h"
 #include "platform/MessageService.h"
@@ -666,13 +668,6 @@ void TForm1::FragWeiterClick(bool Auto)
     Settings.Schreibe(QStringLiteral("UebAutoWeiter"), Zustand);
 }
 
-void TForm1::PuzzleTeileClick(int n)
-{
-    Zustand.Wahl.PuzzleTeile = n;
-    ZeigeMenueWahl();
-    Settings.Schreibe(QStringLiteral("Puzzle-Teile"), Zustand);
-}
-
 void TForm1::PuzzleModeClick(int Modus)
 {
     Zustand.Wahl.PuzzleModus = Modus;
@@ -791,6 +786,8 @@ void TForm1::ErzeugeAnsichten()
     KartenauswahlSeite = new TKartenauswahlSeite(*this);
     LernkarteAnsicht = new TLernkarteAnsicht(*this);
     ErzeugeObjEdit();
+    PuzzleAnsicht = new TPuzzleAnsicht(*this);
+    LesezeichenMenue = new TLesezeichenMenue(*this);
 }
 
 void TForm1::ZeigeKartenauswahl(bool NeuAufbau) { KartenauswahlSeite->ZeigeKartenauswahl(NeuAufbau); }
@@ -807,17 +804,8 @@ void TForm1::AktualisiereAuswahlInfo() { KartenauswahlSeite->SetzeAuswahlHinweis
 
 void TForm1::OrdneUebungsFlaeche() {}
 
-void TForm1::OrdnePuzzleFlaeche() {}
-
 void TForm1::ZeigeUebungsZeit() {}
 
-void TForm1::ZeigePuzzleZeit() {}
-
-void TForm1::BaueLesezeichenMenue() {}
-
-QString TForm1::LesezeichenText() const { return QString(); }
-
-void TForm1::LeseLesezeichen(const QString& Text) { Q_UNUSED(Text); }
 
 void TForm1::LoescheNetzDatei() { QFile::remove(NetzVerz + QStringLiteral("zlnetz.dat")); }
 

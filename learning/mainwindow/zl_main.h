@@ -9,7 +9,7 @@
 #include "learning/mainwindow/zl_einstellungen.h"
 #include "learning/mainwindow/zl_gestaltung.h"
 #include "learning/mainwindow/zl_zustand.h"
-#include "learning/tools/widgets/zl_schieb.h"
+#include "learning/tools/zl_schieb.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -25,6 +25,8 @@ namespace zl {
 class TKartenauswahlSeite;
 class TLernkarteAnsicht;
 class TKartivoObjEdit;
+class TPuzzleAnsicht;
+class TLesezeichenMenue;
 
 class TForm1 : public QMainWindow {
 public:
@@ -97,6 +99,9 @@ public:
     TLernkarteAnsicht* LernkarteAnsicht = nullptr;
     // The label editor's host (zl_main_objedit.cpp).
     TKartivoObjEdit* ObjEdit = nullptr;
+    // The puzzle view and the bookmarks (children of the window).
+    TPuzzleAnsicht* PuzzleAnsicht = nullptr;
+    TLesezeichenMenue* LesezeichenMenue = nullptr;
 
     // ---- Event handlers -----------------------------------------------------
     void FormCreate();

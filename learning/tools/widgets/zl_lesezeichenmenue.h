@@ -1,0 +1,64 @@
+#pragma once
+
+// The main window's bookmarks: defining one of the current view, the numbered
+// entries of the menu "&Lesezeichen", the dialog, restoring a view, and the
+// label-file switch a restore makes.
+
+#include "learning/tools/zl_lesezeichendaten.h"
+
+#include <QList>
+#include <QObject>
+
+#include <cstdint>
+#include <functional>
+
+class QAction;
+
+namespace zl {
+
+class TForm1;
+
+// What the restore of an exercise bookmark hands to the exercise start, after it
+// has set the exercise fields of the main window (kind, count, masks, map index).
+struct LesezeichenUebungsStart {
+    QString KartID;         // the exercise map
+    std::int32_t Gebiet = -1;
+    std::int32_t Seed = 0;  // 0: a new random sequence
+    std::int32_t Intensitaet = 1;
+};
+// Filled by the exercise start; while it is empty an exercise bookmark cannot be restored.
+inline std::function<void(const LesezeichenUebungsStart&)> StarteLesezeichenUebung;
+
+class TLesezeichenMenue : public QObject {
+public:
+    // Connects "Neu &definieren..." and "&Bearbeiten...".
+    explicit TLesezeichenMenue(TForm1& Form);
+
+    // Asks, then sets a bookmark of the view shown (modes 2 to 4) and opens the
+    // dialog on it. The exercise selection and result windows call it too.
+    void LesezeichenDefinieren1Click();
+    // Appends a bookmark (its label file may be given as a full path) and rebuilds the menu.
+    void NeuesLesezeichen(LesezeichenDataTyp L);
+    void BaueLesezeichenMenue();
+    void BearbeiteLesezeichen(bool GeradeDefiniert);
+    void LesezeichenAuswahlClick(int Index);
+    // Writes the value "Lesezeichen".
+    void SpeichereLesezeichen();
+
+    // The numbered entries of the menu, in table order.
+    QList<QAction*> Eintraege;
+
+private:
+    void StelleKarteHer(const LesezeichenDataTyp& L);
+    void StelleUebungHer(const LesezeichenDataTyp& L);
+    void StellePuzzleHer(const LesezeichenDataTyp& L);
+    TForm1& F;
+};
+
+// Switches the current label file to the file of that name in the data folder,
+// with the box "Wechsel der Kartenobjektdatei (...)" when it is another file.
+// When the file cannot be read the reader's box is shown and the current file
+// and its labels stay; the result is then false.
+bool WechsleObjektdatei(const QString& Name);
+
+} // namespace zl
