@@ -113,14 +113,17 @@ void TPuzzleAnsicht::OrdneBasis()
     const QRect r = F.LernPan->rect();
     const int oben = F.SchiebBasisPan->y();
     F.SchiebBasisPan->setGeometry(0, oben, r.width(), std::max(0, r.height() - oben));
-    const QSize s = F.PuzzStatusPan->size();
-    F.PuzzStatusPan->setGeometry(F.SuchBtn2->x(), 4, s.width(), s.height());
+    F.PuzzStatusPan->setGeometry(F.SuchBtn2->x(), F.SuchBtn2->y(), kStatusBreite, F.SuchBtn2->height());
     F.PuzzStatusPan->raise();
     OrdneStatus();
 }
 
 void TPuzzleAnsicht::OrdneStatus()
 {
+    TImage* hinten = F.StatBackImg3;
+    hinten->setGeometry(F.PuzzStatusPan->rect());
+    hinten->SetPicture(F.StatBackImg1->Picture.scaled(hinten->size().expandedTo(QSize(1, 1))));
+    hinten->lower();
     const int h = F.PuzzStatusPan->height();
     const int vorschauH = std::max(0, h - 6);
     PuzzleZugTitel->setGeometry(12, 2, 60, 16);

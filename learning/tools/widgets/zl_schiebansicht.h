@@ -54,6 +54,8 @@ public:
 
     // The board's edge in the frame round it.
     static constexpr int kRand = 9;
+    // The status panel's width: moves, time and the thumbnail.
+    static constexpr int kStatusBreite = 300;
 
     QWidget* SchiebPan;  // the frame round the board
     QWidget* SchiebPan2; // the board's place in the frame
