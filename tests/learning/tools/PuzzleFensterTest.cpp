@@ -553,3 +553,26 @@ TEST_F(PuzzleFenster, DialogRenamesAndDeletesWithoutBars)
     EXPECT_TRUE(f->LesezeichenMenue->Eintraege.isEmpty());
     EXPECT_FALSE(f->LesezeichenMenu1->actions()[2]->isVisible());
 }
+
+TEST_F(PuzzleFenster, PuzzleBookmarkOfAMapWithoutPicturesKeepsTheView)
+{
+    ScopedMessageRecorder rec;
+    TForm1* f = starte();
+    LesezeichenDataTyp L;
+    L.Titel = QStringLiteral("Verschwunden");
+    L.KartID = QStringLiteral("NIRGENDS");
+    L.Modus = 4;
+    L.Daten = QStringLiteral("5");
+    L.KartTyp = QStringLiteral("PW");
+    f->LesezeichenMenue->NeuesLesezeichen(L);
+    lernkarte(f, QStringLiteral("DEU"));
+    KartTyp = QStringLiteral("RS");
+    rec.clear();
+    f->LesezeichenMenue->Eintraege[0]->trigger();
+    EXPECT_EQ(f->Zustand.Ansichtsmodus, Lernkarte);
+    EXPECT_EQ(f->Zustand.AktKartID, QStringLiteral("DEU"));
+    EXPECT_EQ(KartTyp, QStringLiteral("RS"));
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Zelvaro - Terravio 4.0 - Karte: Deutschland"));
+    ASSERT_EQ(rec.entries().size(), 1);
+    EXPECT_TRUE(rec.entries()[0].text.startsWith(QStringLiteral("Zu dieser Karte gibt es kein Kartenbild")));
+}
