@@ -15,8 +15,8 @@
 #include "learning/network/widgets/zl_netzprotokoll.h"
 #include "learning/tools/widgets/zl_datentab.h"
 #include "learning/tools/widgets/zl_lesezeichenmenue.h"
-#include "learning/tools/widgets/zl_schiebansicht.h"
 #include "learning/tools/widgets/zl_objeditneu.h"
+#include "learning/tools/widgets/zl_schiebansicht.h"
 #include "platform/FileAccess.h"
 #include "platform/MessageService.h"
 

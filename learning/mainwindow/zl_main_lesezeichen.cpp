@@ -7,11 +7,18 @@
 #include "learning/tools/widgets/zl_lesezeichenmenue.h"
 #include "platform/MessageService.h"
 
-namespace zl {
+namespace zl
+{
 
-void TForm1::BaueLesezeichenMenue() { LesezeichenMenue->BaueLesezeichenMenue(); }
+void TForm1::BaueLesezeichenMenue()
+{
+    LesezeichenMenue->BaueLesezeichenMenue();
+}
 
-QString TForm1::LesezeichenText() const { return LesezeichenWert(LesezeichenListe, LesezeichenUnlesbar); }
+QString TForm1::LesezeichenText() const
+{
+    return LesezeichenWert(LesezeichenListe, LesezeichenUnlesbar);
+}
 
 void TForm1::LeseLesezeichen(const QString& Text)
 {

@@ -5,11 +5,18 @@
 
 #include "learning/tools/widgets/zl_schiebansicht.h"
 
-namespace zl {
+namespace zl
+{
 
-void TForm1::OrdnePuzzleFlaeche() { PuzzleAnsicht->OrdnePuzzleFlaeche(); }
+void TForm1::OrdnePuzzleFlaeche()
+{
+    PuzzleAnsicht->OrdnePuzzleFlaeche();
+}
 
-void TForm1::ZeigePuzzleZeit() { PuzzleAnsicht->ZeigePuzzleZeit(); }
+void TForm1::ZeigePuzzleZeit()
+{
+    PuzzleAnsicht->ZeigePuzzleZeit();
+}
 
 void TForm1::PuzzleTeileClick(int n)
 {

@@ -7,13 +7,18 @@
 
 #include <charconv>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
 constexpr QChar kFeld = u'|';
 constexpr QChar kQuote = u'"';
 
-bool istLeer(QChar c) { return c.unicode() >= 1 && c.unicode() <= u' '; }
+bool istLeer(QChar c)
+{
+    return c.unicode() >= 1 && c.unicode() <= u' ';
+}
 
 // Strict whole number: optional sign and decimal digits, within 32 bits.
 std::optional<std::int32_t> strikteZahl(const QString& t)
@@ -39,7 +44,10 @@ QString dateiName(const QString& Pfad)
     return QFileInfo(p).fileName();
 }
 
-QString zahl(std::int32_t n) { return QString::number(n); }
+QString zahl(std::int32_t n)
+{
+    return QString::number(n);
+}
 
 } // namespace
 
@@ -203,7 +211,10 @@ int PuzzleGroesse(const QString& Daten)
     return n == 4 || n == 5 ? n : 3;
 }
 
-std::int32_t LesezeichenSeed(const QString& Daten) { return WandleInGanzzahl(Daten); }
+std::int32_t LesezeichenSeed(const QString& Daten)
+{
+    return WandleInGanzzahl(Daten);
+}
 
 QString LesezeichenFrage(int Modus, bool AnredeDu)
 {
@@ -218,7 +229,10 @@ QString LesezeichenFrage(int Modus, bool AnredeDu)
            QStringLiteral("ein Lesezeichen setzen?");
 }
 
-QString LesezeichenZeit(const QDateTime& Zeit) { return Zeit.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")); }
+QString LesezeichenZeit(const QDateTime& Zeit)
+{
+    return Zeit.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
 
 QString LesezeichenTitelKarte(const QString& Zeit, const QString& KartenName)
 {
@@ -235,8 +249,8 @@ QString UebModusKurzname(int UebModus)
 QString LesezeichenTitelUebung(const QString& Zeit, const QString& KartenName, int UebModus, int Intensitaet,
                                int FragAnz, std::int32_t Seed)
 {
-    const QString intens = Intensitaet >= 1 && Intensitaet <= Intensitaeten.size() ? Intensitaeten[Intensitaet - 1]
-                                                                                   : QString();
+    const QString intens =
+        Intensitaet >= 1 && Intensitaet <= Intensitaeten.size() ? Intensitaeten[Intensitaet - 1] : QString();
     QString t = Zeit + QStringLiteral(" - Übung: ") + KartenName + QStringLiteral(" - ") + UebModusKurzname(UebModus) +
                 QStringLiteral(" - ") + intens + QStringLiteral(" (") + zahl(FragAnz) + u')';
     t += Seed != 0 ? QStringLiteral(" - [") + zahl(Seed) + u']' : QStringLiteral(" - Zufall");

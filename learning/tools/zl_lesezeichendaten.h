@@ -12,7 +12,8 @@
 #include <cstdint>
 #include <optional>
 
-namespace zl {
+namespace zl
+{
 
 // One bookmark: a learning-map view (Modus 2), an exercise (3) or a puzzle (4).
 struct LesezeichenDataTyp {
@@ -21,7 +22,7 @@ struct LesezeichenDataTyp {
     std::int32_t Modus = 2;
     std::int32_t Gebiet = -1;
     std::int32_t Intensitaet = -1;
-    QString Daten; // mode 2: nine values each followed by "~"; 3: the seed; 4: the size
+    QString Daten;        // mode 2: nine values each followed by "~"; 3: the seed; 4: the size
     QString ObjDateiName; // file name only
     QString FragTypOk;
     QString KartTyp;

@@ -10,14 +10,19 @@
 #include <cstring>
 #include <utility>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
 // The hole's steps of the shuffle, by the draw Random(4).
 constexpr int kSchrittX[4] = {1, 0, -1, 0};
 constexpr int kSchrittY[4] = {0, -1, 0, 1};
 
-QRgb rgbVon(TColor c) { return ColorToQColor(c).rgb(); }
+QRgb rgbVon(TColor c)
+{
+    return ColorToQColor(c).rgb();
+}
 
 // Copies a rectangle between two RGB32 pictures of the same size.
 void kopiereRechteck(const QImage& Von, const QRect& Quelle, QImage& Nach, const QPoint& Ziel)
@@ -69,7 +74,10 @@ bool TSchiebepuzzle::NeuesSpiel(const QImage& Bild, int NeueSpalten, int NeueZei
     return true;
 }
 
-void TSchiebepuzzle::NeuAufbauen() { Aufbauen(Neuzeichnen); }
+void TSchiebepuzzle::NeuAufbauen()
+{
+    Aufbauen(Neuzeichnen);
+}
 
 void TSchiebepuzzle::PasseBildAn()
 {
@@ -88,8 +96,8 @@ void TSchiebepuzzle::PasseBildAn()
     if (m_brett.size() != QSize(w, h) || m_brett.format() != QImage::Format_RGB32)
         m_brett = QImage(w, h, QImage::Format_RGB32);
     const TRect quelle{0, 0, m_quelle.width(), m_quelle.height()};
-    StreckeNaechstes(m_quelle.constBits(), m_quelle.bytesPerLine(), quelle, m_brett.bits(), m_brett.bytesPerLine(),
-                     w, h);
+    StreckeNaechstes(m_quelle.constBits(), m_quelle.bytesPerLine(), quelle, m_brett.bits(), m_brett.bytesPerLine(), w,
+                     h);
 }
 
 void TSchiebepuzzle::Aufbauen(Modus m)
@@ -122,7 +130,10 @@ void TSchiebepuzzle::Aufbauen(Modus m)
     Zeige();
 }
 
-QRect TSchiebepuzzle::Zelle(int c, int r) const { return QRect(c * TeilBreite, r * TeilHoehe, TeilBreite, TeilHoehe); }
+QRect TSchiebepuzzle::Zelle(int c, int r) const
+{
+    return QRect(c * TeilBreite, r * TeilHoehe, TeilBreite, TeilHoehe);
+}
 
 void TSchiebepuzzle::ZeichneKante(int c, int r)
 {
@@ -252,7 +263,10 @@ void TSchiebepuzzle::ZaehleFalsche()
                 ++Falsche;
 }
 
-void TSchiebepuzzle::MerkeStartzeit() { Startzeit = Uhr ? Uhr() : TickCount(); }
+void TSchiebepuzzle::MerkeStartzeit()
+{
+    Startzeit = Uhr ? Uhr() : TickCount();
+}
 
 void TSchiebepuzzle::Zeige(const QRect& Bereich)
 {

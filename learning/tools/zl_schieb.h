@@ -14,19 +14,22 @@
 #include <cstdint>
 #include <functional>
 
-namespace zl {
+namespace zl
+{
 
 // What the engine draws on: the size of the box the picture is fitted into, and
 // a repaint of the given board rectangle (an empty one: the whole board).
-class TSchiebZiel {
-public:
+class TSchiebZiel
+{
+  public:
     virtual ~TSchiebZiel() = default;
     virtual QSize Groesse() const = 0;
     virtual void Neuzeichnen(const QRect& Bereich) = 0;
 };
 
-class TSchiebepuzzle {
-public:
+class TSchiebepuzzle
+{
+  public:
     static constexpr int kMaxTeile = 5;
 
     // 4 x 4, a navy hole, and a new random start of the program's generator.
@@ -76,7 +79,7 @@ public:
     // The cell under a board position; false off the board or without tiles.
     bool ZelleBei(int X, int Y, int& c, int& r) const;
 
-private:
+  private:
     enum Modus { Neuzeichnen = 0, Neu = 1, Geloest = 2 };
     void PasseBildAn();
     void Aufbauen(Modus m);

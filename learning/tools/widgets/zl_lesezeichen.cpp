@@ -10,8 +10,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
 TBitBtn2* knopf(QWidget* parent, const char* name, const QString& caption)
 {

@@ -10,13 +10,15 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 
-namespace zl {
+namespace zl
+{
 
 class TBitBtn2;
 class TImage;
 
-class TLesezeichenForm : public QDialog {
-public:
+class TLesezeichenForm : public QDialog
+{
+  public:
     explicit TLesezeichenForm(QWidget* parent = nullptr);
 
     // Fills the list from the table (not owned), selects the last entry and
@@ -37,12 +39,12 @@ public:
     QLineEdit* Edit1;
     TBitBtn2 *ZuweisBtn, *DelBtn, *SchliessenBtn;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void Waehle(int i);
     QList<LesezeichenDataTyp>* tabelle_ = nullptr;
     bool geradeDefiniert_ = false;

@@ -16,8 +16,10 @@
 #include <QFileInfo>
 #include <QMenu>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
 bool istKartTyp(const QString& t)
 {
@@ -93,8 +95,8 @@ void TLesezeichenMenue::LesezeichenDefinieren1Click()
     } else if (m == Uebung) {
         const Uebungszustand& U = Z.Uebung;
         const std::int32_t seed = behaltenerSeed(Z);
-        L.Titel = LesezeichenTitelUebung(zeit, KartenName(U.UebKartID), U.UebModus, U.UebIntensitaet, U.UebFragAnz,
-                                         seed);
+        L.Titel =
+            LesezeichenTitelUebung(zeit, KartenName(U.UebKartID), U.UebModus, U.UebIntensitaet, U.UebFragAnz, seed);
         L.KartID = U.UebKartID;
         L.Gebiet = U.UebGebiet;
         L.Intensitaet = U.UebIntensitaet;

@@ -14,23 +14,25 @@
 
 class QAction;
 
-namespace zl {
+namespace zl
+{
 
 class TForm1;
 
 // What the restore of an exercise bookmark hands to the exercise start, after it
 // has set the exercise fields of the main window (kind, count, masks, map index).
 struct LesezeichenUebungsStart {
-    QString KartID;         // the exercise map
+    QString KartID; // the exercise map
     std::int32_t Gebiet = -1;
-    std::int32_t Seed = 0;  // 0: a new random sequence
+    std::int32_t Seed = 0; // 0: a new random sequence
     std::int32_t Intensitaet = 1;
 };
 // Filled by the exercise start; while it is empty an exercise bookmark cannot be restored.
 inline std::function<void(const LesezeichenUebungsStart&)> StarteLesezeichenUebung;
 
-class TLesezeichenMenue : public QObject {
-public:
+class TLesezeichenMenue : public QObject
+{
+  public:
     // Connects "Neu &definieren..." and "&Bearbeiten...".
     explicit TLesezeichenMenue(TForm1& Form);
 
@@ -48,7 +50,7 @@ public:
     // The numbered entries of the menu, in table order.
     QList<QAction*> Eintraege;
 
-private:
+  private:
     void StelleKarteHer(const LesezeichenDataTyp& L);
     void StelleUebungHer(const LesezeichenDataTyp& L);
     void StellePuzzleHer(const LesezeichenDataTyp& L);

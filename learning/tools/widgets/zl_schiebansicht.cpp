@@ -17,7 +17,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace zl {
+namespace zl
+{
 
 TSchiebImg::TSchiebImg(QWidget* parent) : QWidget(parent)
 {
@@ -59,7 +60,8 @@ void TSchiebImg::mouseMoveEvent(QMouseEvent* event)
         OnMouseMove(event->position().toPoint().x(), event->position().toPoint().y());
 }
 
-namespace {
+namespace
+{
 
 QLabel* statusLabel(QWidget* parent, const char* name, const QString& text, bool Wert)
 {
@@ -278,6 +280,9 @@ void TPuzzleAnsicht::ZeigePuzzleZeit()
     }
 }
 
-void TPuzzleAnsicht::ZeigePuzzleNeustartHinweis() { ZeigeInfo(PuzzleNeustartText()); }
+void TPuzzleAnsicht::ZeigePuzzleNeustartHinweis()
+{
+    ZeigeInfo(PuzzleNeustartText());
+}
 
 } // namespace zl

@@ -12,15 +12,17 @@
 
 class QLabel;
 
-namespace zl {
+namespace zl
+{
 
 class TForm1;
 class TImage;
 
 // The image control the engine draws on: shows the board picture at its corner
 // and forwards the mouse.
-class TSchiebImg : public QWidget, public TSchiebZiel {
-public:
+class TSchiebImg : public QWidget, public TSchiebZiel
+{
+  public:
     explicit TSchiebImg(QWidget* parent = nullptr);
     const TSchiebepuzzle* Puzzle = nullptr;
     std::function<void(int X, int Y)> OnMouseDown;
@@ -29,14 +31,15 @@ public:
     QSize Groesse() const override { return size(); }
     void Neuzeichnen(const QRect& Bereich) override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 };
 
-class TPuzzleAnsicht : public QObject {
-public:
+class TPuzzleAnsicht : public QObject
+{
+  public:
     // Creates the controls in Form.SchiebBasisPan and Form.PuzzStatusPan and
     // connects the menu item "Schiebe&puzzle".
     explicit TPuzzleAnsicht(TForm1& Form);
@@ -65,7 +68,7 @@ public:
     QLabel *PuzzleZugTitel, *PuzzleZeitTitel;
     QLabel *PuzzleZugLab, *PuzzleZeitLab;
 
-private:
+  private:
     void OrdneBasis();
     void OrdneBildbox();
     void RahmeBrett();

@@ -7,7 +7,8 @@
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
 LesezeichenDataTyp karte()
 {
@@ -85,8 +86,8 @@ TEST(Lesezeichen, EachKindIsWrittenAndReadBackUnchanged)
 {
     const QList<LesezeichenDataTyp> liste = {karte(), uebung(), puzzle()};
     const QString wert = LesezeichenWert(liste);
-    EXPECT_TRUE(wert.startsWith(
-        QStringLiteral("\"08.12.2026 14:05:31 - Karte: Italien|ITA|2|-1|-1|2~1~1~0~1~1~0~0~0~|zl_standard.zlk||PF|-1|2|1|1|1|\",")))
+    EXPECT_TRUE(wert.startsWith(QStringLiteral(
+        "\"08.12.2026 14:05:31 - Karte: Italien|ITA|2|-1|-1|2~1~1~0~1~1~0~0~0~|zl_standard.zlk||PF|-1|2|1|1|1|\",")))
         << wert.toStdString();
     const LesezeichenLesung r = LeseLesezeichenWert(wert, QStringLiteral("/daten/andere.zlk"));
     EXPECT_TRUE(r.Unlesbar.isEmpty());
@@ -111,7 +112,8 @@ TEST(Lesezeichen, AnItemOfSixFieldsTakesTheCurrentLabelFile)
     EXPECT_EQ(L->UebModus, 0);
     EXPECT_FALSE(L->AutoWeiter);
     // A label file with a folder keeps only its name; fields are read tolerantly.
-    const auto M = LeseLesezeichenEintrag(QStringLiteral("T|EUR|3|10|2|77|C:\\Daten\\x.zlk|111|RS| 12 |a|1.6|3|1|"), {});
+    const auto M =
+        LeseLesezeichenEintrag(QStringLiteral("T|EUR|3|10|2|77|C:\\Daten\\x.zlk|111|RS| 12 |a|1.6|3|1|"), {});
     ASSERT_TRUE(M);
     EXPECT_EQ(M->ObjDateiName, QStringLiteral("x.zlk"));
     EXPECT_EQ(M->FragAnz, 12);
@@ -124,10 +126,10 @@ TEST(Lesezeichen, DamagedItemsAreSetAsideAndTheRestIsKept)
 {
     const QString gut = CommaTextEintrag(LesezeichenFelder(puzzle()));
     const QStringList schlecht = {
-        QStringLiteral("T|DEU|zwei|-1|-1|x|"),  // Modus no number
-        QStringLiteral("T|DEU|2|-1|1.5|x|"),    // Intensitaet no whole number
-        QStringLiteral("T|DEU|9|-1|-1|x|"),     // no bookmark mode
-        QStringLiteral("T|DEU|2|-1|"),          // fields missing
+        QStringLiteral("T|DEU|zwei|-1|-1|x|"), // Modus no number
+        QStringLiteral("T|DEU|2|-1|1.5|x|"),   // Intensitaet no whole number
+        QStringLiteral("T|DEU|9|-1|-1|x|"),    // no bookmark mode
+        QStringLiteral("T|DEU|2|-1|"),         // fields missing
         QStringLiteral("T|DEU|99999999999|-1|-1|x|"),
         QStringLiteral("nur ein Titel"),
     };
@@ -219,7 +221,8 @@ TEST(Lesezeichen, CaptionsAndQuestions)
               QStringLiteral("08.12.2026 14:05:31 - Übung: Welt - Individuell - Experte (30) - [-77]"));
     EXPECT_EQ(LesezeichenTitelPuzzle(QStringLiteral("08.12.2026 14:07:45"), QStringLiteral("Italien"), 4),
               QStringLiteral("08.12.2026 14:07:45 - Puzzle: Italien - 4x4"));
-    EXPECT_EQ(LesezeichenTitelPuzzle(zeit, QStringLiteral("A|B"), 3), QStringLiteral("08.12.2026 14:05:31 - Puzzle: AB - 3x3"));
+    EXPECT_EQ(LesezeichenTitelPuzzle(zeit, QStringLiteral("A|B"), 3),
+              QStringLiteral("08.12.2026 14:05:31 - Puzzle: AB - 3x3"));
     EXPECT_EQ(UebModusKurzname(2), QStringLiteral("Erweitert"));
     EXPECT_EQ(UebModusKurzname(3), QStringLiteral("Zuordnungen"));
 

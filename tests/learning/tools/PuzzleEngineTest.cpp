@@ -1,8 +1,8 @@
 // The sliding-puzzle engine without a window: fitting, board drawing, shuffle,
 // moves in both modes, solvability, the clock and bad input.
 
-#include "learning/tools/zl_schieb.h"
 #include "PuzzleLoeser.h"
+#include "learning/tools/zl_schieb.h"
 
 #include "controls/Zufall.h"
 
@@ -16,7 +16,8 @@
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
 struct Ziel : TSchiebZiel {
     QSize Box;
@@ -51,7 +52,10 @@ struct Spiel {
         P.NeuesSpiel(bild(b.width(), b.height()), n, n);
     }
     // The pixel centre of cell (c, r).
-    QPoint mitte(int c, int r) const { return {c * P.TeilBreite + P.TeilBreite / 2, r * P.TeilHoehe + P.TeilHoehe / 2}; }
+    QPoint mitte(int c, int r) const
+    {
+        return {c * P.TeilBreite + P.TeilBreite / 2, r * P.TeilHoehe + P.TeilHoehe / 2};
+    }
     bool klick(int c, int r, bool nurNachbarn = true)
     {
         const QPoint m = mitte(c, r);
@@ -390,13 +394,9 @@ TEST(PuzzleEngine, ClockCountsMinutesAndSecondsAcrossATickWrap)
         const char* Text;
     };
     const Fall faelle[] = {
-        {1000, 1000, "00:00"},
-        {1000, 1999, "00:00"},
-        {1000, 2000, "00:01"},
-        {0, 61000, "01:01"},
-        {0xFFFFF000u, 61904, "01:06"}, // 4096 ms before the wrap, 61904 after
-        {0xFFFFFFFFu, 999, "00:01"},
-        {0, 7265000, "121:05"}, // minutes are not capped
+        {1000, 1000, "00:00"},       {1000, 1999, "00:00"},         {1000, 2000, "00:01"},
+        {0, 61000, "01:01"},         {0xFFFFF000u, 61904, "01:06"}, // 4096 ms before the wrap, 61904 after
+        {0xFFFFFFFFu, 999, "00:01"}, {0, 7265000, "121:05"},        // minutes are not capped
     };
     for (const Fall& f : faelle) {
         Spiel s(3);
@@ -411,9 +411,12 @@ TEST(PuzzleEngine, ClockCountsMinutesAndSecondsAcrossATickWrap)
 TEST(PuzzleEngine, ScreenTexts)
 {
     EXPECT_EQ(PuzzleGeloestText(true, QStringLiteral("31"), QStringLiteral("01:02")),
-              QStringLiteral("Herzlichen Glückwunsch! Du hast das Schiebepuzzle mit 31 Zügen in einer Zeit von 01:02 gelöst!"));
+              QStringLiteral(
+                  "Herzlichen Glückwunsch! Du hast das Schiebepuzzle mit 31 Zügen in einer Zeit von 01:02 gelöst!"));
     EXPECT_EQ(PuzzleGeloestText(false, QStringLiteral("7"), QStringLiteral("00:09")),
-              QStringLiteral("Herzlichen Glückwunsch! Sie haben das Schiebepuzzle mit 7 Zügen in einer Zeit von 00:09 gelöst!"));
-    EXPECT_EQ(PuzzleNeustartText(), QStringLiteral("Die Einstellung wirkt sich erst nach einem Neustart des Schiebepuzzles "
-                                                   "aus. (Schaltfeld \"Puzzle\" erneut anklicken.)"));
+              QStringLiteral(
+                  "Herzlichen Glückwunsch! Sie haben das Schiebepuzzle mit 7 Zügen in einer Zeit von 00:09 gelöst!"));
+    EXPECT_EQ(PuzzleNeustartText(),
+              QStringLiteral("Die Einstellung wirkt sich erst nach einem Neustart des Schiebepuzzles "
+                             "aus. (Schaltfeld \"Puzzle\" erneut anklicken.)"));
 }

@@ -2,8 +2,8 @@
 // a bundled map solved by clicks, resizing, leaving, the option items; defining,
 // restoring and keeping bookmarks of every kind.
 
-#include "learning/mainwindow/zl_main.h"
 #include "PuzzleLoeser.h"
+#include "learning/mainwindow/zl_main.h"
 
 #include "controls/Zufall.h"
 #include "datastore/Objektdaten.h"
@@ -39,10 +39,12 @@
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
-class PuzzleFenster : public ::testing::Test {
-protected:
+class PuzzleFenster : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
@@ -386,8 +388,10 @@ TEST_F(PuzzleFenster, ExerciseBookmarkHandsItsSeedToTheExerciseStart)
     definiere(f);
     UebErgebForm->hide();
     ASSERT_EQ(LesezeichenListe.size(), 2);
-    EXPECT_TRUE(LesezeichenListe[0].Titel.endsWith(QStringLiteral(" - Übung: Deutschland - Standard - Aufbau (15) - Zufall")));
-    EXPECT_TRUE(LesezeichenListe[1].Titel.endsWith(QStringLiteral(" - Übung: Deutschland - Standard - Aufbau (15) - [987654]")));
+    EXPECT_TRUE(
+        LesezeichenListe[0].Titel.endsWith(QStringLiteral(" - Übung: Deutschland - Standard - Aufbau (15) - Zufall")));
+    EXPECT_TRUE(LesezeichenListe[1].Titel.endsWith(
+        QStringLiteral(" - Übung: Deutschland - Standard - Aufbau (15) - [987654]")));
     EXPECT_EQ(LesezeichenListe[1].Daten, QStringLiteral("987654"));
     EXPECT_EQ(LesezeichenListe[1].FragTypOk, Z.FragTypMasken[0]);
     EXPECT_FALSE(LesezeichenListe[1].AutoWeiter);
@@ -437,7 +441,8 @@ TEST_F(PuzzleFenster, DamagedStoredBookmarksAreKeptAndTheOthersShown)
     store.writeText(QStringLiteral("Lesezeichen"), kaputt + u',' + LesezeichenWert({gut}));
     ScopedMessageRecorder rec;
     TForm1* f = starte();
-    EXPECT_EQ(anzahlBoxen(rec, QStringLiteral("Ein gespeichertes Lesezeichen ist beschädigt und wird nicht angezeigt.")), 1);
+    EXPECT_EQ(
+        anzahlBoxen(rec, QStringLiteral("Ein gespeichertes Lesezeichen ist beschädigt und wird nicht angezeigt.")), 1);
     ASSERT_EQ(f->LesezeichenMenue->Eintraege.size(), 1);
     EXPECT_EQ(f->LesezeichenMenue->Eintraege[0]->text(), QStringLiteral("&1:  Bayern"));
     lernkarte(f, QStringLiteral("DEU"));
@@ -545,9 +550,10 @@ TEST_F(PuzzleFenster, DialogRenamesAndDeletesWithoutBars)
     rec.clear();
     D->ZuweisBtnClick();
     D->DelBtnClick();
-    EXPECT_EQ(rec.texts(),
-              (QStringList{QStringLiteral("Markiere zunächst in der Liste das Lesezeichen, das geändert werden soll."),
-                           QStringLiteral("Markiere zunächst in der Liste das Lesezeichen, das gelöscht werden soll.")}));
+    EXPECT_EQ(
+        rec.texts(),
+        (QStringList{QStringLiteral("Markiere zunächst in der Liste das Lesezeichen, das geändert werden soll."),
+                     QStringLiteral("Markiere zunächst in der Liste das Lesezeichen, das gelöscht werden soll.")}));
     D->hide();
     f->BaueLesezeichenMenue();
     EXPECT_TRUE(f->LesezeichenMenue->Eintraege.isEmpty());

@@ -12,7 +12,8 @@
 #include <deque>
 #include <vector>
 
-namespace zl {
+namespace zl
+{
 
 inline std::vector<QPoint> LoesePuzzle3x3(const TSchiebepuzzle& P)
 {
