@@ -4,6 +4,7 @@
 // entries of the menu "&Lesezeichen", the dialog, restoring a view, and the
 // label-file switch a restore makes.
 
+#include "learning/exercise/zl_uebung.h"
 #include "learning/tools/zl_lesezeichendaten.h"
 
 #include <QList>
@@ -19,16 +20,11 @@ namespace zl
 
 class TForm1;
 
-// What the restore of an exercise bookmark hands to the exercise start, after it
-// has set the exercise fields of the main window (kind, count, masks, map index).
-struct LesezeichenUebungsStart {
-    QString KartID; // the exercise map
-    std::int32_t Gebiet = -1;
-    std::int32_t Seed = 0; // 0: a new random sequence
-    std::int32_t Intensitaet = 1;
-};
-// Filled by the exercise start; while it is empty an exercise bookmark cannot be restored.
-inline std::function<void(const LesezeichenUebungsStart&)> StarteLesezeichenUebung;
+// The exercise start a restored exercise bookmark calls, after the restore has set
+// the exercise fields of the main window (kind, count, masks, map index, advance).
+// Filled by the exercise screen; while it is empty an exercise bookmark cannot be
+// restored.
+inline std::function<void(const TUebStart&)> StarteLesezeichenUebung;
 
 class TLesezeichenMenue : public QObject
 {

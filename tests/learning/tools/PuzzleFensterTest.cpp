@@ -10,6 +10,7 @@
 #include "datastore/zl_data.h"
 #include "fixtures/DataFolder.h"
 #include "learning/exercise/widgets/zl_uebergebnis.h"
+#include "learning/exercise/zl_uebung.h"
 #include "learning/mainwindow/zl_einstellungen.h"
 #include "learning/mainwindow/zl_lernkarte.h"
 #include "learning/mainwindow/zl_main_start.h"
@@ -403,8 +404,8 @@ TEST_F(PuzzleFenster, ExerciseBookmarkHandsItsSeedToTheExerciseStart)
     UebKartTyp = QStringLiteral("RS");
     f->FragWeiterAuto->setChecked(true);
     Z.FragTypMasken[3] = QStringLiteral("1");
-    QList<LesezeichenUebungsStart> starts;
-    StarteLesezeichenUebung = [&](const LesezeichenUebungsStart& s) { starts.append(s); };
+    QList<TUebStart> starts;
+    StarteLesezeichenUebung = [&](const TUebStart& s) { starts.append(s); };
     f->LesezeichenMenue->Eintraege[1]->trigger();
     f->LesezeichenMenue->Eintraege[0]->trigger();
     ASSERT_EQ(starts.size(), 2);
@@ -581,4 +582,63 @@ TEST_F(PuzzleFenster, PuzzleBookmarkOfAMapWithoutPicturesKeepsTheView)
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Zelvaro - Terravio 4.0 - Karte: Deutschland"));
     ASSERT_EQ(rec.entries().size(), 1);
     EXPECT_TRUE(rec.entries()[0].text.startsWith(QStringLiteral("Zu dieser Karte gibt es kein Kartenbild")));
+}
+
+TEST_F(PuzzleFenster, ExerciseBookmarkWithItsSeedGivesTheSameQuestions)
+{
+    ScopedMessageRecorder rec;
+    TForm1* f = starte(QStringLiteral(ZL_KARTIVO_DIR "/"));
+    lernkarte(f, QStringLiteral("DEU"));
+    LesezeichenDataTyp L;
+    L.Titel = QStringLiteral("Europa");
+    L.KartID = QStringLiteral("EURO");
+    L.Modus = 3;
+    L.Gebiet = 10;
+    L.Intensitaet = 2;
+    L.Daten = QStringLiteral("424242");
+    L.ObjDateiName = ObjDatei;
+    L.FragTypOk = StandardFragTypMasken()[0];
+    L.KartTyp = QStringLiteral("PF");
+    L.FragAnz = 10;
+    L.UebModus = 1;
+    L.AutoWeiter = true;
+    f->LesezeichenMenue->NeuesLesezeichen(L);
+    L.Daten = QStringLiteral("0");
+    f->LesezeichenMenue->NeuesLesezeichen(L);
+
+    // The exercise start as the exercise screen fills it: the engine over the
+    // main window's state; the first questions are kept for comparison.
+    TUebung Uebung(f->Zustand.Uebung);
+    QList<QStringList> laeufe;
+    QList<std::int32_t> seeds;
+    StarteLesezeichenUebung = [&](const TUebStart& s) {
+        TUebOptionen o;
+        o.FragTypMasken = f->Zustand.FragTypMasken;
+        o.UebKartTyp = UebKartTyp;
+        o.MeldungenZeigen = false;
+        ASSERT_TRUE(Uebung.StarteUebung(s, o));
+        seeds.append(f->Zustand.Uebung.UebRandSeed);
+        QStringList fragen;
+        for (int i = 0; i < 4; ++i) {
+            const TFrage& q = Uebung.Frage();
+            fragen.append(q.FragText + u'|' + q.Antworten[0] + u'|' + q.Antworten[4]);
+            Uebung.WerteAntwortAus(1);
+            Uebung.Weiter();
+        }
+        laeufe.append(fragen);
+    };
+    std::uint32_t uhr = 1000;
+    Zufall::SetUhr([&uhr] { return uhr += 7919; });
+    for (int i : {0, 1, 0, 1})
+        f->LesezeichenMenue->Eintraege[i]->trigger();
+    Zufall::SetUhr({});
+    ASSERT_EQ(laeufe.size(), 4);
+    EXPECT_EQ(seeds[0], 424242);
+    EXPECT_EQ(seeds[2], 424242);
+    EXPECT_EQ(laeufe[0], laeufe[2]);
+    EXPECT_NE(seeds[1], seeds[3]); // seed 0: a new sequence at every restore
+    EXPECT_NE(seeds[1], 0);
+    EXPECT_EQ(f->Zustand.Uebung.UebFragAnz, 10);
+    EXPECT_EQ(UebKartTyp, QStringLiteral("PF"));
+    EXPECT_TRUE(rec.entries().isEmpty()) << rec.texts().join(u'\n').toStdString();
 }
