@@ -28,7 +28,7 @@ std::optional<std::int32_t> strikteZahl(const QString& t)
         return std::nullopt;
     const char* p = b.constData();
     const char* e = p + b.size();
-    if (*p == '+')
+    if (*p == '+' && p + 1 < e && p[1] != '-')
         ++p;
     std::int32_t v = 0;
     const auto [ende, fehler] = std::from_chars(p, e, v);

@@ -131,6 +131,7 @@ TEST(Lesezeichen, DamagedItemsAreSetAsideAndTheRestIsKept)
         QStringLiteral("T|DEU|9|-1|-1|x|"),    // no bookmark mode
         QStringLiteral("T|DEU|2|-1|"),         // fields missing
         QStringLiteral("T|DEU|99999999999|-1|-1|x|"),
+        QStringLiteral("T|DEU|+-2|-1|-1|x|"),
         QStringLiteral("nur ein Titel"),
     };
     QString wert = gut;
