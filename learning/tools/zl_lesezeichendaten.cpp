@@ -37,19 +37,24 @@ std::optional<std::int32_t> strikteZahl(const QString& t)
     return v;
 }
 
-QString dateiName(const QString& Pfad)
-{
-    QString p = Pfad;
-    p.replace(u'\\', u'/');
-    return QFileInfo(p).fileName();
-}
-
 QString zahl(std::int32_t n)
 {
     return QString::number(n);
 }
 
+bool istKartTyp(const QString& t)
+{
+    return t == u"RS" || t == u"RH" || t == u"PF" || t == u"PW";
+}
+
 } // namespace
+
+QString LesezeichenDateiName(const QString& Pfad)
+{
+    QString p = Pfad;
+    p.replace(u'\\', u'/');
+    return QFileInfo(p).fileName();
+}
 
 QStringList ZerlegeCommaText(const QString& Text)
 {
@@ -118,7 +123,7 @@ std::optional<LesezeichenDataTyp> LeseLesezeichenEintrag(const QString& Eintrag,
     L.Gebiet = *gebiet;
     L.Intensitaet = *intens;
     L.Daten = HoleFeld(rest, kFeld);
-    L.ObjDateiName = dateiName(rest.isEmpty() ? AktObjDatei : HoleFeld(rest, kFeld));
+    L.ObjDateiName = LesezeichenDateiName(rest.isEmpty() ? AktObjDatei : HoleFeld(rest, kFeld));
     L.FragTypOk = HoleFeld(rest, kFeld);
     L.KartTyp = HoleFeld(rest, kFeld);
     L.FragAnz = WandleInGanzzahl(HoleFeld(rest, kFeld));
@@ -149,7 +154,7 @@ QString LesezeichenFelder(const LesezeichenDataTyp& L)
                            zahl(L.Gebiet),
                            zahl(L.Intensitaet),
                            L.Daten,
-                           dateiName(L.ObjDateiName),
+                           LesezeichenDateiName(L.ObjDateiName),
                            L.FragTypOk,
                            L.KartTyp,
                            zahl(L.FragAnz),
@@ -214,6 +219,56 @@ int PuzzleGroesse(const QString& Daten)
 std::int32_t LesezeichenSeed(const QString& Daten)
 {
     return WandleInGanzzahl(Daten);
+}
+
+std::array<bool, 5> SetzeKartenansicht(const LesezeichenDataTyp& L, HauptfensterZustand& Z, QString& KartTyp)
+{
+    Z.AktKartID = L.KartID;
+    if (istKartTyp(L.KartTyp))
+        KartTyp = L.KartTyp;
+    if (L.FontFakIndex >= 0 && L.FontFakIndex <= 2)
+        Z.FontFakIndex = L.FontFakIndex;
+    if (L.Kartenschrift >= 0 && L.Kartenschrift <= 1)
+        Z.Kartenschrift = L.Kartenschrift;
+    const KartenLesezeichen K = LeseKartenLesezeichen(L.Daten);
+    if (K.Intensitaet)
+        Z.LernIntensitaet = *K.Intensitaet;
+    Z.Viewport.SetzeZoomStufe(K.ZoomStufe);
+    Z.Viewport.SetzeAnker(K.AnkerX, K.AnkerY);
+    return K.Ebenen;
+}
+
+TUebStart SetzeUebung(const LesezeichenDataTyp& L, HauptfensterZustand& Z, QString& UebKartTyp)
+{
+    Uebungszustand& U = Z.Uebung;
+    if (istKartTyp(L.KartTyp))
+        UebKartTyp = L.KartTyp;
+    if (L.FragAnz > 0)
+        U.UebFragAnz = L.FragAnz;
+    Z.FragTypMasken[3] = L.FragTypOk;
+    U.UebModus = L.UebModus >= 1 && L.UebModus <= 4 ? L.UebModus : 1;
+    U.UebTypMaske = Z.FragTypMasken[U.UebModus - 1].left(50);
+    Z.Wahl.FragWeiterAuto = L.AutoWeiter;
+    for (int i = int(UebungsDaten.size()) - 1; i >= 0; --i)
+        if (UebungsDaten[i].UebKartID == L.KartID) {
+            U.UebKartIndex = i;
+            break;
+        }
+    TUebStart S;
+    S.KartID = L.KartID;
+    S.Gebiet = L.Gebiet;
+    S.Seed = LesezeichenSeed(L.Daten);
+    S.Intensitaet = L.Intensitaet;
+    return S;
+}
+
+int SetzePuzzle(const LesezeichenDataTyp& L, HauptfensterZustand& Z, QString& KartTyp)
+{
+    Z.AktKartID = L.KartID;
+    if (istKartTyp(L.KartTyp))
+        KartTyp = L.KartTyp;
+    Z.Wahl.PuzzleTeile = PuzzleGroesse(L.Daten);
+    return Z.Wahl.PuzzleTeile;
 }
 
 QString LesezeichenFrage(int Modus, bool AnredeDu)

@@ -3,6 +3,9 @@
 // Bookmarks: the record, the table of the run, the stored value "Lesezeichen"
 // (its reader and writer), the captions and the table edits of the dialog.
 
+#include "learning/exercise/zl_uebung.h"
+#include "learning/mainwindow/zl_zustand.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -63,6 +66,8 @@ LesezeichenLesung LeseLesezeichenWert(const QString& Text, const QString& AktObj
 // The value to store: one quoted item per bookmark (fourteen fields each followed
 // by "|"), then the unreadable items as they were read, joined by commas.
 QString LesezeichenWert(const QList<LesezeichenDataTyp>& Liste, const QStringList& Unlesbar = {});
+// The file-name part of a label-file path ("/" or "\\" separated).
+QString LesezeichenDateiName(const QString& Pfad);
 // The fourteen fields of one bookmark, each followed by "|".
 QString LesezeichenFelder(const LesezeichenDataTyp& L);
 
@@ -84,6 +89,21 @@ KartenLesezeichen LeseKartenLesezeichen(const QString& Daten);
 int PuzzleGroesse(const QString& Daten);
 // The seed of a mode-3 bookmark (0: a new random sequence).
 std::int32_t LesezeichenSeed(const QString& Daten);
+
+// ---- Restoring -------------------------------------------------------------------
+// The state a restore sets before the windows show it. Values out of range keep
+// the current ones; a display type that is none keeps the current type.
+
+// Mode 2: map, display type, label size and style, intensity, zoom and anchors.
+// Returns the label layers 1 to 5 to check.
+std::array<bool, 5> SetzeKartenansicht(const LesezeichenDataTyp& L, HauptfensterZustand& Z, QString& KartTyp);
+// Mode 3: the exercise map's display type, the count, the preset of the kind
+// "Individuell" (whatever the bookmark's kind), the kind, its mask (at most 50
+// characters), the advance and the last exercise-map index of the map. Returns
+// the start of the exercise with the stored seed (0: a new random sequence).
+TUebStart SetzeUebung(const LesezeichenDataTyp& L, HauptfensterZustand& Z, QString& UebKartTyp);
+// Mode 4: map, display type and the puzzle size, which it returns.
+int SetzePuzzle(const LesezeichenDataTyp& L, HauptfensterZustand& Z, QString& KartTyp);
 
 // ---- Captions -------------------------------------------------------------------
 

@@ -21,18 +21,6 @@ namespace zl
 namespace
 {
 
-bool istKartTyp(const QString& t)
-{
-    return t == u"RS" || t == u"RH" || t == u"PF" || t == u"PW";
-}
-
-QString dateiTeil(const QString& Name)
-{
-    QString n = Name;
-    n.replace(u'\\', u'/');
-    return QFileInfo(n).fileName();
-}
-
 // The seed of the last exercise, kept only while the result window shows with
 // "&Exakt gleiche Fragen für Wiederholung und Lesezeichen" ticked.
 std::int32_t behaltenerSeed(const HauptfensterZustand& Z)
@@ -47,9 +35,9 @@ std::int32_t behaltenerSeed(const HauptfensterZustand& Z)
 
 bool WechsleObjektdatei(const QString& Name)
 {
-    QString datei = dateiTeil(Name);
+    QString datei = LesezeichenDateiName(Name);
     if (datei.isEmpty())
-        datei = dateiTeil(ObjDatei);
+        datei = LesezeichenDateiName(ObjDatei);
     const QString neu = DatenVerz + datei;
     if (neu.toUpper() != ObjDatei.toUpper())
         ZeigeInfo(QStringLiteral("Wechsel der Kartenobjektdatei (") + datei + u')');
@@ -121,7 +109,7 @@ void TLesezeichenMenue::LesezeichenDefinieren1Click()
 
 void TLesezeichenMenue::NeuesLesezeichen(LesezeichenDataTyp L)
 {
-    L.ObjDateiName = dateiTeil(L.ObjDateiName);
+    L.ObjDateiName = LesezeichenDateiName(L.ObjDateiName);
     L.Titel = BereinigeTitel(L.Titel);
     LesezeichenListe.append(L);
     SpeichereLesezeichen();
@@ -193,22 +181,15 @@ void TLesezeichenMenue::StelleKarteHer(const LesezeichenDataTyp& L)
 {
     HauptfensterZustand& Z = F.Zustand;
     Z.Ansichtsmodus = kAnsichtWiederherstellen;
-    Z.AktKartID = L.KartID;
-    if (istKartTyp(L.KartTyp))
-        KartTyp = L.KartTyp;
-    if (L.FontFakIndex >= 0 && L.FontFakIndex <= 2)
-        Z.FontFakIndex = L.FontFakIndex;
-    if (L.Kartenschrift >= 0 && L.Kartenschrift <= 1)
-        Z.Kartenschrift = L.Kartenschrift;
-    const KartenLesezeichen K = LeseKartenLesezeichen(L.Daten);
-    if (K.Intensitaet)
-        F.SetzeIntensitaet(*K.Intensitaet);
+    const auto ebenen = SetzeKartenansicht(L, Z, KartTyp);
+    F.SetzeIntensitaet(Z.LernIntensitaet);
     for (int e = 0; e < 5; ++e) {
-        F.LernkarteAnsicht->LernObjCheck[e]->setChecked(K.Ebenen[e]);
-        F.LernkarteAnsicht->LernObjListCheck[e]->setChecked(K.Ebenen[e]);
+        F.LernkarteAnsicht->LernObjCheck[e]->setChecked(ebenen[e]);
+        F.LernkarteAnsicht->LernObjListCheck[e]->setChecked(ebenen[e]);
     }
-    F.SetzeZoom(K.ZoomStufe);
-    Z.Viewport.SetzeAnker(K.AnkerX, K.AnkerY);
+    const int ax = Z.Viewport.ScrollAnkerX, ay = Z.Viewport.ScrollAnkerY;
+    F.SetzeZoom(Z.Viewport.ZoomStufe);
+    Z.Viewport.SetzeAnker(ax, ay);
     F.AktualisiereKartendarstellung();
     WechsleObjektdatei(L.ObjDateiName);
     F.ZeigeLernkarte();
@@ -217,29 +198,17 @@ void TLesezeichenMenue::StelleKarteHer(const LesezeichenDataTyp& L)
 void TLesezeichenMenue::StelleUebungHer(const LesezeichenDataTyp& L)
 {
     HauptfensterZustand& Z = F.Zustand;
-    Uebungszustand& U = Z.Uebung;
     Z.NetzTeilnehmer = false;
     if (UebAuswForm)
         UebAuswForm->NetzwerkUebung1->setChecked(false);
     WechsleObjektdatei(L.ObjDateiName);
-    if (istKartTyp(L.KartTyp))
-        UebKartTyp = L.KartTyp;
-    U.UebFragAnz = L.FragAnz;
-    Z.FragTypMasken[3] = L.FragTypOk;
-    U.UebModus = L.UebModus >= 1 && L.UebModus <= 4 ? L.UebModus : 1;
-    U.UebTypMaske = Z.FragTypMasken[U.UebModus - 1].left(50);
-    Z.Wahl.FragWeiterAuto = L.AutoWeiter;
-    (L.AutoWeiter ? F.FragWeiterAuto : F.FragWeiterManuell)->setChecked(true);
-    for (int i = int(UebungsDaten.size()) - 1; i >= 0; --i)
-        if (UebungsDaten[i].UebKartID == L.KartID) {
-            U.UebKartIndex = i;
-            break;
-        }
+    const TUebStart start = SetzeUebung(L, Z, UebKartTyp);
+    (Z.Wahl.FragWeiterAuto ? F.FragWeiterAuto : F.FragWeiterManuell)->setChecked(true);
     if (!StarteLesezeichenUebung) {
         ZeigeInfo(QStringLiteral("Die Übung dieses Lesezeichens kann nicht gestartet werden."));
         return;
     }
-    StarteLesezeichenUebung({L.KartID, L.Gebiet, LesezeichenSeed(L.Daten), L.Intensitaet});
+    StarteLesezeichenUebung(start);
 }
 
 void TLesezeichenMenue::StellePuzzleHer(const LesezeichenDataTyp& L)
@@ -247,12 +216,8 @@ void TLesezeichenMenue::StellePuzzleHer(const LesezeichenDataTyp& L)
     HauptfensterZustand& Z = F.Zustand;
     const QString alteKarte = Z.AktKartID;
     const QString alterTyp = KartTyp;
-    Z.AktKartID = L.KartID;
-    if (istKartTyp(L.KartTyp))
-        KartTyp = L.KartTyp;
-    const int n = PuzzleGroesse(L.Daten);
-    if (Z.Wahl.PuzzleTeile != n) {
-        Z.Wahl.PuzzleTeile = n;
+    const int alteTeile = Z.Wahl.PuzzleTeile;
+    if (SetzePuzzle(L, Z, KartTyp) != alteTeile) {
         F.ZeigeMenueWahl();
         F.Settings.Schreibe(QStringLiteral("Puzzle-Teile"), Z);
     }

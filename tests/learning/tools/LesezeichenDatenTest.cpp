@@ -3,6 +3,8 @@
 
 #include "learning/tools/zl_lesezeichendaten.h"
 
+#include "datastore/zl_data.h"
+
 #include <gtest/gtest.h>
 
 using namespace zl;
@@ -255,4 +257,84 @@ TEST(Lesezeichen, DeletingSelectsTheSamePlaceOrTheLast)
     EXPECT_EQ(LoescheLesezeichen(t, 0), -1); // the only one: nothing left
     EXPECT_TRUE(t.isEmpty());
     EXPECT_EQ(LoescheLesezeichen(t, 0), -1);
+}
+
+TEST(Lesezeichen, RestoreOfEachKindSetsTheMainWindowState)
+{
+    // Learning map: everything the bookmark holds, out-of-range values keep the state.
+    {
+        HauptfensterZustand Z;
+        QString typ = QStringLiteral("RS");
+        LesezeichenDataTyp L = karte();
+        L.Daten = QStringLiteral("3~0~1~0~0~1~4~-1~1~");
+        const auto ebenen = SetzeKartenansicht(L, Z, typ);
+        EXPECT_EQ(Z.AktKartID, QStringLiteral("ITA"));
+        EXPECT_EQ(typ, QStringLiteral("PF"));
+        EXPECT_EQ(Z.FontFakIndex, 2);
+        EXPECT_EQ(Z.Kartenschrift, 1);
+        EXPECT_EQ(Z.LernIntensitaet, 3);
+        EXPECT_EQ(Z.Viewport.ZoomStufe, 4);
+        EXPECT_DOUBLE_EQ(Z.Viewport.ZoomFaktor, 2.0);
+        EXPECT_EQ(Z.Viewport.ScrollAnkerX, -1);
+        EXPECT_EQ(Z.Viewport.ScrollAnkerY, 1);
+        EXPECT_EQ(ebenen, (std::array<bool, 5>{false, true, false, false, true}));
+
+        L.KartTyp = QStringLiteral("XX");
+        L.FontFakIndex = 7;
+        L.Kartenschrift = -1;
+        L.Daten = QStringLiteral("9~");
+        SetzeKartenansicht(L, Z, typ);
+        EXPECT_EQ(typ, QStringLiteral("PF"));
+        EXPECT_EQ(Z.FontFakIndex, 2);
+        EXPECT_EQ(Z.Kartenschrift, 1);
+        EXPECT_EQ(Z.LernIntensitaet, 3);
+        EXPECT_EQ(Z.Viewport.ZoomStufe, 0);
+    }
+    // Exercise: kind, count, masks, advance, the last matching exercise map; the seed.
+    {
+        UebungsDaten = {{1, QStringLiteral("WELT"), QStringLiteral("EUR"), 0},
+                        {2, QStringLiteral("EURO"), QStringLiteral("EUR"), 10},
+                        {3, QStringLiteral("EURO"), QStringLiteral("ITA"), 10}};
+        HauptfensterZustand Z;
+        QString uebTyp = QStringLiteral("RS");
+        LesezeichenDataTyp L = uebung();
+        L.FragTypOk = QString(60, u'1');
+        const TUebStart S = SetzeUebung(L, Z, uebTyp);
+        EXPECT_EQ(S.KartID, QStringLiteral("EUR"));
+        EXPECT_EQ(S.Gebiet, 10);
+        EXPECT_EQ(S.Seed, -123456);
+        EXPECT_EQ(S.Intensitaet, 3);
+        EXPECT_EQ(uebTyp, QStringLiteral("RS"));
+        EXPECT_EQ(Z.Uebung.UebFragAnz, 25);
+        EXPECT_EQ(Z.Uebung.UebModus, 4);
+        EXPECT_EQ(Z.FragTypMasken[3], QString(60, u'1'));
+        EXPECT_EQ(Z.Uebung.UebTypMaske, QString(50, u'1'));
+        EXPECT_FALSE(Z.Wahl.FragWeiterAuto);
+        EXPECT_EQ(Z.Uebung.UebKartIndex, 1);
+
+        // A "Standard" bookmark of six fields: kind 0 counts as 1, the count stays,
+        // the "Individuell" preset takes the (empty) stored mask.
+        const auto alt = LeseLesezeichenEintrag(QStringLiteral("Alt|ITA|3|10|1|0|"), {});
+        ASSERT_TRUE(alt);
+        const TUebStart T = SetzeUebung(*alt, Z, uebTyp);
+        EXPECT_EQ(T.Seed, 0);
+        EXPECT_EQ(Z.Uebung.UebModus, 1);
+        EXPECT_EQ(Z.Uebung.UebFragAnz, 25);
+        EXPECT_EQ(Z.Uebung.UebTypMaske, StandardFragTypMasken()[0].left(50));
+        EXPECT_EQ(Z.FragTypMasken[3], QString());
+        EXPECT_EQ(Z.Uebung.UebKartIndex, 2);
+        UebungsDaten.clear();
+    }
+    // Puzzle: map, display type and size.
+    {
+        HauptfensterZustand Z;
+        QString typ = QStringLiteral("PF");
+        EXPECT_EQ(SetzePuzzle(puzzle(), Z, typ), 5);
+        EXPECT_EQ(Z.AktKartID, QStringLiteral("DEU"));
+        EXPECT_EQ(typ, QStringLiteral("RH"));
+        EXPECT_EQ(Z.Wahl.PuzzleTeile, 5);
+        LesezeichenDataTyp L = puzzle();
+        L.Daten = QStringLiteral("7");
+        EXPECT_EQ(SetzePuzzle(L, Z, typ), 3);
+    }
 }
