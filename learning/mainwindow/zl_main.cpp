@@ -806,7 +806,6 @@ void TForm1::OrdneUebungsFlaeche() {}
 
 void TForm1::ZeigeUebungsZeit() {}
 
-
 void TForm1::LoescheNetzDatei() { QFile::remove(NetzVerz + QStringLiteral("zlnetz.dat")); }
 
 bool TForm1::VideosVorhanden() const
