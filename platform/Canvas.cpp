@@ -1,5 +1,7 @@
 #include "platform/Canvas.h"
 
+#include "platform/Metafile.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPaintDevice>
@@ -90,6 +92,42 @@ QString stripPrefix(const QString& s)
     return out;
 }
 
+void aufnehmen(TCanvas& C, TMetaRecord Datensatz)
+{
+    C.Recorder()->Zeichne(C, std::move(Datensatz));
+    if (C.OnChange)
+        C.OnChange();
+}
+
+// DrawText on a recording canvas: each line as a text record at the top-left, inside the
+// rectangle's clip unless DT_NOCLIP.
+void nimmZeilenAuf(TCanvas& C, const QStringList& Lines, const QRect& R, unsigned Format, int Y, const QFontMetrics& Fm)
+{
+    const bool clipAktiv = C.Recorder()->ClipAktiv();
+    const QRect clip = C.Recorder()->ClipRect();
+    if (!(Format & DT_NOCLIP))
+        C.Recorder()->SetzeClip(true, clipAktiv ? clip.intersected(R) : R);
+    const unsigned align = C.TextAlign();
+    C.SetTextAlign(TA_LEFT | TA_TOP);
+    const int lh = Fm.ascent() + Fm.descent();
+    for (const QString& l : Lines) {
+        const int w = Fm.horizontalAdvance(l);
+        int x = R.left();
+        if (Format & DT_CENTER)
+            x = R.left() + (R.width() - w) / 2;
+        else if (Format & DT_RIGHT)
+            x = R.left() + R.width() - w;
+        if (!l.isEmpty())
+            C.Recorder()->Zeichne(C, MfText{QPoint(x, Y), l, w});
+        Y += lh;
+    }
+    C.SetTextAlign(align);
+    if (!(Format & DT_NOCLIP))
+        C.Recorder()->SetzeClip(clipAktiv, clip);
+    if (C.OnChange)
+        C.OnChange();
+}
+
 } // namespace
 
 TColor GetSysColor(int Index)
@@ -152,6 +190,8 @@ TCanvas::TCanvas(QPaintDevice* Device) : m_ownPainter(std::make_unique<QPainter>
     m_painter = m_ownPainter.get();
 }
 
+TCanvas::TCanvas(TMetafileRecorder* Recorder) : m_recorder(Recorder) {}
+
 TCanvas::~TCanvas()
 {
     if (m_ownPainter && m_ownPainter->isActive())
@@ -160,11 +200,15 @@ TCanvas::~TCanvas()
 
 bool TCanvas::IsActive() const
 {
+    if (m_recorder)
+        return !m_recorder->Beendet();
     return m_painter && m_painter->isActive();
 }
 
 int TCanvas::PixelsPerInch() const
 {
+    if (m_recorder)
+        return 96;
     if (m_painter && m_painter->device()) {
         const int dpi = m_painter->device()->logicalDpiY();
         if (dpi > 0)
@@ -257,6 +301,8 @@ void TCanvas::LineTo(int X, int Y)
     m_penPos = QPoint(X, Y);
     if (!IsActive() || from == m_penPos || Pen.Style == psClear)
         return;
+    if (m_recorder)
+        return aufnehmen(*this, MfLine{from, m_penPos});
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     applyPen(true);
     if (Pen.Width <= 1 && Pen.Style == psSolid) {
@@ -279,6 +325,11 @@ void TCanvas::Polyline(const QPolygon& Points)
 {
     if (Points.isEmpty())
         return;
+    if (m_recorder) {
+        if (IsActive() && Points.size() > 1 && Pen.Style != psClear)
+            aufnehmen(*this, MfPolyline{Points});
+        return;
+    }
     const QPoint keep = m_penPos;
     MoveTo(Points[0].x(), Points[0].y());
     for (qsizetype i = 1; i < Points.size(); ++i)
@@ -290,6 +341,8 @@ void TCanvas::Polygon(const QPolygon& Points)
 {
     if (!IsActive() || Points.size() < 2)
         return;
+    if (m_recorder)
+        return aufnehmen(*this, MfPolygon{Points});
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     applyPen(false);
     applyBrush();
@@ -315,6 +368,8 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
         std::swap(Y1, Y2);
     if (X2 - X1 < 1 || Y2 - Y1 < 1)
         return;
+    if (m_recorder)
+        return aufnehmen(*this, MfRectangle{QRect(X1, Y1, X2 - X1, Y2 - Y1)});
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     if (Pen.Style == psClear) {
         // Without a pen GDI fills one pixel less to the right and bottom.
@@ -351,6 +406,9 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2)
 {
     if (!IsActive() || X2 == X1 || Y2 == Y1)
         return;
+    if (m_recorder)
+        return aufnehmen(*this, MfEllipse{QRect(QPoint(std::min(X1, X2), std::min(Y1, Y2)),
+                                                QSize(std::abs(X2 - X1), std::abs(Y2 - Y1)))});
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     applyPen(true);
     applyBrush();
@@ -363,6 +421,8 @@ void TCanvas::FillRect(int X1, int Y1, int X2, int Y2)
 {
     if (!IsActive() || Brush.Style == bsClear || X2 <= X1 || Y2 <= Y1)
         return;
+    if (m_recorder)
+        return aufnehmen(*this, MfFillRect{QRect(X1, Y1, X2 - X1, Y2 - Y1)});
     m_painter->fillRect(QRect(X1, Y1, X2 - X1, Y2 - Y1), QBrush(ColorToQColor(Brush.Color), qtBrushStyle(Brush.Style)));
     changed();
 }
@@ -371,6 +431,8 @@ void TCanvas::FrameRect(int X1, int Y1, int X2, int Y2)
 {
     if (!IsActive() || X2 <= X1 || Y2 <= Y1)
         return;
+    if (m_recorder)
+        return aufnehmen(*this, MfFrameRect{QRect(X1, Y1, X2 - X1, Y2 - Y1)});
     const QColor c = ColorToQColor(Brush.Color);
     m_painter->fillRect(QRect(X1, Y1, X2 - X1, 1), c);
     m_painter->fillRect(QRect(X1, Y2 - 1, X2 - X1, 1), c);
@@ -381,7 +443,8 @@ void TCanvas::FrameRect(int X1, int Y1, int X2, int Y2)
 
 void TCanvas::DrawFocusRect(int X1, int Y1, int X2, int Y2)
 {
-    if (!IsActive() || X2 <= X1 || Y2 <= Y1)
+    // Inverting has no meaning in a recording: nothing is recorded.
+    if (!IsActive() || X2 <= X1 || Y2 <= Y1 || m_recorder)
         return;
     m_painter->save();
     const bool raster = m_painter->paintEngine() && m_painter->paintEngine()->type() == QPaintEngine::Raster;
@@ -436,12 +499,22 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
     if (!IsActive())
         return;
     const QFont f = ResolvedFont();
-    const QFontMetrics fm(f, m_painter->device());
+    const QFontMetrics fm(f, m_painter ? m_painter->device() : nullptr);
     const int w = fm.horizontalAdvance(Text);
     const int asc = fm.ascent(), desc = fm.descent();
     QPoint ref(X, Y);
     if (m_textAlign & TA_UPDATECP)
         ref = m_penPos;
+    if (m_recorder) {
+        aufnehmen(*this, MfText{ref, Text, w});
+        if (m_textAlign & TA_UPDATECP) {
+            if ((m_textAlign & 6) == TA_LEFT)
+                m_penPos.rx() += w;
+            else if ((m_textAlign & 6) == TA_RIGHT)
+                m_penPos.rx() -= w;
+        }
+        return;
+    }
     int dx = 0;
     switch (m_textAlign & 6) {
     case TA_CENTER:
@@ -551,6 +624,10 @@ int TCanvas::DrawText(const QString& Text, QRect& R, unsigned Format)
         else if (Format & DT_VCENTER)
             y = R.top() + (R.height() - lh) / 2;
     }
+    if (m_recorder) {
+        nimmZeilenAuf(*this, lines, R, Format, y, fm);
+        return height;
+    }
     m_painter->save();
     if (!(Format & DT_NOCLIP))
         m_painter->setClipRect(R, m_painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
@@ -577,12 +654,16 @@ void TCanvas::SetClipRect(int X1, int Y1, int X2, int Y2)
 {
     if (!IsActive())
         return;
+    if (m_recorder)
+        return m_recorder->SetzeClip(true, QRect(X1, Y1, std::max(0, X2 - X1), std::max(0, Y2 - Y1)));
     m_painter->setClipRect(QRect(X1, Y1, std::max(0, X2 - X1), std::max(0, Y2 - Y1)));
 }
 
 void TCanvas::ClearClip()
 {
-    if (IsActive())
+    if (m_recorder)
+        m_recorder->SetzeClip(false, QRect());
+    else if (IsActive())
         m_painter->setClipping(false);
 }
 
@@ -590,6 +671,8 @@ QRect TCanvas::ClipRect() const
 {
     if (!IsActive())
         return {};
+    if (m_recorder)
+        return m_recorder->ClipAktiv() ? m_recorder->ClipRect() : QRect(QPoint(0, 0), m_recorder->Groesse());
     if (m_painter->hasClipping())
         return m_painter->clipBoundingRect().toAlignedRect();
     const QPaintDevice* d = m_painter->device();
@@ -605,6 +688,8 @@ void TCanvas::StretchDraw(const QRect& Dest, const QImage& Image, const QRect& S
 {
     if (!IsActive() || Image.isNull() || Dest.isEmpty() || Source.isEmpty())
         return;
+    if (m_recorder)
+        return aufnehmen(*this, MfBitmap{Dest, Image, Source, Smooth});
     m_painter->save();
     m_painter->setRenderHint(QPainter::SmoothPixmapTransform, Smooth);
     m_painter->drawImage(Dest, Image, Source);
@@ -616,6 +701,8 @@ void TCanvas::Draw(int X, int Y, const QImage& Image)
 {
     if (!IsActive() || Image.isNull())
         return;
+    if (m_recorder)
+        return aufnehmen(*this, MfBitmap{QRect(QPoint(X, Y), Image.size()), Image, Image.rect(), false});
     m_painter->drawImage(QPoint(X, Y), Image);
     changed();
 }

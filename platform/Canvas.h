@@ -20,6 +20,8 @@ class QPaintDevice;
 namespace zl
 {
 
+class TMetafileRecorder;
+
 // $00BBGGRR as the class library's colours; negative values name a system colour.
 using TColor = std::int32_t;
 
@@ -99,11 +101,15 @@ class TCanvas
     explicit TCanvas(QPainter* Painter);
     // Opens an own painter on the device (which must outlive the canvas).
     explicit TCanvas(QPaintDevice* Device);
+    // Records every drawing call into the recorder (Metafile.h) instead of painting; text is
+    // measured on the 96-dpi reference device. Painter() is null on such a canvas.
+    explicit TCanvas(TMetafileRecorder* Recorder);
     ~TCanvas();
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
 
     QPainter* Painter() const { return m_painter; }
+    TMetafileRecorder* Recorder() const { return m_recorder; }
     bool IsActive() const;
     int PixelsPerInch() const;
 
@@ -167,6 +173,7 @@ class TCanvas
 
     QPainter* m_painter = nullptr;
     std::unique_ptr<QPainter> m_ownPainter;
+    TMetafileRecorder* m_recorder = nullptr;
     unsigned m_textAlign = TA_LEFT | TA_TOP;
     QPoint m_penPos;
     // The last font resolved, so text-heavy drawing does not measure the probe font each call.

@@ -321,7 +321,7 @@ void ZeichneBeschriftungen(TCanvas& Canvas, int XOffset, int YOffset, int Breite
     R.r5 = RundeGerade(5 * R.k);
     R.r6 = RundeGerade(6 * R.k);
     R.Kontrast = std::clamp(Zustand.Kartenschrift, 0, 1) == 0;
-    R.Schnell = !Zustand.NurTextOut && Canvas.IsActive() && Canvas.Font.Orientation == 0 &&
+    R.Schnell = !Zustand.NurTextOut && Canvas.IsActive() && Canvas.Painter() && Canvas.Font.Orientation == 0 &&
                 Canvas.Painter()->paintEngine() && Canvas.Painter()->paintEngine()->type() == QPaintEngine::Raster;
 
     if (ObjIndex >= 0) {

@@ -1,0 +1,419 @@
+#include "platform/Metafile.h"
+#include "platform/MetafileWriter.h"
+
+#include "QtPrintTo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMimeData>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+using namespace zl;
+
+namespace
+{
+
+// Four coloured quadrants: red, green on top, blue, yellow below.
+QImage Quadranten(int w, int h)
+{
+    QImage bild(w, h, QImage::Format_RGB32);
+    QPainter p(&bild);
+    p.fillRect(0, 0, w / 2, h / 2, Qt::red);
+    p.fillRect(w / 2, 0, w - w / 2, h / 2, Qt::green);
+    p.fillRect(0, h / 2, w / 2, h - h / 2, Qt::blue);
+    p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, Qt::yellow);
+    return bild;
+}
+
+// A page that uses every kind of record. Known colours at the probe points below.
+void ZeichneSzene(TCanvas& c)
+{
+    c.StretchDraw(QRect(0, 0, 200, 150), Quadranten(200, 150));
+    c.Pen = TPen{clBlack, 1, psSolid};
+    c.Brush = TBrush{clWhite, bsSolid};
+    c.Rectangle(20, 20, 60, 50);
+    c.SetClipRect(100, 0, 200, 150);
+    c.Brush.Color = clNavy;
+    c.FillRect(80, 100, 180, 140);
+    c.ClearClip();
+    c.Brush.Color = clFuchsia;
+    c.Ellipse(120, 40, 180, 70);
+    c.Pen.Color = clRed;
+    c.MoveTo(10, 60);
+    c.LineTo(90, 60);
+    c.Polygon(QPolygon({QPoint(20, 100), QPoint(60, 100), QPoint(40, 130)}));
+    c.Font.Height = -20;
+    c.Font.Color = clBlack;
+    c.Brush.Style = bsClear;
+    c.SetTextAlign(TA_LEFT | TA_TOP);
+    c.TextOut(110, 5, QStringLiteral("Zürich"));
+    QRect r(105, 75, 90, 24);
+    c.Font.Height = -11;
+    c.DrawText(QStringLiteral("Ein Text der umbricht"), r, DT_WORDBREAK | DT_NOPREFIX);
+    c.Pen = TPen{clBlack, 2, psSolid};
+    c.Rectangle(0, 0, 201, 151);
+}
+
+struct Probe {
+    QPoint p;
+    QColor farbe;
+    bool geclippt = false; // shows the clip (libwmf's SVG output leaves clipping out)
+};
+const Probe kProben[] = {
+    {{40, 35}, QColor(255, 255, 255)}, {{150, 120}, QColor(0, 0, 128)},  {{90, 120}, QColor(0, 0, 255), true},
+    {{190, 30}, QColor(0, 255, 0)},    {{150, 55}, QColor(255, 0, 255)}, {{10, 10}, QColor(255, 0, 0)},
+    {{40, 110}, QColor(255, 0, 255)},  {{8, 140}, QColor(0, 0, 255)},    {{188, 138}, QColor(255, 255, 0)},
+};
+
+TMetafilePtr Szene()
+{
+    TMetafileRecorder rec(QSize(200, 150));
+    ZeichneSzene(rec.Canvas());
+    return rec.Beenden();
+}
+
+bool Nahe(QColor a, QColor b, int tol = 24)
+{
+    return std::abs(a.red() - b.red()) <= tol && std::abs(a.green() - b.green()) <= tol &&
+           std::abs(a.blue() - b.blue()) <= tol;
+}
+
+// Records of an EMF: type -> count; empty when the framing is broken.
+std::map<quint32, int> EmfDatensaetze(const QByteArray& b, QString* fehler)
+{
+    std::map<quint32, int> n;
+    qsizetype at = 0;
+    quint32 anzahl = 0;
+    while (at + 8 <= b.size()) {
+        const quint32 typ = qFromLittleEndian<quint32>(b.constData() + at);
+        const quint32 groesse = qFromLittleEndian<quint32>(b.constData() + at + 4);
+        if (groesse < 8 || groesse % 4 || qsizetype(at + groesse) > b.size()) {
+            *fehler = QStringLiteral("bad record at %1").arg(at);
+            return {};
+        }
+        ++n[typ];
+        ++anzahl;
+        at += groesse;
+        if (typ == 14)
+            break;
+    }
+    if (at != b.size())
+        *fehler = QStringLiteral("EOF at %1 of %2").arg(at).arg(b.size());
+    if (qFromLittleEndian<quint32>(b.constData() + 52) != anzahl)
+        *fehler = QStringLiteral("record count");
+    return n;
+}
+
+// Records of a placeable WMF: function -> count.
+std::map<unsigned, int> WmfDatensaetze(const QByteArray& b, QString* fehler)
+{
+    std::map<unsigned, int> n;
+    qsizetype at = 22 + 18;
+    while (at + 6 <= b.size()) {
+        const quint32 worte = qFromLittleEndian<quint32>(b.constData() + at);
+        const unsigned funktion = qFromLittleEndian<quint16>(b.constData() + at + 4);
+        if (worte < 3 || at + 2 * qsizetype(worte) > b.size()) {
+            *fehler = QStringLiteral("bad record at %1").arg(at);
+            return {};
+        }
+        ++n[funktion];
+        at += 2 * worte;
+        if (funktion == 0)
+            break;
+    }
+    if (at != b.size())
+        *fehler = QStringLiteral("EOF at %1 of %2").arg(at).arg(b.size());
+    if (qFromLittleEndian<quint32>(b.constData() + 22 + 6) * 2 != quint32(b.size() - 22))
+        *fehler = QStringLiteral("size in header");
+    return n;
+}
+
+// Runs a reader and renders its SVG with librsvg at the metafile's size.
+QImage UeberSvg(const QString& programm, const QStringList& args, const QString& svg, QSize groesse, bool cp1252Svg,
+                QString* fehler)
+{
+    QProcess p;
+    p.start(programm, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+        *fehler = programm + QStringLiteral(": ") + QString::fromLocal8Bit(p.readAllStandardError());
+        return {};
+    }
+    // libwmf leaves out the xlink namespace its images use and writes the text's bytes as
+    // they are in the metafile (Windows-1252, here only Latin-1 letters) into a UTF-8 file.
+    QFile f(svg);
+    if (cp1252Svg && f.open(QIODevice::ReadOnly)) {
+        QByteArray text = QString::fromLatin1(f.readAll()).toUtf8();
+        f.close();
+        if (!text.contains("xmlns:xlink"))
+            text.replace("<svg ", "<svg xmlns:xlink=\"http://www.w3.org/1999/xlink\" ");
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            f.write(text);
+            f.close();
+        }
+    }
+    const QString png = svg + QStringLiteral(".png");
+    QProcess r;
+    r.start(QStringLiteral("rsvg-convert"),
+            {QStringLiteral("-w"), QString::number(groesse.width()), QStringLiteral("-h"),
+             QString::number(groesse.height()), QStringLiteral("-b"), QStringLiteral("white"), QStringLiteral("-o"),
+             png, svg});
+    if (!r.waitForFinished(30000) || r.exitCode() != 0) {
+        *fehler = QStringLiteral("rsvg-convert: ") + QString::fromLocal8Bit(r.readAllStandardError());
+        return {};
+    }
+    return QImage(png).convertToFormat(QImage::Format_RGB32);
+}
+
+int TexteIn(const TMetafile& mf)
+{
+    return int(std::count_if(mf.Datensaetze().begin(), mf.Datensaetze().end(),
+                             [](const TMetaRecord& d) { return std::holds_alternative<MfText>(d); }));
+}
+
+bool Vorhanden(const char* programm)
+{
+    return !QStandardPaths::findExecutable(QString::fromLatin1(programm)).isEmpty();
+}
+
+} // namespace
+
+TEST(Metafile, ReplayGivesTheSamePixelsAsDrawingDirectly)
+{
+    QImage direkt(200, 150, QImage::Format_RGB32);
+    direkt.fill(Qt::white);
+    {
+        TCanvas c(&direkt);
+        ZeichneSzene(c);
+    }
+    const QImage gespielt = AlsBild(*Szene());
+    ASSERT_EQ(gespielt.size(), direkt.size());
+    EXPECT_EQ(gespielt, direkt);
+    for (const Probe& pr : kProben)
+        EXPECT_TRUE(Nahe(gespielt.pixelColor(pr.p), pr.farbe, 0)) << pr.p.x() << "," << pr.p.y();
+}
+
+TEST(Metafile, StateIsRecordedOnlyWhenItChanges)
+{
+    TMetafileRecorder rec(QSize(50, 50));
+    TCanvas& c = rec.Canvas();
+    c.Pen.Color = clRed;
+    c.MoveTo(0, 0);
+    c.LineTo(10, 10);
+    c.LineTo(20, 10);
+    c.Brush.Color = clBlue;
+    c.FillRect(0, 0, 5, 5); // brush only: no pen record
+    c.Pen.Color = clGreen;
+    c.LineTo(30, 30);
+    c.SetClipRect(1, 1, 5, 5);
+    c.SetClipRect(1, 1, 5, 5);
+    c.ClearClip();
+    const TMetafilePtr mf = rec.Beenden();
+    std::vector<std::size_t> arten;
+    for (const TMetaRecord& d : mf->Datensaetze())
+        arten.push_back(d.index());
+    const std::vector<std::size_t> erwartet = {0, 5, 5, 1, 10, 0, 5, 4, 4};
+    EXPECT_EQ(arten, erwartet);
+    // Nothing is recorded once the recording is finished.
+    c.LineTo(0, 0);
+    EXPECT_FALSE(c.IsActive());
+    EXPECT_EQ(mf->Datensaetze().size(), erwartet.size());
+}
+
+TEST(Metafile, DrawTextRecordsLinesInsideItsRectangleAndRestoresTheClip)
+{
+    TMetafileRecorder rec(QSize(300, 100));
+    TCanvas& c = rec.Canvas();
+    c.Font.Height = -12;
+    c.SetClipRect(0, 0, 150, 100);
+    c.SetTextAlign(TA_RIGHT | TA_BOTTOM);
+    QRect r(10, 10, 60, 80);
+    c.DrawText(QStringLiteral("eins zwei drei vier"), r, DT_WORDBREAK);
+    EXPECT_EQ(c.TextAlign(), unsigned(TA_RIGHT | TA_BOTTOM));
+    const TMetafilePtr mf = rec.Beenden();
+    QStringList zeilen;
+    std::vector<QRect> clips;
+    for (const TMetaRecord& d : mf->Datensaetze()) {
+        if (auto* t = std::get_if<MfText>(&d))
+            zeilen << t->Text;
+        if (auto* k = std::get_if<MfClip>(&d))
+            clips.push_back(k->Rect);
+    }
+    EXPECT_EQ(zeilen, c.WrapText(QStringLiteral("eins zwei drei vier"), 60));
+    ASSERT_EQ(clips.size(), 3u);
+    EXPECT_EQ(clips[1], QRect(10, 10, 60, 80));
+    EXPECT_EQ(clips[2], QRect(0, 0, 150, 100));
+}
+
+TEST(Metafile, ReplayStretchesIntoTheTargetAndKeepsThePaintersClip)
+{
+    const TMetafilePtr mf = Szene();
+    QImage bild(400, 300, QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    {
+        QPainter p(&bild);
+        p.setClipRect(0, 0, 200, 300);
+        Abspielen(*mf, p, QRectF(0, 0, 400, 300));
+        EXPECT_TRUE(p.hasClipping());
+    }
+    EXPECT_EQ(bild.pixelColor(20, 20), QColor(255, 0, 0));
+    EXPECT_EQ(bild.pixelColor(80, 70), QColor(255, 255, 255));  // the white rectangle, doubled
+    EXPECT_EQ(bild.pixelColor(380, 60), QColor(255, 255, 255)); // outside the painter's clip
+}
+
+TEST(MetafileWriter, EmfRecordsParseBackAndRepeatExactly)
+{
+    const TMetafilePtr mf = Szene();
+    const QByteArray emf = SchreibeEmf(*mf);
+    ASSERT_GT(emf.size(), 200);
+    EXPECT_EQ(emf.mid(40, 4), QByteArray(" EMF"));
+    EXPECT_EQ(qFromLittleEndian<quint32>(emf.constData() + 48), quint32(emf.size()));
+    QString fehler;
+    const auto n = EmfDatensaetze(emf, &fehler);
+    EXPECT_TRUE(fehler.isEmpty()) << fehler.toStdString();
+    EXPECT_EQ(n.at(1), 1);             // header
+    EXPECT_EQ(n.at(14), 1);            // end
+    EXPECT_EQ(n.at(81), 1);            // the bitmap
+    EXPECT_EQ(n.at(84), TexteIn(*mf)); // "Zürich" and the wrapped lines
+    EXPECT_EQ(n.at(33), 2);            // one saved state per clip
+    EXPECT_EQ(n.at(34), 2);
+    EXPECT_EQ(SchreibeEmf(*mf), emf);
+}
+
+TEST(MetafileWriter, WmfRecordsParseBackWithPlaceableHeader)
+{
+    const TMetafilePtr mf = Szene();
+    const QByteArray wmf = SchreibeWmf(*mf);
+    ASSERT_GT(wmf.size(), 200);
+    EXPECT_EQ(qFromLittleEndian<quint32>(wmf.constData()), 0x9AC6CDD7u);
+    quint16 summe = 0;
+    for (int i = 0; i < 10; ++i)
+        summe ^= qFromLittleEndian<quint16>(wmf.constData() + 2 * i);
+    EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 20), summe);
+    EXPECT_EQ(qFromLittleEndian<qint16>(wmf.constData() + 10), 200);
+    EXPECT_EQ(qFromLittleEndian<qint16>(wmf.constData() + 12), 150);
+    EXPECT_EQ(qFromLittleEndian<quint16>(wmf.constData() + 14), 96);
+    QString fehler;
+    const auto n = WmfDatensaetze(wmf, &fehler);
+    EXPECT_TRUE(fehler.isEmpty()) << fehler.toStdString();
+    EXPECT_EQ(n.at(0x0F43), 1);
+    EXPECT_EQ(n.at(0x0A32), TexteIn(*mf));
+    EXPECT_EQ(n.at(0x0000), 1);
+    // Text in Windows-1252.
+    EXPECT_TRUE(wmf.contains(QByteArray("Z\xFCrich")));
+}
+
+TEST(MetafileWriter, WmfRefusesWhatDoesNotFitSixteenBits)
+{
+    for (const QSize g : {QSize(32768, 10), QSize(10, 40000)}) {
+        TMetafileRecorder rec(g);
+        rec.Canvas().Rectangle(0, 0, 5, 5);
+        QString fehler;
+        EXPECT_TRUE(SchreibeWmf(*rec.Beenden(), &fehler).isEmpty());
+        EXPECT_FALSE(fehler.isEmpty());
+    }
+    TMetafileRecorder rec(QSize(100, 100));
+    rec.Canvas().Rectangle(-40000, 0, 5, 5);
+    QString fehler;
+    EXPECT_TRUE(SchreibeWmf(*rec.Beenden(), &fehler).isEmpty());
+    EXPECT_FALSE(fehler.isEmpty());
+    // The EMF has 32-bit coordinates.
+    TMetafileRecorder gross(QSize(40000, 10));
+    gross.Canvas().Rectangle(0, 0, 5, 5);
+    EXPECT_FALSE(SchreibeEmf(*gross.Beenden()).isEmpty());
+}
+
+TEST(MetafileWriter, SavesByExtensionAndKeepsTheOldFileOnFailure)
+{
+    QTemporaryDir dir;
+    const TMetafilePtr mf = Szene();
+    const QString wmf = dir.filePath(QStringLiteral("karte.WmF"));
+    const QString emf = dir.filePath(QStringLiteral("karte.emf"));
+    ASSERT_TRUE(SpeichereMetafile(*mf, wmf));
+    ASSERT_TRUE(SpeichereMetafile(*mf, emf));
+    QFile a(wmf), b(emf);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(qFromLittleEndian<quint32>(a.read(4).constData()), 0x9AC6CDD7u);
+    EXPECT_EQ(b.read(44).mid(40), QByteArray(" EMF"));
+
+    QFile alt(dir.filePath(QStringLiteral("ro/alt.emf")));
+    QDir(dir.path()).mkdir(QStringLiteral("ro"));
+    ASSERT_TRUE(alt.open(QIODevice::WriteOnly));
+    alt.write("alt");
+    alt.close();
+    QFile::setPermissions(dir.filePath(QStringLiteral("ro")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QString fehler;
+    const bool ok = SpeichereMetafile(*mf, alt.fileName(), &fehler);
+    QFile::setPermissions(dir.filePath(QStringLiteral("ro")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (!ok) { // root can write anyway
+        EXPECT_FALSE(fehler.isEmpty());
+        ASSERT_TRUE(alt.open(QIODevice::ReadOnly));
+        EXPECT_EQ(alt.readAll(), QByteArray("alt"));
+    }
+    EXPECT_FALSE(SpeichereMetafile(*mf, dir.filePath(QStringLiteral("fehlt/karte.emf")), &fehler));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("fehlt/karte.emf"))));
+    EXPECT_FALSE(SpeichereMetafile(TMetafile(), emf, &fehler));
+}
+
+TEST(MetafileWriter, ClipboardDataHoldsTheEmfAndAPicture)
+{
+    std::unique_ptr<QMimeData> d(MetafileMimeDaten(*Szene()));
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->data(QString::fromLatin1(kEmfMimeTyp)), SchreibeEmf(*Szene()));
+    EXPECT_EQ(qvariant_cast<QImage>(d->imageData()).size(), QSize(200, 150));
+}
+
+// The independent readers: libemf2svg for EMF, libwmf for WMF, each rendered to pixels and
+// probed against the replay.
+struct Leser {
+    const char* name;
+    const char* programm;
+    bool wmf;
+};
+
+class MetafileLeser : public ::testing::TestWithParam<Leser>
+{
+};
+
+TEST_P(MetafileLeser, RendersLikeTheReplay)
+{
+    const Leser l = GetParam();
+    if (!Vorhanden(l.programm) || !Vorhanden("rsvg-convert"))
+        GTEST_SKIP() << l.programm << " or rsvg-convert not installed";
+    QTemporaryDir dir;
+    dir.setAutoRemove(qEnvironmentVariableIsEmpty("ZL_KEEP"));
+    const TMetafilePtr mf = Szene();
+    const QString datei = dir.filePath(QString::fromLatin1(l.wmf ? "szene.wmf" : "szene.emf"));
+    const QString svg = dir.filePath(QStringLiteral("szene.svg"));
+    ASSERT_TRUE(SpeichereMetafile(*mf, datei));
+    const QStringList args = l.wmf ? QStringList{QStringLiteral("--inline"), QStringLiteral("-o"), svg, datei}
+                                   : QStringList{QStringLiteral("-i"), datei, QStringLiteral("-o"), svg};
+    QString fehler;
+    const QImage bild = UeberSvg(QString::fromLatin1(l.programm), args, svg, mf->Groesse(), l.wmf, &fehler);
+    ASSERT_FALSE(bild.isNull()) << fehler.toStdString();
+    const QImage referenz = AlsBild(*mf);
+    for (const Probe& pr : kProben) {
+        if (pr.geclippt && l.wmf)
+            continue;
+        EXPECT_TRUE(Nahe(bild.pixelColor(pr.p), pr.farbe))
+            << l.name << " at " << pr.p.x() << "," << pr.p.y() << ": " << bild.pixelColor(pr.p).name().toStdString();
+        EXPECT_TRUE(Nahe(bild.pixelColor(pr.p), referenz.pixelColor(pr.p)));
+    }
+    QFile s(svg);
+    ASSERT_TRUE(s.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(s.readAll()).contains(QStringLiteral("ü"))) << l.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Leser, MetafileLeser,
+                         ::testing::Values(Leser{"Emf", "emf2svg-conv", false}, Leser{"Wmf", "wmf2svg", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
