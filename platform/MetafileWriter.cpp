@@ -974,7 +974,7 @@ bool SpeichereMetafile(const TMetafile& Mf, const QString& Datei, QString* Fehle
     const int code = writeFileAtomically(Datei, bytes);
     if (code != 0) {
         if (Fehler)
-            *Fehler = QStringLiteral("Die Datei %1 kann nicht geschrieben werden (%2).").arg(Datei).arg(code);
+            *Fehler = QStringLiteral("Datei-Schreibfehler! (%1)").arg(code);
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "learning/mainwindow/zl_kartenauswahl.h"
 #include "learning/mainwindow/zl_lernkarte.h"
+#include "learning/mainwindow/zl_main_ausgabe.h"
 
 #include "controls/Dspez.h"
 #include "controls/Zufall.h"
@@ -104,6 +105,7 @@ TForm1::TForm1(Einstellungen& S, QWidget* parent) : QMainWindow(parent), Setting
     ErzeugeMenues();
     ErzeugePanels();
     ErzeugeAnsichten();
+    VerbindeAusgabe(*this);
     ZeitTimer = new QTimer(this);
     ZeitTimer->setObjectName(QStringLiteral("ZeitTimer"));
     ZeitTimer->setInterval(100);

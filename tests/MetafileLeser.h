@@ -1,0 +1,114 @@
+#pragma once
+
+// The independent metafile readers of the tests: libemf2svg ("emf2svg-conv") for EMF and
+// libwmf ("wmf2svg") for WMF write SVG, which librsvg ("rsvg-convert") renders to pixels.
+
+#include <QByteArray>
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace zl::test
+{
+
+inline QByteArray LeseDatei(const QString& Datei)
+{
+    QFile f(Datei);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline bool Nahe(QColor a, QColor b, int Toleranz)
+{
+    return std::abs(a.red() - b.red()) <= Toleranz && std::abs(a.green() - b.green()) <= Toleranz &&
+           std::abs(a.blue() - b.blue()) <= Toleranz;
+}
+
+inline double MittlereAbweichung(const QImage& a, const QImage& b)
+{
+    double summe = 0;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
+    for (int j = 0; j < x.height(); ++j)
+        for (int i = 0; i < x.width(); ++i) {
+            const QRgb p = x.pixel(i, j), q = y.pixel(i, j);
+            summe += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    return summe / (3.0 * x.width() * x.height());
+}
+
+// Converts Datei with its reader and renders the SVG at Groesse. A null image with Grund
+// set on failure; Grund starts with "missing" when a program is not installed.
+inline QImage LiesMitLeser(const char* Programm, const QString& Datei, QSize Groesse, QString* Grund)
+{
+    const bool wmf = QString::fromLatin1(Programm) == QLatin1String("wmf2svg");
+    for (const char* p : {Programm, "rsvg-convert"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(p)).isEmpty()) {
+            *Grund = QStringLiteral("missing ") + QString::fromLatin1(p);
+            return {};
+        }
+    const QString svg = Datei + QStringLiteral(".svg");
+    // libwmf scales its images twice when the picture is drawn at another size than its own
+    // (at most 768 x 512 by default): it is asked for the metafile's size.
+    const QStringList args = wmf ? QStringList{QStringLiteral("--maxwidth=%1").arg(Groesse.width()),
+                                               QStringLiteral("--maxheight=%1").arg(Groesse.height()),
+                                               QStringLiteral("--inline"),
+                                               QStringLiteral("-o"),
+                                               svg,
+                                               Datei}
+                                 : QStringList{QStringLiteral("-i"), Datei, QStringLiteral("-o"), svg};
+    QProcess leser;
+    leser.start(QString::fromLatin1(Programm), args);
+    if (!leser.waitForFinished(60000) || leser.exitCode() != 0) {
+        *Grund =
+            QString::fromLatin1(Programm) + QStringLiteral(": ") + QString::fromLocal8Bit(leser.readAllStandardError());
+        return {};
+    }
+    if (wmf) {
+        // libwmf leaves out the xlink namespace of its images and copies the text's
+        // Windows-1252 bytes (here only Latin-1 letters) into its UTF-8 file.
+        QByteArray text = QString::fromLatin1(LeseDatei(svg)).toUtf8();
+        if (!text.contains("xmlns:xlink"))
+            text.replace("<svg ", "<svg xmlns:xlink=\"http://www.w3.org/1999/xlink\" ");
+        QFile f(svg);
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            f.write(text);
+    }
+    const QString png = svg + QStringLiteral(".png");
+    QProcess rsvg;
+    rsvg.start(QStringLiteral("rsvg-convert"),
+               {QStringLiteral("-w"), QString::number(Groesse.width()), QStringLiteral("-h"),
+                QString::number(Groesse.height()), QStringLiteral("-b"), QStringLiteral("white"), QStringLiteral("-o"),
+                png, svg});
+    if (!rsvg.waitForFinished(60000) || rsvg.exitCode() != 0) {
+        *Grund = QStringLiteral("rsvg-convert: ") + QString::fromLocal8Bit(rsvg.readAllStandardError());
+        return {};
+    }
+    return QImage(png).convertToFormat(QImage::Format_RGB32);
+}
+
+// Points of a coarse grid, away from the edges, where the picture with labels equals the
+// one without in a 9 x 9 neighbourhood: plain map, which every reader must reproduce.
+inline std::vector<QPoint> ProbenOhneBeschriftung(const QImage& Mit, const QImage& Ohne)
+{
+    std::vector<QPoint> r;
+    const int schritt = std::max(8, Mit.width() / 12);
+    for (int y = 12; y < Mit.height() - 12; y += schritt)
+        for (int x = 12; x < Mit.width() - 12; x += schritt) {
+            bool gleich = true;
+            for (int dy = -4; dy <= 4 && gleich; ++dy)
+                for (int dx = -4; dx <= 4 && gleich; ++dx)
+                    gleich = Mit.pixel(x + dx, y + dy) == Ohne.pixel(x + dx, y + dy);
+            if (gleich)
+                r.emplace_back(x, y);
+        }
+    return r;
+}
+
+} // namespace zl::test

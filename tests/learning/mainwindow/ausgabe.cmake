@@ -1,0 +1,7 @@
+# Map output and media: export, clipboard and printing of the map section (headless core
+# and inside the main window), sounds, videos and still pictures.
+if(TARGET zl_mainwindow_core AND TARGET zl_fixtures)
+  zl_add_test(zl_ausgabe_core_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/AusgabeTest.cpp
+    LIBS zl_mainwindow_core zl_fixtures)
+endif()
