@@ -810,12 +810,5 @@ void TForm1::ZeigeUebungsZeit() {}
 
 void TForm1::LoescheNetzDatei() { QFile::remove(NetzVerz + QStringLiteral("zlnetz.dat")); }
 
-bool TForm1::VideosVorhanden() const
-{
-    for (const char* n : {"VRichtig1.avi", "VRichtig1snd.avi", "VFalsch1.avi", "VFalsch1snd.avi"})
-        if (!QFileInfo::exists(resolvePath(VideoVerz + QString::fromLatin1(n))))
-            return false;
-    return true;
-}
 
 } // namespace zl
