@@ -15,6 +15,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <optional>
 
 namespace zl
 {
@@ -128,17 +129,37 @@ int logfontHoehe(const TFontSpec& f)
     return -std::max(1, referenzFont(f).pixelSize());
 }
 
-// Advances of each character so that their sums meet the measured prefix widths.
-std::vector<int> vorschuebe(const QFontMetrics& fm, const QString& text)
+// The reference device's metrics of the font last asked for.
+class Metrik
+{
+  public:
+    const QFontMetrics& fuer(const TFontSpec& f)
+    {
+        if (!m_fm || !(m_spec == f)) {
+            m_spec = f;
+            m_fm.emplace(referenzFont(f));
+        }
+        return *m_fm;
+    }
+
+  private:
+    TFontSpec m_spec;
+    std::optional<QFontMetrics> m_fm;
+};
+
+// The advance of each character; the last one takes up the difference to the width measured
+// when the text was recorded, so the line ends where it did.
+std::vector<int> vorschuebe(const QFontMetrics& fm, const QString& text, int breite)
 {
     std::vector<int> dx;
     dx.reserve(std::size_t(text.size()));
-    int vorher = 0;
-    for (qsizetype i = 1; i <= text.size(); ++i) {
-        const int w = fm.horizontalAdvance(text.left(i));
-        dx.push_back(w - vorher);
-        vorher = w;
+    int summe = 0;
+    for (QChar c : text) {
+        dx.push_back(fm.horizontalAdvance(c));
+        summe += dx.back();
     }
+    if (!dx.empty() && breite > 0)
+        dx.back() = std::max(0, dx.back() + breite - summe);
     return dx;
 }
 
@@ -564,8 +585,8 @@ class EmfSchreiber
         if (r.Text.isEmpty())
             return;
         m_z.fuerText();
-        const QFontMetrics fm(referenzFont(m_z.font));
-        const std::vector<int> dx = vorschuebe(fm, r.Text);
+        const QFontMetrics& fm = m_metrik.fuer(m_z.font);
+        const std::vector<int> dx = vorschuebe(fm, r.Text, r.Breite);
         beginne(EMR_EXTTEXTOUTW);
         rectl(QRect(r.Punkt.x() - r.Breite, r.Punkt.y() - fm.height(), 2 * r.Breite + 1, 2 * fm.height() + 1));
         m_o.u32(1); // GM_COMPATIBLE
@@ -620,6 +641,7 @@ class EmfSchreiber
     const TMetafile& m_mf;
     Ausgabe m_o;
     Zustandsfuehrer m_z;
+    Metrik m_metrik;
     qsizetype m_start = 0;
     quint32 m_anzahl = 0;
     bool m_clip = false;
@@ -885,8 +907,7 @@ class WmfSchreiber
             return;
         m_z.fuerText();
         const QByteArray bytes = toCp1252(r.Text);
-        const QFontMetrics fm(referenzFont(m_z.font));
-        const std::vector<int> dx = vorschuebe(fm, r.Text);
+        const std::vector<int> dx = vorschuebe(m_metrik.fuer(m_z.font), r.Text, r.Breite);
         beginne(META_EXTTEXTOUT);
         p16(r.Punkt.y());
         p16(r.Punkt.x());
@@ -923,6 +944,7 @@ class WmfSchreiber
     const TMetafile& m_mf;
     Ausgabe m_o;
     Zustandsfuehrer m_z;
+    Metrik m_metrik;
     qsizetype m_start = 0, m_kopf = 0;
     quint32 m_max = 0;
     bool m_clip = false;
