@@ -3,6 +3,7 @@
 // still pictures with every menu setting, through the media recorder.
 
 #include "learning/mainwindow/zl_avi.h"
+#include "learning/mainwindow/zl_lernkarte.h"
 #include "learning/mainwindow/zl_main.h"
 #include "learning/mainwindow/zl_main_ausgabe.h"
 #include "learning/mainwindow/zl_main_start.h"
@@ -110,6 +111,27 @@ TEST_F(AusgabeFenster, ExportGoesByTheExtensionAndNamesEveryFailure)
     EXPECT_EQ(Boxen.entries().size(), 1);
     EXPECT_FALSE(QFile::exists(Datei(QStringLiteral("leer.bmp"))));
     EXPECT_FALSE(QGuiApplication::overrideCursor());
+}
+
+TEST_F(AusgabeFenster, OutputReadsTheScreensState)
+{
+    F->SetzeZoom(4);
+    F->Zustand.LernIntensitaet = 1;
+    F->Zustand.FontFakIndex = 2;
+    const TKartenausgabe A = AktuelleKartenausgabe(*F);
+    EXPECT_EQ(A.KartID, QStringLiteral("DEU"));
+    EXPECT_EQ(A.Ausschnitt, F->Zustand.Viewport.Ausschnitt);
+    EXPECT_DOUBLE_EQ(A.ZoomFaktor, 2.0);
+    EXPECT_EQ(A.Beschriftung.LernIntensitaet, 1);
+    EXPECT_EQ(A.Beschriftung.FontFakIndex, 2);
+    EXPECT_EQ(A.Beschriftung.Ebenen, F->LernkarteAnsicht->Ebenen());
+    // The export is the part of the large picture on screen, in its pixels.
+    int W = 0, H = 0, Bytes = 0;
+    ErmittleExportgroesse(A, W, H, Bytes);
+    const TRect& R = A.Ausschnitt;
+    EXPECT_EQ(W, qRound((R.Right - R.Left) / 10000.0 * fixtures::kGrossBreite));
+    EXPECT_EQ(H, qRound((R.Bottom - R.Top) / 10000.0 * fixtures::kGrossHoehe));
+    EXPECT_LT(W, fixtures::kGrossBreite);
 }
 
 TEST_F(AusgabeFenster, ClipboardItemsCopyTheSection)
