@@ -810,5 +810,4 @@ void TForm1::ZeigeUebungsZeit() {}
 
 void TForm1::LoescheNetzDatei() { QFile::remove(NetzVerz + QStringLiteral("zlnetz.dat")); }
 
-
 } // namespace zl
