@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 using namespace zl;
@@ -153,6 +154,107 @@ TEST(Metafile, ReplayGivesTheSamePixelsAsDrawingDirectly)
     for (const Probe& pr : kProben)
         EXPECT_TRUE(test::Nahe(gespielt.pixelColor(pr.p), pr.farbe, 0)) << pr.p.x() << "," << pr.p.y();
 }
+
+// Drawing calls the worksheet page and the labels use, each drawn directly and replayed: the
+// pixels must agree exactly, and both writers must take the recording.
+struct Zeichnung {
+    const char* name;
+    std::function<void(TCanvas&)> zeichne;
+};
+
+class MetafileZeichnung : public ::testing::TestWithParam<Zeichnung>
+{
+};
+
+TEST_P(MetafileZeichnung, ReplayEqualsDirectDrawing)
+{
+    QImage direkt(160, 120, QImage::Format_RGB32);
+    direkt.fill(Qt::white);
+    {
+        TCanvas c(&direkt);
+        GetParam().zeichne(c);
+    }
+    TMetafileRecorder rec(QSize(160, 120));
+    GetParam().zeichne(rec.Canvas());
+    const TMetafilePtr mf = rec.Beenden();
+    EXPECT_EQ(AlsBild(*mf), direkt);
+    EXPECT_FALSE(SchreibeEmf(*mf).isEmpty());
+    EXPECT_FALSE(SchreibeWmf(*mf).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Aufrufe, MetafileZeichnung,
+    ::testing::Values(Zeichnung{"RechtsUnten",
+                                [](TCanvas& c) {
+                                    c.Font.Height = -14;
+                                    c.SetTextAlign(TA_RIGHT | TA_BOTTOM);
+                                    c.TextOut(150, 110, QStringLiteral("Lösung"));
+                                    c.SetTextAlign(TA_CENTER | TA_BASELINE);
+                                    c.TextOut(80, 40, QStringLiteral("Mitte"));
+                                }},
+                      Zeichnung{"ZellhoeheUndStile",
+                                [](TCanvas& c) {
+                                    c.Font.Height = 18; // cell height
+                                    c.Font.Style = fsBold | fsItalic | fsUnderline;
+                                    c.Font.Color = clNavy;
+                                    c.TextOut(5, 5, QStringLiteral("Fett kursiv"));
+                                    c.Brush = TBrush{clYellow, bsSolid};
+                                    c.Font.Style = 0;
+                                    c.TextOut(5, 50, QStringLiteral("Hinterlegt"));
+                                }},
+                      Zeichnung{"LaufenderPunkt",
+                                [](TCanvas& c) {
+                                    c.Font.Height = -12;
+                                    c.SetTextAlign(TA_LEFT | TA_TOP | TA_UPDATECP);
+                                    c.MoveTo(10, 10);
+                                    c.TextOut(0, 0, QStringLiteral("eins "));
+                                    c.TextOut(0, 0, QStringLiteral("zwei"));
+                                }},
+                      Zeichnung{"Umbruch",
+                                [](TCanvas& c) {
+                                    c.Font.Height = -11;
+                                    QRect r(10, 10, 70, 100);
+                                    c.DrawText(QStringLiteral("Ein langer Satz bricht an den Leerzeichen um"), r,
+                                               DT_WORDBREAK | DT_CENTER);
+                                    QRect s(90, 10, 60, 100);
+                                    c.DrawText(QStringLiteral("rechts &bündig"), s, DT_WORDBREAK | DT_RIGHT);
+                                    QRect t(90, 80, 60, 30);
+                                    c.DrawText(QStringLiteral("unten"), t, DT_SINGLELINE | DT_BOTTOM | DT_CENTER);
+                                }},
+                      Zeichnung{"Gedreht",
+                                [](TCanvas& c) {
+                                    c.Font.Height = -16;
+                                    c.Font.Orientation = 900;
+                                    c.TextOut(60, 110, QStringLiteral("Rhein"));
+                                }},
+                      Zeichnung{"Formen",
+                                [](TCanvas& c) {
+                                    c.Pen = TPen{clGreen, 3, psSolid};
+                                    c.Brush = TBrush{clAqua, bsSolid};
+                                    c.Polygon(QPolygon({QPoint(10, 10), QPoint(70, 20), QPoint(40, 70)}));
+                                    c.Pen = TPen{clMaroon, 1, psDash};
+                                    c.Brush.Style = bsClear;
+                                    c.Rectangle(80, 10, 150, 60);
+                                    c.Pen.Style = psClear;
+                                    c.Brush = TBrush{clGray, bsSolid};
+                                    c.Rectangle(80, 70, 120, 110);
+                                    c.Brush = TBrush{clRed, bsDiagCross};
+                                    c.FillRect(125, 70, 155, 110);
+                                    c.Brush = TBrush{clBlue, bsSolid};
+                                    c.FrameRect(5, 80, 60, 115);
+                                    c.Pen = TPen{clBlack, 1, psSolid};
+                                    c.Polyline(QPolygon({QPoint(5, 75), QPoint(40, 90), QPoint(75, 75)}));
+                                }},
+                      Zeichnung{"BildTeilUndClip",
+                                [](TCanvas& c) {
+                                    const QImage q = Quadranten(40, 30);
+                                    c.StretchDraw(QRect(0, 0, 80, 60), q, QRect(20, 0, 20, 15));
+                                    c.SetClipRect(90, 0, 130, 120);
+                                    c.Draw(80, 40, q);
+                                    c.ClearClip();
+                                    c.StretchDraw(QRect(100, 80, 60, 40), q, true);
+                                }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Metafile, StateIsRecordedOnlyWhenItChanges)
 {
