@@ -21,7 +21,7 @@ class TBitmap32;
 // names the file and what is wrong with it.
 // Limits of every picture reader, far above the largest bundled map picture;
 // a header that claims more is refused before anything is allocated.
-constexpr int kBildMaxSeite = 16384;
+constexpr int kBildMaxSeite = 40000;
 constexpr std::int64_t kBildMaxPixel = std::int64_t(64) << 20;
 // A progressive JPEG with more scans than this is refused.
 constexpr int kBildMaxScans = 100;
