@@ -39,10 +39,26 @@ Projektion Projektion::lambert(double lon0, double lat0)
     return p;
 }
 
+Projektion Projektion::mercator(double lon0)
+{
+    Projektion p;
+    p.art_ = Art::Mercator;
+    p.lon0_ = lon0;
+    return p;
+}
+
+double Projektion::ebeneY(double lat) const
+{
+    if (art_ != Art::Mercator)
+        return lat;
+    const double phi = std::clamp(lat, -85.0, 85.0) * kGrad;
+    return std::log(std::tan(std::numbers::pi / 4 + phi / 2)) / kGrad;
+}
+
 bool Projektion::vorwaerts(double lon, double lat, QPointF& e) const
 {
-    if (art_ == Art::Plattkarte) {
-        e = QPointF(normLon(lon - lon0_) * cosTreu_, lat);
+    if (zylindrisch()) {
+        e = QPointF(normLon(lon - lon0_) * cosTreu_, ebeneY(lat));
         return true;
     }
     const double phi = lat * kGrad, phi1 = lat0_ * kGrad, dl = normLon(lon - lon0_) * kGrad;
@@ -57,8 +73,8 @@ bool Projektion::vorwaerts(double lon, double lat, QPointF& e) const
 
 bool Projektion::rueckwaerts(QPointF e, double& lon, double& lat) const
 {
-    if (art_ == Art::Plattkarte) {
-        lat = e.y();
+    if (zylindrisch()) {
+        lat = art_ == Art::Mercator ? (2 * std::atan(std::exp(e.y() * kGrad)) - std::numbers::pi / 2) / kGrad : e.y();
         lon = normLon(e.x() / cosTreu_ + lon0_);
         return lat >= -90 && lat <= 90 && std::abs(e.x() / cosTreu_) <= 180;
     }
@@ -83,7 +99,7 @@ bool Projektion::rueckwaerts(QPointF e, double& lon, double& lat) const
 
 double Projektion::kmProEinheit() const
 {
-    return art_ == Art::Plattkarte ? kErdradiusKm * kGrad : 1.0;
+    return zylindrisch() ? kErdradiusKm * kGrad : 1.0;
 }
 
 Kartenrahmen::Kartenrahmen(const Projektion& p, double links, double rechts, double unten, double oben)
@@ -100,6 +116,16 @@ Kartenrahmen Kartenrahmen::plattkarteBox(double west, double ost, double sued, d
 {
     const double lon0 = (west + ost) / 2;
     return Kartenrahmen(Projektion::plattkarte(lon0), west - lon0, ost - lon0, sued, nord);
+}
+
+Kartenrahmen Kartenrahmen::mercatorBox(double west, double ost, double sued, double nord)
+{
+    const double lon0 = (west + ost) / 2;
+    const Projektion p = Projektion::mercator(lon0);
+    QPointF s, n;
+    p.vorwaerts(lon0, sued, s);
+    p.vorwaerts(lon0, nord, n);
+    return Kartenrahmen(p, west - lon0, ost - lon0, s.y(), n.y());
 }
 
 bool Kartenrahmen::anteil(double lon, double lat, QPointF& a) const

@@ -18,13 +18,17 @@ class Projektion
   public:
     enum class Art {
         Plattkarte, // equirectangular, plane units are degrees (x scaled by cos of the true parallel)
-        Lambert     // Lambert azimuthal equal-area, plane units are km
+        Lambert,    // Lambert azimuthal equal-area, plane units are km
+        Mercator    // as the plate carrée, with y stretched like x towards the poles (up to 85 degrees)
     };
 
     static Projektion plattkarte(double lon0, double breiteTreu = 0);
     static Projektion lambert(double lon0, double lat0);
+    static Projektion mercator(double lon0);
 
     Art art() const { return art_; }
+    // Plate carrée or Mercator: longitudes run straight across, the date line is a seam.
+    bool zylindrisch() const { return art_ != Art::Lambert; }
     double lon0() const { return lon0_; }
     double lat0() const { return lat0_; }
 
@@ -34,11 +38,12 @@ class Projektion
     // False when the plane point lies outside the projected sphere.
     bool rueckwaerts(QPointF ebene, double& lon, double& lat) const;
     // Plate carrée without folding the longitude into -180..180 (for rings across the date line).
-    QPointF ebeneUngefaltet(double lon, double lat) const { return QPointF((lon - lon0_) * cosTreu_, lat); }
+    QPointF ebeneUngefaltet(double lon, double lat) const { return QPointF((lon - lon0_) * cosTreu_, ebeneY(lat)); }
     // Kilometres on the ground per plane unit near the centre.
     double kmProEinheit() const;
 
   private:
+    double ebeneY(double lat) const;
     Art art_ = Art::Plattkarte;
     double lon0_ = 0;
     double lat0_ = 0;
@@ -56,6 +61,8 @@ class Kartenrahmen
     static Kartenrahmen lambertUm(double lon0, double lat0, double breiteKm, double hoeheKm);
     // A plate carrée map of the given degree box.
     static Kartenrahmen plattkarteBox(double west, double ost, double sued, double nord);
+    // A Mercator map of the given degree box.
+    static Kartenrahmen mercatorBox(double west, double ost, double sued, double nord);
 
     const Projektion& projektion() const { return p_; }
     // Height / width of the picture.
@@ -64,7 +71,7 @@ class Kartenrahmen
     // Fractions of the picture: x from the left, y from the top. False when the
     // point cannot be projected (it may still lie outside 0..1).
     bool anteil(double lon, double lat, QPointF& a) const;
-    // Plate carrée only: the fractions without folding the longitude.
+    // Plate carrée and Mercator only: the fractions without folding the longitude.
     QPointF anteilUngefaltet(double lon, double lat) const;
     // The geographic point at the fractions; false outside the sphere.
     bool geo(QPointF a, double& lon, double& lat) const;

@@ -93,6 +93,30 @@ TEST(Projektion, FrameFractions)
     EXPECT_FALSE(box.contains(QPointF(30.0, 51.0)));
 }
 
+TEST(Projektion, MercatorFrame)
+{
+    const Kartenrahmen m = Kartenrahmen::mercatorBox(-180, 180, -65.78, 84);
+    EXPECT_NEAR(1 / m.seitenverhaeltnis(), 1.4, 1e-3);
+    QPointF a;
+    ASSERT_TRUE(m.anteil(-180, 84, a));
+    EXPECT_NEAR(a.x(), 0, 1e-12);
+    EXPECT_NEAR(a.y(), 0, 1e-12);
+    // The equator lies below the middle: the north is stretched more than the south shown.
+    ASSERT_TRUE(m.anteil(0, 0, a));
+    EXPECT_NEAR(a.x(), 0.5, 1e-12);
+    EXPECT_NEAR(a.y(), 168.948 / 257.143, 1e-3);
+    // Equal steps of longitude and latitude are equal on the ground near the equator.
+    QPointF b;
+    m.anteil(1, 1, b);
+    EXPECT_NEAR((b.x() - a.x()) * 1.4, a.y() - b.y(), 1e-5);
+    double lon = 0, lat = 0;
+    ASSERT_TRUE(m.geo(QPointF(0.3, 0.2), lon, lat));
+    ASSERT_TRUE(m.anteil(lon, lat, b));
+    EXPECT_NEAR(b.x(), 0.3, 1e-9);
+    EXPECT_NEAR(b.y(), 0.2, 1e-9);
+    EXPECT_TRUE(m.projektion().zylindrisch());
+}
+
 TEST(Projektion, CatalogueValuesSurviveTheLoadersCorrection)
 {
     // Values written undone are the wanted ones after the data store's correction at load.
