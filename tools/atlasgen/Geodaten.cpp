@@ -160,6 +160,9 @@ bool Geodaten::lade(const QString& ordner, QString& fehler)
     if (QFile::exists(d.filePath(QStringLiteral("lakes.json"))) &&
         !leseFlaechen(d.filePath(QStringLiteral("lakes.json")), seen, fehler))
         return false;
+    if (QFile::exists(d.filePath(QStringLiteral("lakes-detail.json"))) &&
+        !leseFlaechen(d.filePath(QStringLiteral("lakes-detail.json")), seenDetail, fehler))
+        return false;
     if (QFile::exists(d.filePath(QStringLiteral("admin1.json"))) &&
         !leseFlaechen(d.filePath(QStringLiteral("admin1.json")), teilgebiete, fehler))
         return false;

@@ -68,6 +68,7 @@ struct Geodaten {
     QList<Flaeche> laender50; // world and continent maps
     QList<Flaeche> laender10; // detailed outlines for Europe and Germany
     QList<Flaeche> seen;
+    QList<Flaeche> seenDetail; // the detailed lakes (with their islands) of Central Europe
     QList<Linie> fluesse;
     QList<Linie> fluesseDetail; // the detailed rivers of Central Europe
     QList<Flaeche> teilgebiete; // states

@@ -44,7 +44,7 @@ struct Pfadbauer {
     }
     void ring(QPainterPath& p, const Ring& ring, bool schliessen) const
     {
-        if (r.projektion().art() == Projektion::Art::Plattkarte) {
+        if (r.projektion().zylindrisch()) {
             plattRing(p, ring, schliessen);
             return;
         }
@@ -326,15 +326,25 @@ Kartenbilder ZeichneKarte(const Geodaten& g, const Bildauftrag& a)
                 staaten.append(&f);
                 staatPfade.append(pb.flaeche(f));
             }
+    // Detailed maps draw the finer lakes of Central Europe (those a few pixels across), and
+    // the finer rivers where they show a region.
+    const bool fein = a.detailliert && a.rahmen.breiteKm() < 900;
     QList<QPainterPath> seePfade;
     for (const Flaeche& f : g.seen)
         if (Schneidet(f.box, box))
             seePfade.append(pb.flaeche(f));
+    if (a.detailliert)
+        for (const Flaeche& f : g.seenDetail)
+            if (Schneidet(f.box, box)) {
+                QPainterPath p = pb.flaeche(f);
+                if (const QRectF r = p.boundingRect(); r.width() >= 3 || r.height() >= 3)
+                    seePfade.append(std::move(p));
+            }
     QList<QPainterPath> flussPfade;
     QList<const Linie*> linien;
     for (const Linie& l : g.fluesse)
         linien.append(&l);
-    if (a.detailliert && a.rahmen.breiteKm() < 900)
+    if (fein)
         for (const Linie& l : g.fluesseDetail)
             linien.append(&l);
     for (const Linie* lp : linien)
@@ -414,10 +424,14 @@ Kartenbilder ZeichneKarte(const Geodaten& g, const Bildauftrag& a)
         auto* pw = reinterpret_cast<QRgb*>(k.PW.scanLine(y));
         double lon = 0, lat = 0;
         double zellX = kmProPixel * 1000;
-        if (a.rahmen.projektion().art() == Projektion::Art::Plattkarte &&
-            a.rahmen.geo(QPointF(0.5, (y + 0.5) / h), lon, lat))
-            zellX *= std::max(0.05, std::cos(lat * 3.14159265358979 / 180));
-        const double zellY = kmProPixel * 1000;
+        double zellY = kmProPixel * 1000;
+        if (a.rahmen.projektion().zylindrisch() && a.rahmen.geo(QPointF(0.5, (y + 0.5) / h), lon, lat)) {
+            // A pixel's ground width shrinks towards the poles (on Mercator maps its height too).
+            const double f = std::max(0.05, std::cos(lat * 3.14159265358979 / 180));
+            zellX *= f;
+            if (a.rahmen.projektion().art() == Projektion::Art::Mercator)
+                zellY *= f;
+        }
         for (int x = 0; x < w; ++x) {
             const size_t i = size_t(y) * size_t(w) + size_t(x);
             const float z = hz[i];

