@@ -194,11 +194,25 @@ int UnkorrigiereY(const QString& u, int y)
     return start;
 }
 
-void PlatziereFelder(QList<Kartenfeld>& felder, const QString& uebersicht)
+void ZeichneTextfeld(QImage& bild, const QRectF& feld)
 {
-    // The map-selection page shows an overview about 960 x 850 pixels; a panel is
-    // (characters + 2) x 7 pixels wide and 4 % of the page high.
-    constexpr double kBreite = 960;
+    if (feld.isEmpty())
+        return;
+    QPainter p(&bild);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r(feld.left() * bild.width(), feld.top() * bild.height(), feld.width() * bild.width(),
+                   feld.height() * bild.height());
+    p.setPen(QPen(QColor(255, 255, 255, 110), 1.5));
+    p.setBrush(QColor(14, 24, 46, 236));
+    p.drawRoundedRect(r, 8, 8);
+}
+
+void PlatziereFelder(QList<Kartenfeld>& felder, const QString& uebersicht, const QRectF& textfeld)
+{
+    // The map-selection page shows an overview about 1000 x 890 pixels in a window of
+    // 1280 x 1024 (wider in larger ones); a panel is (characters + 2) x 7 pixels wide and
+    // 4 % of the page high.
+    constexpr double kBreite = 1000;
     QList<int> folge;
     for (qsizetype i = 0; i < felder.size(); ++i)
         if (felder[i].uebersicht == uebersicht)
@@ -208,6 +222,8 @@ void PlatziereFelder(QList<Kartenfeld>& felder, const QString& uebersicht)
         return felder[a].mark.width() * felder[a].mark.height() < felder[b].mark.width() * felder[b].mark.height();
     });
     QList<QRectF> belegt;
+    if (!textfeld.isEmpty())
+        belegt.append(textfeld);
     for (int i : folge) {
         Kartenfeld& f = felder[i];
         const QSizeF g((f.name.size() + 2) * 7 / kBreite + 0.008, 0.04 + 0.008);
@@ -321,8 +337,12 @@ bool Atlas::lade(const QString& quellen, const QString& tabellen, QString& fehle
         if (z.size() < 6)
             continue;
         const double a = z[2].toDouble(), b = z[3].toDouble(), c = z[4].toDouble(), d = z[5].toDouble();
-        uebersichten_.insert(z[0], z[1] == u"P" ? Kartenrahmen::plattkarteBox(a, b, c, d)
-                                                : Kartenrahmen::lambertUm(a, b, c, d));
+        if (z.size() >= 10)
+            textfelder_.insert(
+                z[0], QRectF(QPointF(z[6].toDouble(), z[7].toDouble()), QPointF(z[8].toDouble(), z[9].toDouble())));
+        uebersichten_.insert(z[0], z[1] == u"P"   ? Kartenrahmen::plattkarteBox(a, b, c, d)
+                                   : z[1] == u"M" ? Kartenrahmen::mercatorBox(a, b, c, d)
+                                                  : Kartenrahmen::lambertUm(a, b, c, d));
     }
     baueLaenderzeilen();
     return true;
@@ -430,7 +450,6 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         return a.x() >= rand && a.x() <= 1 - rand && a.y() >= rand && a.y() <= 1 - rand;
     };
     QList<Kandidat> kand;
-    QList<int> intens;
     QSet<QString> namen; // one label per name and type group on a map
     auto add = [&](const QString& typ, const QString& text, QPointF p, int stufeIntens, int prio, bool pflicht) {
         const QString bez = Cp1252Sicher(text);
@@ -438,8 +457,7 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         if (bez.isEmpty() || namen.contains(schluessel) || !innen(p))
             return;
         namen.insert(schluessel);
-        kand.append(Kandidat{typ, bez, p, prio, pflicht});
-        intens.append(std::clamp(stufeIntens, 1, 3));
+        kand.append(Kandidat{typ, bez, p, prio, pflicht, std::clamp(stufeIntens, 1, 3)});
     };
     const double pixelGesamt = double(w) * h;
     // Labels are placed for the learning map of a window of 1280 x 1024, whose map box
@@ -513,6 +531,23 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
     for (const Kandidat& c : kand)
         if (c.ObjTyp == u"H")
             stadtpunkte.append(c.punkt);
+    // Towns of a million or more: the places right round them are their districts.
+    QList<const Ort*> grossstaedte;
+    for (const Ort& o : g_.orte)
+        if (o.einwohner >= 1e6)
+            grossstaedte.append(&o);
+    const double kmBreite = k.rahmen.breiteKm();
+    auto istBezirk = [&](const Ort& o) {
+        for (const Ort* g : grossstaedte) {
+            if (g == &o || g->land != o.land || g->einwohner < 4 * o.einwohner)
+                continue;
+            const double km = kErdradiusKm * 3.14159265358979 / 180 *
+                              std::hypot((o.lon - g->lon) * std::cos(o.lat * 3.14159265358979 / 180), o.lat - g->lat);
+            if (km < 25 && km < 0.03 * kmBreite)
+                return true;
+        }
+        return false;
+    };
     for (const Ort& o : g_.orte) {
         if (staedte >= stadtZahl)
             break;
@@ -531,8 +566,10 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         const int x = std::clamp(int(a.x() * w), 0, w - 1), y = std::clamp(int(a.y() * h), 0, h - 1);
         if (qGray(b.wasser.pixel(x, y)) == 255)
             continue;
-        const QString schl = QString::number(2) + u'~' + o.name;
-        if (namen.contains(schl))
+        // Bilingual names ("Donostia / San Sebastián"): the second is the one used in German.
+        const QString name = o.name.section(QStringLiteral(" / "), -1);
+        const QString schl = QString::number(2) + u'~' + name;
+        if (namen.contains(schl) || istBezirk(o))
             continue;
         // A borough or suburb right beside a larger town is left out.
         bool nah = false;
@@ -542,7 +579,7 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
             continue;
         stadtpunkte.append(a);
         const int iv = staedte < stadtZahl / 3 ? 1 : staedte < 2 * stadtZahl / 3 ? 2 : 3;
-        add(QStringLiteral("S"), o.name, a, iv, 40 + staedte, false);
+        add(QStringLiteral("S"), name, a, iv, 40 + staedte, false);
         ++staedte;
     }
     // Curated names: seas, rivers, lakes, mountains, landscapes, islands, continents.
@@ -579,6 +616,29 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
                 a = QPointF((bp.x() + 0.5) / w, (bp.y() + 0.5) / h);
             else if (n.fang == u"F")
                 continue; // the river is not drawn on this map
+        }
+        // A lake's name lies on its water: moved onto the nearest water pixel, left out where
+        // the lake is not drawn.
+        if (n.typ == u"G" && n.fang.isEmpty()) {
+            const int rs = std::max(2, int(w * 0.006));
+            QPoint bp(-1, -1);
+            double best = 1e18;
+            for (int y = std::max(1, cy - rs); y <= std::min(h - 2, cy + rs); ++y)
+                for (int x = std::max(1, cx - rs); x <= std::min(w - 2, cx + rs); ++x) {
+                    const double d2 = double(x - cx) * (x - cx) + double(y - cy) * (y - cy);
+                    // Water with water round it, so that the picture's blur keeps it blue.
+                    bool nass = d2 < best;
+                    for (int j = -1; j <= 1 && nass; ++j)
+                        for (int i = -1; i <= 1 && nass; ++i)
+                            nass = qGray(b.wasser.pixel(x + i, y + j)) == 255;
+                    if (nass) {
+                        best = d2;
+                        bp = QPoint(x, y);
+                    }
+                }
+            if (bp.x() < 0)
+                continue;
+            a = QPointF((bp.x() + 0.5) / w, (bp.y() + 0.5) / h);
         }
         // Names of a more general level are among the first to learn on a detailed map.
         const int iv = n.wichtig - (k.stufe > n.stufe ? 1 : 0);
@@ -619,12 +679,12 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         Beschriftung x;
         x.KartID = k.id;
         x.ObjTyp = kand[i].ObjTyp;
-        x.Px = std::round(kand[i].punkt.x() * 10000) / 10000;
-        x.Py = std::round(kand[i].punkt.y() * 10000) / 10000;
+        x.Px = std::round(p[i].punkt.x() * 10000) / 10000;
+        x.Py = std::round(p[i].punkt.y() * 10000) / 10000;
         x.Bez = kand[i].Bez;
         x.dx = p[i].dx;
         x.dy = p[i].dy;
-        x.Intens = intens[i];
+        x.Intens = p[i].intens;
         beschriftungen_.append(x);
     }
 }
@@ -666,7 +726,8 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
         a.breite = e.breiteUebersicht;
         a.detailliert = it.key() != u"WLT";
         a.teilgebieteVon = it.key() == u"DEU" ? QStringLiteral("DE") : QString();
-        const QImage u = ZeichneKarte(g_, a).RH;
+        QImage u = ZeichneKarte(g_, a).RH;
+        ZeichneTextfeld(u, textfelder_.value(it.key()));
         const QString datei = QStringLiteral("KA-") + it.key() + QStringLiteral(".jpg");
         if (!SchreibeJpeg(daten + u'/' + datei, u, 80) || !SchreibeJpeg(abDaten + u'/' + datei, u, 80)) {
             fehler = QStringLiteral("Übersicht kann nicht geschrieben werden: %1").arg(datei);
@@ -736,7 +797,7 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
                     QPointF a;
                     if (!k.rahmen.geo(QPointF(i / 40.0, j / 40.0), lon, lat))
                         continue;
-                    if (ur.projektion().art() == Projektion::Art::Plattkarte) {
+                    if (ur.projektion().zylindrisch()) {
                         // Longitudes run on from the map's centre across the date line.
                         lon = mitteLon + std::remainder(lon - mitteLon, 360.0);
                         a = ur.anteilUngefaltet(lon, lat);
@@ -761,7 +822,7 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
         }
     }
     for (const QString& u : {QStringLiteral("WLT"), QStringLiteral("EUR"), QStringLiteral("DEU")})
-        PlatziereFelder(felder, u);
+        PlatziereFelder(felder, u, textfelder_.value(u));
     for (const Kartenfeld& f : felder) {
         auto X = [&](double v) { return QString::number(UnkorrigiereX(f.uebersicht, int(std::lround(v * 10000)))); };
         auto Y = [&](double v) { return QString::number(UnkorrigiereY(f.uebersicht, int(std::lround(v * 10000)))); };

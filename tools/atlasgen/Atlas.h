@@ -62,7 +62,7 @@ struct Einstellungen {
     int breiteGross = 2200;
     int breiteKlein = 1200;
     int breiteVorschau = 240;
-    int breiteUebersicht = 1000;
+    int breiteUebersicht = 1400;
     int qualitaetRelief = 40;
     int qualitaetPolitisch = 40;
     int qualitaetVorschau = 65;
@@ -90,6 +90,7 @@ class Atlas
     Geodaten g_;
     QList<Kartendef> karten_;
     QMap<QString, Kartenrahmen> uebersichten_; // by overview code
+    QMap<QString, QRectF> textfelder_;         // backing of the page's description text, by overview code
     QList<Namenseintrag> namen_;
     QList<QStringList> laenderTabelle_; // a2, region code, name, capital, seat of government, flag file
     QList<QStringList> teilgebiete_;    // name, state code, capital
@@ -119,8 +120,10 @@ struct Kartenfeld {
     QPointF feld;
 };
 // Places the panels of one overview inside their maps' rectangles, apart from each other
-// where there is room.
-void PlatziereFelder(QList<Kartenfeld>& felder, const QString& uebersicht);
+// and from the description text's box (fractions) where there is room.
+void PlatziereFelder(QList<Kartenfeld>& felder, const QString& uebersicht, const QRectF& textfeld = QRectF());
+// Darkens the box (fractions) of the picture behind the page's description text.
+void ZeichneTextfeld(QImage& bild, const QRectF& feld);
 
 // The flag file name of a country (folded German name, at most 8 letters).
 QString FlaggenName(const QString& a2, const QString& name);

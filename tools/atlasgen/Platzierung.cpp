@@ -143,20 +143,31 @@ QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, double brei
     QList<int> folge(k.size());
     std::iota(folge.begin(), folge.end(), 0);
     std::stable_sort(folge.begin(), folge.end(), [&](int a, int b) { return k[a].prioritaet < k[b].prioritaet; });
-
     const QRectF karte(0, 0, breite, hoehe);
-    QList<QRectF> belegt;
+    struct Belegt {
+        QRectF box;
+        int intens = 0; // 0: a symbol
+    };
+    QList<Belegt> belegt;
     // Symbols are known before any text is placed, so no text covers a dot.
     for (const Kandidat& c : k) {
         const QRectF s = SymbolBox(c.ObjTyp, skal);
         if (!s.isEmpty())
-            belegt.append(s.translated(c.punkt.x() * breite, c.punkt.y() * hoehe));
+            belegt.append({s.translated(c.punkt.x() * breite, c.punkt.y() * hoehe), 0});
     }
     const qsizetype symbole = belegt.size();
+    // Overlap of a text box with the texts of one intensity.
+    auto gleiche = [&](const QRectF& box, int intens) {
+        double u = 0;
+        for (qsizetype j = symbole; j < belegt.size(); ++j)
+            if (belegt[j].intens == intens)
+                u += Ueberlappung(box, belegt[j].box);
+        return u;
+    };
     for (int i : folge) {
         const Kandidat& c = k[i];
         const Schriftmass m = MesseText(c.ObjTyp, c.Bez, skal);
-        const QPointF p(c.punkt.x() * breite, c.punkt.y() * hoehe);
+        QPointF p(c.punkt.x() * breite, c.punkt.y() * hoehe);
         const QRectF eigenesSymbol = SymbolBox(c.ObjTyp, skal).translated(p);
         double besteStrafe = -1;
         QPair<int, int> beste{0, 0};
@@ -167,9 +178,10 @@ QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, double brei
             if (!karte.contains(box))
                 strafe += 1e9 + box.width() * box.height() - Ueberlappung(box, karte);
             for (qsizetype j = 0; j < belegt.size(); ++j) {
-                if (j < symbole && belegt[j] == eigenesSymbol)
+                if (j < symbole && belegt[j].box == eigenesSymbol)
                     continue;
-                strafe += Ueberlappung(box, belegt[j]);
+                // A mandatory label keeps clear of its own intensity first.
+                strafe += Ueberlappung(box, belegt[j].box) * (c.pflicht && belegt[j].intens == c.intens ? 1e6 : 1);
             }
             if (besteStrafe < 0 || strafe < besteStrafe) {
                 besteStrafe = strafe;
@@ -181,8 +193,22 @@ QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, double brei
         }
         if (besteStrafe > 0 && !c.pflicht)
             continue;
-        ergebnis[i] = Platzierung{beste.first, beste.second, true};
-        belegt.append(besteBox);
+        if (!karte.contains(besteBox)) {
+            // Point objects stay at their place; an area's name moves inside.
+            if (!SymbolBox(c.ObjTyp, skal).isEmpty() || besteBox.width() > breite || besteBox.height() > hoehe)
+                continue;
+            const QPointF v(std::clamp(besteBox.left(), 0.0, breite - besteBox.width()) - besteBox.left(),
+                            std::clamp(besteBox.top(), 0.0, hoehe - besteBox.height()) - besteBox.top());
+            besteBox.translate(v);
+            p += v;
+        }
+        int intens = c.intens;
+        while (intens <= 3 && gleiche(besteBox, intens) > 1)
+            ++intens;
+        if (intens > 3)
+            continue;
+        ergebnis[i] = Platzierung{beste.first, beste.second, true, QPointF(p.x() / breite, p.y() / hoehe), intens};
+        belegt.append({besteBox, intens});
     }
     return ergebnis;
 }

@@ -47,18 +47,23 @@ struct Kandidat {
     QPointF punkt;        // fractions of the picture
     int prioritaet = 0;   // lower first
     bool pflicht = false; // placed even when every placement collides
+    int intens = 1;       // 1..3: the labels of one intensity are shown together
 };
 
 struct Platzierung {
     int dx = 0;
     int dy = 0;
     bool platziert = false; // false: dropped (collides everywhere and not mandatory)
+    QPointF punkt;          // the candidate's point, an area's moved inside the map where its text would leave it
+    int intens = 1;         // raised where a mandatory label meets one of its own intensity
 };
 
 // Places the candidates in order of priority on a map of breite x hoehe pixels.
 // Each gets the first placement of its type's list whose box lies inside the map
 // and meets no earlier box; mandatory ones take the least overlapping placement
-// when all collide. The result is in the candidates' order.
+// when all collide, an area's name moves inside the map, and a mandatory label that
+// still meets one of its own intensity takes the next intensity where it meets none
+// (it is dropped where there is none). The result is in the candidates' order.
 // skalierung: the learning map's text scale (1.2 on the German state maps).
 QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& kandidaten, double breite, double hoehe,
                                            double skalierung = 1.0);

@@ -102,6 +102,52 @@ TEST(Platzierung, AvoidsCollisionsAndEdges)
     EXPECT_FALSE(p[3].platziert);
 }
 
+TEST(Platzierung, MandatoryLabelsKeepApartFromTheirOwnIntensity)
+{
+    // Five countries on one spot of a narrow strip: no two texts of one intensity meet;
+    // those that meet one of every intensity are dropped.
+    const double w = 90, h = 20;
+    QList<Kandidat> k;
+    for (int i = 0; i < 5; ++i)
+        k.append(Kandidat{QStringLiteral("L"), QStringLiteral("Land %1").arg(i), {0.5, 0.5}, i, true, 1});
+    const QList<Platzierung> p = PlatziereBeschriftungen(k, w, h);
+    ASSERT_TRUE(p[0].platziert);
+    EXPECT_EQ(p[0].intens, 1);
+    int gedroppt = 0, hoeher = 0;
+    for (qsizetype i = 0; i < k.size(); ++i) {
+        gedroppt += p[i].platziert ? 0 : 1;
+        hoeher += p[i].platziert && p[i].intens > 1 ? 1 : 0;
+        for (qsizetype j = 0; j < i; ++j) {
+            if (!p[i].platziert || !p[j].platziert || p[i].intens != p[j].intens)
+                continue;
+            auto box = [&](qsizetype n) {
+                return TextBox(MesseText(k[n].ObjTyp, k[n].Bez), p[n].dx, p[n].dy)
+                    .translated(p[n].punkt.x() * w, p[n].punkt.y() * h);
+            };
+            const QRectF x = box(i).intersected(box(j));
+            EXPECT_FALSE(x.width() > 1 && x.height() > 1) << i << " " << j;
+        }
+    }
+    EXPECT_GT(gedroppt, 0);
+    EXPECT_GT(hoeher, 0);
+}
+
+TEST(Platzierung, TextsStayInsideTheMap)
+{
+    // A country's name at the edge moves inside; a mandatory town's name that fits nowhere is dropped.
+    const double w = 200, h = 16;
+    const QList<Kandidat> k = {
+        {QStringLiteral("L"), QStringLiteral("Randland"), {0.995, 0.1}, 0, true, 1},
+        {QStringLiteral("H"), QStringLiteral("Eine sehr lange Hauptstadt mit Namen"), {0.5, 0.5}, 1, true, 2}};
+    const QList<Platzierung> p = PlatziereBeschriftungen(k, w, h);
+    ASSERT_TRUE(p[0].platziert);
+    const QRectF box =
+        TextBox(MesseText(k[0].ObjTyp, k[0].Bez), p[0].dx, p[0].dy).translated(p[0].punkt.x() * w, p[0].punkt.y() * h);
+    EXPECT_TRUE(QRectF(0, 0, w, h).contains(box));
+    EXPECT_LT(p[0].punkt.x(), 0.995);
+    EXPECT_FALSE(p[1].platziert);
+}
+
 TEST(Platzierung, OverviewPanelsKeepApartInsideTheirMaps)
 {
     // Three maps over one another: their panels do not overlap and stay inside their rectangles.
@@ -113,7 +159,7 @@ TEST(Platzierung, OverviewPanelsKeepApartInsideTheirMaps)
     };
     zl::atlas::PlatziereFelder(f, QStringLiteral("EUR"));
     auto box = [&](int i) {
-        const QSizeF g((f[i].name.size() + 2) * 7 / 960.0, 0.04);
+        const QSizeF g((f[i].name.size() + 2) * 7 / 1000.0, 0.04);
         return QRectF(f[i].feld - QPointF(g.width() / 2, g.height() / 2), g);
     };
     for (int i = 0; i < 3; ++i) {
@@ -122,4 +168,13 @@ TEST(Platzierung, OverviewPanelsKeepApartInsideTheirMaps)
             EXPECT_FALSE(box(i).intersects(box(j))) << i << " " << j;
     }
     EXPECT_EQ(f[3].feld, QPointF()); // another overview is left alone
+
+    // The box of the page's description text stays free.
+    QList<zl::atlas::Kartenfeld> g = {
+        {QStringLiteral("EUR"), QStringLiteral("A"), QStringLiteral("Westeuropa"), QRectF(0.0, 0.2, 0.3, 0.3), {}}};
+    const QRectF text(0.0, 0.19, 0.18, 0.24);
+    zl::atlas::PlatziereFelder(g, QStringLiteral("EUR"), text);
+    const QSizeF gr(12 * 7 / 1000.0, 0.04);
+    EXPECT_FALSE(QRectF(g[0].feld - QPointF(gr.width() / 2, gr.height() / 2), gr).intersects(text));
+    EXPECT_TRUE(g[0].mark.contains(g[0].feld));
 }
