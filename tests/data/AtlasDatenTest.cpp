@@ -5,7 +5,9 @@
 #include "datastore/Objektdaten.h"
 #include "datastore/zl_data.h"
 #include "platform/MessageService.h"
+#include "tools/atlasgen/Platzierung.h"
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QMap>
@@ -196,6 +198,97 @@ TEST_F(Atlasdaten, WorksheetProgramHasTheSameMaps)
     for (const char* d : {"AB-Hilfe", "AB-Arbeitsblätter", "AB-Daten"})
         EXPECT_TRUE(QDir(kFoliavo + QString::fromUtf8(d)).exists()) << d;
     EXPECT_TRUE(boxen.entries().isEmpty());
+}
+
+// The text box of a label on the learning map at its base zoom, in the map box's pixels.
+struct Textfeld {
+    const zl::ObjDataTyp* o;
+    QRectF box;
+};
+
+QList<Textfeld> TextfelderDerKarte(const QString& KartID, QSizeF& Karte)
+{
+    int w = 0, h = 0;
+    zl::JpegGroesse(zl::KartenVerz + KartID + QStringLiteral("-RS-1.jpg"), w, h);
+    const double b = std::min(zl::atlas::kKartenboxBreite, zl::atlas::kKartenboxHoehe * w / std::max(1, h));
+    Karte = QSizeF(b, b * h / std::max(1, w));
+    const double s = zl::atlas::Textskalierung(KartID);
+    QList<Textfeld> t;
+    for (const zl::ObjDataTyp& o : zl::ObjDaten)
+        if (o.KartID == KartID)
+            t.append({&o, zl::atlas::TextBox(zl::atlas::MesseText(o.ObjTyp, o.Bez, s), o.dx, o.dy, s)
+                              .translated(o.Px * Karte.width(), o.Py * Karte.height())});
+    return t;
+}
+
+TEST_F(Atlasdaten, LabelsStayOnTheMapAndApartAtBaseZoom)
+{
+    for (const zl::KartDataTyp& k : zl::KartenDaten) {
+        QSizeF Karte;
+        const QList<Textfeld> t = TextfelderDerKarte(k.KartID, Karte);
+        const QRectF rahmen(QPointF(-0.5, -0.5), Karte + QSizeF(1, 1));
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            EXPECT_TRUE(rahmen.contains(t[i].box)) << k.KartID.toStdString() << ": " << t[i].o->Bez.toStdString();
+            for (qsizetype j = i + 1; j < t.size(); ++j) {
+                if (t[i].o->Intens != t[j].o->Intens)
+                    continue;
+                const QRectF x = t[i].box.intersected(t[j].box);
+                EXPECT_FALSE(x.width() > 1 && x.height() > 1)
+                    << k.KartID.toStdString() << ": " << t[i].o->Bez.toStdString() << " / " << t[j].o->Bez.toStdString()
+                    << " (" << t[i].o->Intens << ")";
+            }
+        }
+    }
+}
+
+TEST_F(Atlasdaten, LakeLabelsLieOnWater)
+{
+    int seen = 0;
+    for (const zl::KartDataTyp& k : zl::KartenDaten) {
+        QImage bild;
+        for (const zl::ObjDataTyp& o : zl::ObjDaten) {
+            const QString name = zl::EntferneTrennzeichen(o.Bez);
+            if (o.KartID != k.KartID || o.ObjTyp != u"G" ||
+                !(name.contains(QStringLiteral("see"), Qt::CaseInsensitive) || name == u"Müritz"))
+                continue;
+            if (bild.isNull())
+                bild = zl::LadeJpegBildDatei(zl::KartenVerz + k.KartID + QStringLiteral("-RS-1.jpg"));
+            ASSERT_FALSE(bild.isNull()) << k.KartID.toStdString();
+            const int x = std::clamp(int(o.Px * bild.width()), 1, bild.width() - 2);
+            const int y = std::clamp(int(o.Py * bild.height()), 1, bild.height() - 2);
+            int r = 0, b = 0;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const QColor c = bild.pixelColor(x + dx, y + dy);
+                    r += c.red();
+                    b += c.blue();
+                }
+            // Water is blue; land is green, brown or white.
+            EXPECT_GT((b - r) / 9, 25) << k.KartID.toStdString() << ": " << name.toStdString();
+            ++seen;
+        }
+    }
+    EXPECT_GT(seen, 20);
+}
+
+TEST_F(Atlasdaten, NoTownIsADistrictOfAnother)
+{
+    // Districts that town lists give as places of their own.
+    const QSet<QString> bezirke = {
+        QStringLiteral("Sutton"),    QStringLiteral("Bexley"),       QStringLiteral("Croydon"),
+        QStringLiteral("Islington"), QStringLiteral("Wembley"),      QStringLiteral("Romford"),
+        QStringLiteral("Dagenham"),  QStringLiteral("Enfield Town"), QStringLiteral("Brent"),
+        QStringLiteral("Archway"),   QStringLiteral("Becontree"),    QStringLiteral("Spandau"),
+        QStringLiteral("Köpenick"),  QStringLiteral("Altona"),       QStringLiteral("Harburg")};
+    for (const zl::ObjDataTyp& o : zl::ObjDaten) {
+        if (o.ObjTyp != u"S" && o.ObjTyp != u"H")
+            continue;
+        const QString name = zl::EntferneTrennzeichen(o.Bez);
+        EXPECT_FALSE(bezirke.contains(name)) << o.KartID.toStdString() << ": " << name.toStdString();
+        for (const char* teil : {"Borough", "City of", "Bezirk", "District", "Arrondissement", " / "})
+            EXPECT_FALSE(name.contains(QString::fromUtf8(teil)))
+                << o.KartID.toStdString() << ": " << name.toStdString();
+    }
 }
 
 } // namespace
