@@ -1,20 +1,19 @@
 #include "learning/mainwindow/zl_beschriftung.h"
 
 #include "learning/mainwindow/zl_viewport.h"
+#include "platform/GesetzterText.h"
 
 #include <QFontMetrics>
-#include <QGlyphRun>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
 #include <QStringList>
-#include <QTextLayout>
 
 #include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <span>
 
 namespace zl
 {
@@ -77,10 +76,6 @@ struct Lauf {
     double k = 0;
     int r3 = 0, r5 = 0, r6 = 0;
     bool Kontrast = true;
-    // On a raster target the text of a line is shaped once and its glyphs drawn for the halo
-    // and the text; the pixels equal the canvas's TextOut. Other targets (printer, recorder)
-    // get every TextOut call.
-    bool Schnell = false;
     int FontHoehe = 0;
     unsigned FontStil = ~0u;
     QFont Font;
@@ -122,46 +117,21 @@ struct Lauf {
         return h0;
     }
 
-    // The halo rule with one shaping: glyphs placed as TextOut places the text (centred on x
-    // by its whole-pixel width, the top at y).
-    void SchreibeSchnell(int x, int y, const QString& Text, int w)
-    {
-        QTextLayout Satz(Text, Font, C.Painter()->device());
-        Satz.beginLayout();
-        QTextLine Zeile = Satz.createLine();
-        if (!Zeile.isValid()) {
-            Satz.endLayout();
-            return;
-        }
-        Zeile.setNumColumns(int(Text.size()));
-        Satz.endLayout();
-        const QList<QGlyphRun> Laeufe = Satz.glyphRuns();
-        const QPointF Basis(x + (-w) / 2, y + Fm->ascent() - Zeile.ascent());
-        QPainter& P = *C.Painter();
-        P.save();
-        if (Kontrast) {
-            P.setPen(QColor(255, 255, 255));
-            static constexpr int Versatz[8][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-            for (const auto& v : Versatz)
-                for (const QGlyphRun& g : Laeufe)
-                    P.drawGlyphRun(Basis + QPointF(v[0], v[1]), g);
-        }
-        P.setPen(ColorToQColor(C.Font.Color));
-        for (const QGlyphRun& g : Laeufe)
-            P.drawGlyphRun(Basis, g);
-        P.restore();
-        if (C.OnChange)
-            C.OnChange();
-    }
-
+    // Eight white copies around the text (the halo), then the text. The shaped-text path
+    // gives the pixels of TextOut; NurTextOut keeps to TextOut for the comparison.
     void SchreibeMitRand(int x, int y, const QString& Text)
     {
-        if (Kontrast) {
+        static constexpr QPoint kRand[8] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+        const std::span<const QPoint> Rand = Kontrast ? std::span<const QPoint>(kRand) : std::span<const QPoint>();
+        if (!Z.NurTextOut) {
+            GesetzterTextOut(C, x, y, Text, Rand, clWhite);
+            return;
+        }
+        if (!Rand.empty()) {
             const TColor Farbe = C.Font.Color;
             C.Font.Color = clWhite;
-            static constexpr int Versatz[8][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-            for (const auto& v : Versatz)
-                C.TextOut(x + v[0], y + v[1], Text);
+            for (const QPoint& v : Rand)
+                C.TextOut(x + v.x(), y + v.y(), Text);
             C.Font.Color = Farbe;
         }
         C.TextOut(x, y, Text);
@@ -218,7 +188,7 @@ struct Lauf {
         int W = 0;
         QVarLengthArray<int, 4> Breiten;
         for (const QString& z : Zeilen) {
-            Breiten.append(Fm->horizontalAdvance(z));
+            Breiten.append(Z.NurTextOut ? Fm->horizontalAdvance(z) : GesetzteTextbreite(C, z));
             W = std::max(W, Breiten.back());
         }
         const int dx = std::clamp<int>(o.dx, -3, 3), dy = std::clamp<int>(o.dy, -3, 3);
@@ -227,11 +197,7 @@ struct Lauf {
         const int yo = RundeGerade((dy - 0.65) * lh);
         for (int j = 0; j <= n; ++j) {
             const int x = X + xo, y = Y + yo + (2 * j - n) * lh;
-            // The underline of a glyph run may end one pixel later than TextOut's.
-            if (Schnell && !(C.Font.Style & fsUnderline))
-                SchreibeSchnell(x, y, Zeilen[j], Breiten[j]);
-            else
-                SchreibeMitRand(x, y, Zeilen[j]);
+            SchreibeMitRand(x, y, Zeilen[j]);
         }
     }
 };
@@ -321,8 +287,6 @@ void ZeichneBeschriftungen(TCanvas& Canvas, int XOffset, int YOffset, int Breite
     R.r5 = RundeGerade(5 * R.k);
     R.r6 = RundeGerade(6 * R.k);
     R.Kontrast = std::clamp(Zustand.Kartenschrift, 0, 1) == 0;
-    R.Schnell = !Zustand.NurTextOut && Canvas.IsActive() && Canvas.Painter() && Canvas.Font.Orientation == 0 &&
-                Canvas.Painter()->paintEngine() && Canvas.Painter()->paintEngine()->type() == QPaintEngine::Raster;
 
     if (ObjIndex >= 0) {
         R.ZeichneObjekt(ObjIndex, true);
