@@ -93,24 +93,45 @@ TextEinpassung PasseTextEin(const QString& text, int punkte, int minPunkte, QSiz
 QStringList BrichTextUm(const QString& text, int breite, bool umbruch,
                         const std::function<int(const QString&)>& zeilenBreite)
 {
+    constexpr QChar Trennstelle(0x00AD); // soft hyphen: a break shown as "-", else nothing
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const QStringList absaetze = t.split(u'\n');
-    if (!umbruch)
+    QStringList absaetze = t.split(u'\n');
+    if (!umbruch) {
+        for (QString& a : absaetze)
+            a.remove(Trennstelle);
         return absaetze;
+    }
     QStringList zeilen;
     for (const QString& absatz : absaetze) {
-        const QStringList woerter = absatz.split(u' ');
-        QString zeile = woerter.front();
-        for (qsizetype i = 1; i < woerter.size(); ++i) {
-            const QString probe = zeile + u' ' + woerter[i];
-            if (zeilenBreite(probe) <= breite) {
-                zeile = probe;
+        QString zeile;
+        QString stueck;
+        QChar vorStueck = u' ';
+        bool erstes = true;
+        auto nimm = [&] {
+            if (erstes) {
+                zeile = stueck;
+                erstes = false;
             } else {
-                zeilen.append(zeile);
-                zeile = woerter[i];
+                const QString probe = zeile + (vorStueck == u' ' ? QStringLiteral(" ") : QString()) + stueck;
+                if (zeilenBreite(probe) <= breite) {
+                    zeile = probe;
+                } else {
+                    zeilen.append(vorStueck == u' ' ? zeile : zeile + u'-');
+                    zeile = stueck;
+                }
+            }
+        };
+        for (QChar c : absatz) {
+            if (c == u' ' || c == Trennstelle) {
+                nimm();
+                vorStueck = c;
+                stueck.clear();
+            } else {
+                stueck += c;
             }
         }
+        nimm();
         zeilen.append(zeile);
     }
     return zeilen;

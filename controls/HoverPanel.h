@@ -42,7 +42,8 @@ TextEinpassung PasseTextEin(const QString& text, int punkte, int minPunkte, QSiz
 // The lines of a text as the panels and labels draw it: broken at line ends (CR LF
 // or LF) and, with `umbruch`, at blanks where a line would get wider than `breite`
 // (`zeilenBreite` measures a line). A word wider than that is never split, and
-// hyphens are no break points.
+// hyphens are no break points; a soft hyphen (U+00AD) is one, shown as "-" at the
+// end of its line and dropped elsewhere.
 QStringList BrichTextUm(const QString& text, int breite, bool umbruch,
                         const std::function<int(const QString&)>& zeilenBreite);
 

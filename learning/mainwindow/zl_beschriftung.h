@@ -33,8 +33,8 @@ struct TBeschriftungsZustand {
     int Kartenschrift = 0; // 0 contrast (white halo), 1 normal
     int Ansichtsmodus = 2;
     std::array<bool, kEbenen> Ebenen{true, true, true, true, true, true};
-    // Draw every text through the canvas's TextOut even on a raster target (the fast path
-    // gives the same pixels; this is the reference it is checked against).
+    // Draw every text through the canvas's TextOut even on a raster target (the cached path
+    // gives the same pixels up to rounding; this is the reference it is checked against).
     bool NurTextOut = false;
 };
 

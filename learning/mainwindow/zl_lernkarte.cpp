@@ -31,7 +31,8 @@ namespace
 
 constexpr int kStreifenBreite = 25;
 constexpr int kZoomPanHoehe = 150;
-constexpr int kGridZeile = 20;
+// Rows of 17 px put the marker at the grid top + 52 beside the capital row.
+constexpr int kGridZeile = 17;
 constexpr TColor Rgb(int r, int g, int b)
 {
     return TColor(r | (g << 8) | (b << 16));
@@ -225,6 +226,12 @@ void TLernkarteAnsicht::ErzeugeMenues()
         const QString t = Typen[i];
         QObject::connect(KartTypPunkt[i], &QAction::triggered, this, [this, t] { SetzeKartTyp(t); });
     }
+    // The buttons' short captions are words of their menu items; the hint gives the whole item.
+    THoverPanel* TypKnoepfe[4] = {F.KartTypRSPan, F.KartTypRHPan, F.KartTypPFPan, F.KartTypPWPan};
+    for (int i = 0; i < 4; ++i)
+        TypKnoepfe[i]->setToolTip(QString(KartTypPunkt[i]->text()).remove(QLatin1Char('&')) + QStringLiteral(" (") +
+                                  KartTypPunkt[i]->shortcut().toString(QKeySequence::NativeText) +
+                                  QLatin1Char(')'));
     K->addSeparator();
     auto* Stil = new QActionGroup(this);
     SchriftKontrast1 = Punkt(K, this, QStringLiteral("SchriftKontrast1"), QStringLiteral("Schrift-&Kontrast"), Stil);

@@ -12,6 +12,7 @@
 #include "learning/exercise/widgets/zl_uebergebnis.h"
 #include "learning/mainwindow/zl_info.h"
 #include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mainwindow/zl_titel.h"
 #include "learning/network/widgets/zl_kommverz.h"
 #include "learning/network/widgets/zl_netzprotokoll.h"
 #include "learning/tools/widgets/zl_datentab.h"
@@ -87,6 +88,7 @@ THoverPanel* knopf(QWidget* parent, const char* name, const QString& caption)
     // View buttons are narrow: long captions wrap and shrink to fit.
     b->SetWordWrap(true);
     b->SetFontAutoSize(true);
+    b->SetMinFontSize(8); // smaller captions are hard to read
     return b;
 }
 
@@ -262,7 +264,7 @@ void TForm1::ErzeugePanels()
     SchiebBasisPan = panel(LernPan, "SchiebBasisPan");
     PuzzStatusPan = panel(LernPan, "PuzzStatusPan");
 
-    KartenAuswBtn = knopf(LernPan, "KartenAuswBtn", QStringLiteral("Kartenauswahl"));
+    KartenAuswBtn = knopf(LernPan, "KartenAuswBtn", QStringLiteral("Karten\u00ADauswahl"));
     LernKartBtn = knopf(LernPan, "LernKartBtn", QStringLiteral("Lernkarte"));
     UebungenBtn = knopf(LernPan, "UebungenBtn", QStringLiteral("Übungen"));
     NetzUebTeilnehmenBtn = knopf(LernPan, "NetzUebTeilnehmenBtn", QStringLiteral("Netzwerk"));
@@ -276,12 +278,13 @@ void TForm1::ErzeugePanels()
     SuchBtn2->setToolTip(QStringLiteral("Nach Orten suchen"));
     KartTypRSPan = knopf(LernPan, "KartTypRSPan", QStringLiteral("Relief"));
     KartTypRHPan = knopf(LernPan, "KartTypRHPan", QStringLiteral("Relief hell"));
-    KartTypPFPan = knopf(LernPan, "KartTypPFPan", QStringLiteral("Politisch"));
-    KartTypPWPan = knopf(LernPan, "KartTypPWPan", QStringLiteral("Umriss"));
+    KartTypPFPan = knopf(LernPan, "KartTypPFPan", QStringLiteral("Politisch farbig"));
+    KartTypPWPan = knopf(LernPan, "KartTypPWPan", QStringLiteral("Politisch weiß"));
     KartTypMarkPan = panel(LernPan, "KartTypMarkPan");
     FaerbeFlaeche(KartTypMarkPan, rgb(255, 0, 0));
     ZLTextImg1 = new TImage(LernPan);
     ZLTextImg1->setObjectName(QStringLiteral("ZLTextImg1"));
+    ZLTextImg1->SetPicture(TTitelForm::Logo(120, 49));
     KartEditShape = panel(LernKartPan, "KartEditShape");
 
     StatBackImg1 = new TImage(this);

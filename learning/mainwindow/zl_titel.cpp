@@ -9,6 +9,9 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+#include <cmath>
+
 namespace zl {
 
 TTitelForm::TTitelForm(QWidget* parent)
@@ -88,6 +91,45 @@ QImage TTitelForm::Titelbild()
     f.setPixelSize(12);
     p.setFont(f);
     p.drawText(QRect(0, 250, 400, 30), Qt::AlignCenter, QStringLiteral("Topographie lernen"));
+    return img;
+}
+
+QImage TTitelForm::Logo(int Breite, int Hoehe)
+{
+    QImage img(std::max(1, Breite), std::max(1, Hoehe), QImage::Format_RGB32);
+    const int w = img.width(), h = img.height();
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, 0, h);
+    g.setColorAt(0, QColor(126, 153, 206));
+    g.setColorAt(1, QColor(96, 112, 159));
+    p.fillRect(img.rect(), g);
+    // A globe: disc, equator, two parallels and a meridian ellipse.
+    const int d = std::max(4, h - 12);
+    const QRectF Kugel(6, (h - d) / 2.0, d, d);
+    p.setPen(QPen(QColor(255, 255, 255), 1.5));
+    p.setBrush(QColor(150, 190, 235));
+    p.drawEllipse(Kugel);
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(Kugel.adjusted(d * 0.3, 0, -d * 0.3, 0));
+    p.drawLine(QPointF(Kugel.left(), Kugel.center().y()), QPointF(Kugel.right(), Kugel.center().y()));
+    for (double f : {0.25, 0.75}) {
+        const double y = Kugel.top() + f * d;
+        const double halb = d / 2.0 * std::sqrt(1 - (2 * f - 1) * (2 * f - 1));
+        p.drawLine(QPointF(Kugel.center().x() - halb, y), QPointF(Kugel.center().x() + halb, y));
+    }
+    const int x0 = int(Kugel.right()) + 6;
+    p.setPen(Qt::white);
+    QFont f(QStringLiteral("Arial"));
+    f.setBold(true);
+    f.setPixelSize(std::max(6, h * 2 / 5));
+    p.setFont(f);
+    p.drawText(QRect(x0, 0, w - x0 - 4, h * 11 / 20), Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("Zelvaro"));
+    f.setBold(false);
+    f.setPixelSize(std::max(6, h / 4));
+    p.setFont(f);
+    p.drawText(QRect(x0, h * 11 / 20, w - x0 - 4, h * 9 / 20), Qt::AlignLeft | Qt::AlignTop,
+               QStringLiteral("Terravio 4.0"));
     return img;
 }
 

@@ -25,6 +25,8 @@ public:
 
     // The built-in splash picture.
     static QImage Titelbild();
+    // The logo of the tool bar in the splash picture's colours.
+    static QImage Logo(int Breite, int Hoehe);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -75,7 +75,7 @@ TEST(HoverPanelEinpassung, MinFontSizeZeroStopsAtOnePoint)
     EXPECT_EQ(e.punkte, 1);
 }
 
-TEST(HoverPanelEinpassung, LinesBreakAtBlanksOnly)
+TEST(HoverPanelEinpassung, LinesBreakAtBlanksAndSoftHyphens)
 {
     auto laenge = [](const QString& z) { return int(z.size()); };
     EXPECT_EQ(BrichTextUm(QStringLiteral("Nordrhein-Westfalen"), 10, true, laenge),
@@ -86,6 +86,12 @@ TEST(HoverPanelEinpassung, LinesBreakAtBlanksOnly)
               (QStringList{QStringLiteral("ab cd"), QStringLiteral("ef"), QStringLiteral("gh")}));
     EXPECT_EQ(BrichTextUm(QStringLiteral("ab cd ef"), 5, false, laenge), QStringList{QStringLiteral("ab cd ef")});
     EXPECT_EQ(BrichTextUm(QString(), 5, true, laenge), QStringList{QString()});
+    // A soft hyphen breaks a long word with a visible hyphen and vanishes where no break is.
+    const QString Weich = QStringLiteral("Karten\u00ADauswahl");
+    EXPECT_EQ(BrichTextUm(Weich, 8, true, laenge), (QStringList{QStringLiteral("Karten-"), QStringLiteral("auswahl")}));
+    EXPECT_EQ(BrichTextUm(Weich, 20, true, laenge), QStringList{QStringLiteral("Kartenauswahl")});
+    EXPECT_EQ(BrichTextUm(Weich, 8, false, laenge), QStringList{QStringLiteral("Kartenauswahl")});
+    EXPECT_EQ(BrichTextUm(QStringLiteral("ab  cd"), 20, true, laenge), QStringList{QStringLiteral("ab  cd")});
 }
 
 TEST(HoverPanelEinpassung, VerticalPlacement)

@@ -299,6 +299,63 @@ TEST_F(MapSeiten, ZoomScrollMiniMapAndDisplaySettings)
     EXPECT_TRUE(L->LernObjListCheck[2]->isChecked());
 }
 
+TEST_F(MapSeiten, ToolBarCaptionsLogoAndInfoMarker)
+{
+    emit A->Uebersichten[0].Felder[0]->OnClick(); // Europa
+    ASSERT_EQ(F->Zustand.Ansichtsmodus, Lernkarte);
+    for (const QSize& Groesse : {QSize(1920, 1050), QSize(980, 640)}) {
+        SCOPED_TRACE(testing::Message() << Groesse.width() << " x " << Groesse.height());
+        F->showNormal();
+        F->resize(Groesse);
+        QApplication::processEvents();
+        F->ZeigeLernkarte();
+
+        // "Kartenauswahl" is one word: it keeps a readable size rather than shrinking to fit.
+        F->KartenAuswBtn->grab();
+        EXPECT_GE(F->KartenAuswBtn->LetzteEinpassung().punkte, 8);
+        EXPECT_EQ(QString(F->KartenAuswBtn->LetzteEinpassung().text).remove(QChar(0x00AD)),
+                  QStringLiteral("Kartenauswahl"));
+
+        // The logo is a picture that fills its place in the tool bar.
+        const QImage Logo = F->ZLTextImg1->Picture;
+        ASSERT_FALSE(Logo.isNull());
+        EXPECT_GE(Logo.width(), F->ZLTextImg1->width());
+        EXPECT_GE(Logo.height(), F->ZLTextImg1->height());
+        int Hell = 0;
+        for (int y = 0; y < Logo.height(); ++y)
+            for (int x = 0; x < Logo.width(); ++x)
+                Hell += qGray(Logo.pixel(x, y)) > 200;
+        EXPECT_GT(Hell, Logo.width() * Logo.height() / 50); // the white lettering
+
+        // The "i" marker: 17 px in from the grid's right edge, 52 px below its top, beside the
+        // capital's row.
+        QTableWidget* G = L->LernInfoGrid;
+        const QRect M = L->HSInfoZusatzPan->geometry();
+        EXPECT_EQ(M.size(), QSize(16, 16));
+        EXPECT_EQ(M.left(), G->geometry().right() + 1 - 17);
+        EXPECT_EQ(M.top(), G->geometry().top() + 52);
+        EXPECT_EQ(G->item(3, 0)->text(), QStringLiteral(" Hauptstadt:"));
+        const QRect Zeile(G->viewport()->mapTo(L->HSInfoZusatzPan->parentWidget(),
+                                               G->visualItemRect(G->item(3, 1)).topLeft()),
+                          G->visualItemRect(G->item(3, 1)).size());
+        EXPECT_GE(M.center().y(), Zeile.top());
+        EXPECT_LE(M.center().y(), Zeile.bottom());
+        EXPECT_LE(M.right(), Zeile.right());
+    }
+}
+
+TEST_F(MapSeiten, DisplayTypeButtonsUseTheWordsOfTheirMenuItems)
+{
+    THoverPanel* Knoepfe[4] = {F->KartTypRSPan, F->KartTypRHPan, F->KartTypPFPan, F->KartTypPWPan};
+    for (int i = 0; i < 4; ++i) {
+        const QString Menue = QString(L->KartTypPunkt[i]->text()).remove(u'&');
+        SCOPED_TRACE(Menue.toStdString());
+        for (const QString& Wort : Knoepfe[i]->Caption().split(u' ', Qt::SkipEmptyParts))
+            EXPECT_TRUE(Menue.contains(Wort, Qt::CaseInsensitive)) << Wort.toStdString();
+        EXPECT_TRUE(Knoepfe[i]->toolTip().startsWith(Menue));
+    }
+}
+
 TEST_F(MapSeiten, MinimisedWindowKeepsTheState)
 {
     emit A->Uebersichten[1].Felder[0]->OnClick();
