@@ -717,6 +717,7 @@ void TForm1::closeEvent(QCloseEvent* event)
     if (UebAuswForm && UebAuswForm->NetzwerkUebung1->isChecked())
         LoescheNetzDatei();
     event->accept();
+    RaeumeBeimBeenden();
     // The program ends with its main window, whatever else is still shown.
     QCoreApplication::quit();
 }

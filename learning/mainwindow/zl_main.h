@@ -120,6 +120,9 @@ public:
     void KartenAuswahl1Click();
     void Lernkarte1Click();
     void Beenden1Click();
+    // On quitting: every timer stops and every window leaves the screen at once, before the
+    // windows are taken down.
+    void RaeumeBeimBeenden();
     void AnredeDuClick();
     void AnredeSieClick();
     void Animation_einClick();

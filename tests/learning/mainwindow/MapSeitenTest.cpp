@@ -13,6 +13,7 @@
 #include "datastore/zl_data.h"
 #include "fixtures/DataFolder.h"
 #include "learning/mainwindow/zl_einstellungen.h"
+#include "learning/mainwindow/zl_info.h"
 #include "learning/mainwindow/zl_lernlayout.h"
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
@@ -335,9 +336,9 @@ TEST_F(MapSeiten, ToolBarCaptionsLogoAndInfoMarker)
         EXPECT_EQ(M.left(), G->geometry().right() + 1 - 17);
         EXPECT_EQ(M.top(), G->geometry().top() + 52);
         EXPECT_EQ(G->item(3, 0)->text(), QStringLiteral(" Hauptstadt:"));
-        const QRect Zeile(G->viewport()->mapTo(L->HSInfoZusatzPan->parentWidget(),
-                                               G->visualItemRect(G->item(3, 1)).topLeft()),
-                          G->visualItemRect(G->item(3, 1)).size());
+        const QRect Zeile(
+            G->viewport()->mapTo(L->HSInfoZusatzPan->parentWidget(), G->visualItemRect(G->item(3, 1)).topLeft()),
+            G->visualItemRect(G->item(3, 1)).size());
         EXPECT_GE(M.center().y(), Zeile.top());
         EXPECT_LE(M.center().y(), Zeile.bottom());
         EXPECT_LE(M.right(), Zeile.right());
@@ -354,6 +355,19 @@ TEST_F(MapSeiten, DisplayTypeButtonsUseTheWordsOfTheirMenuItems)
             EXPECT_TRUE(Menue.contains(Wort, Qt::CaseInsensitive)) << Wort.toStdString();
         EXPECT_TRUE(Knoepfe[i]->toolTip().startsWith(Menue));
     }
+}
+
+TEST_F(MapSeiten, QuittingStopsTheClockAndHidesEveryWindow)
+{
+    emit A->Uebersichten[0].Felder[0]->OnClick();
+    F->ZeitTimer->start();
+    ASSERT_TRUE(InfoBox);
+    InfoBox->show(); // a window left open beside the main window
+    QApplication::processEvents();
+    F->Beenden1Click();
+    EXPECT_FALSE(F->ZeitTimer->isActive());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
 }
 
 TEST_F(MapSeiten, MinimisedWindowKeepsTheState)
