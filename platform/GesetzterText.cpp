@@ -1,5 +1,6 @@
 #include "platform/GesetzterText.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QHash>
@@ -8,6 +9,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTextLayout>
+#include <QThread>
 
 #include <algorithm>
 #include <memory>
@@ -66,10 +68,24 @@ struct Cache {
     }
 };
 
+void LeereHauptCache();
+
 Cache& DerCache()
 {
     thread_local Cache c;
+    thread_local bool Angemeldet = false;
+    if (!Angemeldet) {
+        Angemeldet = true;
+        // The main thread's glyphs go while the application's fonts still exist.
+        if (QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread())
+            qAddPostRoutine(LeereHauptCache);
+    }
     return c;
+}
+
+void LeereHauptCache()
+{
+    DerCache().Leere();
 }
 
 Schrift& SchriftZu(const QFont& f, const QPaintDevice* Geraet)
