@@ -117,24 +117,16 @@ struct Lauf {
         return h0;
     }
 
-    // Eight white copies around the text (the halo), then the text. The shaped-text path
-    // gives the pixels of TextOut; NurTextOut keeps to TextOut for the comparison.
+    // Eight white copies around the text (the halo), then the text. The cached path gives
+    // the pixels of TextOut up to rounding; NurTextOut keeps to TextOut for the comparison.
     void SchreibeMitRand(int x, int y, const QString& Text)
     {
         static constexpr QPoint kRand[8] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
         const std::span<const QPoint> Rand = Kontrast ? std::span<const QPoint>(kRand) : std::span<const QPoint>();
-        if (!Z.NurTextOut) {
+        if (Z.NurTextOut)
+            TextOutMitRand(C, x, y, Text, Rand, clWhite);
+        else
             GesetzterTextOut(C, x, y, Text, Rand, clWhite);
-            return;
-        }
-        if (!Rand.empty()) {
-            const TColor Farbe = C.Font.Color;
-            C.Font.Color = clWhite;
-            for (const QPoint& v : Rand)
-                C.TextOut(x + v.x(), y + v.y(), Text);
-            C.Font.Color = Farbe;
-        }
-        C.TextOut(x, y, Text);
     }
 
     void ZeichneObjekt(int i, bool NurSymbol)
