@@ -1,10 +1,15 @@
 #include "platform/Canvas.h"
+#include "platform/GesetzterText.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
 #include <QPicture>
+
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <span>
 
 using namespace zl;
 
@@ -221,4 +226,81 @@ TEST(Canvas, SystemColours)
     EXPECT_EQ(ColorToQColor(clBtnFace), button);
     EXPECT_EQ(ColorToRGB(clRed), 0x0000FF);
     EXPECT_EQ(GetSysColor(99), 0);
+}
+
+namespace
+{
+
+int largestChannelDifference(const QImage& a, const QImage& b)
+{
+    int m = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            m = std::max(
+                {m, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        }
+    return m;
+}
+
+} // namespace
+
+TEST(Canvas, CachedTextMatchesTextOutInEveryAlignment)
+{
+    const QPoint halo[4] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+    const unsigned aligns[] = {TA_LEFT | TA_TOP, TA_CENTER | TA_TOP, TA_RIGHT | TA_BASELINE, TA_LEFT | TA_BOTTOM};
+    const unsigned styles[] = {0, fsBold, fsItalic, fsUnderline};
+    LeereTextsatzCache();
+    for (unsigned align : aligns)
+        for (unsigned style : styles)
+            for (bool withHalo : {false, true}) {
+                SCOPED_TRACE(testing::Message() << "align " << align << " style " << style << " halo " << withHalo);
+                QImage img[2];
+                for (int k = 0; k < 2; ++k) {
+                    img[k] = QImage(160, 60, QImage::Format_RGB32);
+                    img[k].fill(QColor(90, 140, 70));
+                    QPainter p(&img[k]);
+                    TCanvas c(&p);
+                    c.Font.Height = -17;
+                    c.Font.Style = style;
+                    c.Font.Color = clNavy;
+                    c.Brush.Style = bsClear;
+                    c.SetTextAlign(align);
+                    const std::span<const QPoint> rand =
+                        withHalo ? std::span<const QPoint>(halo) : std::span<const QPoint>();
+                    if (k == 0)
+                        TextOutMitRand(c, 80, 30, QStringLiteral("Äpfel/Wüg"), rand, clWhite);
+                    else
+                        GesetzterTextOut(c, 80, 30, QStringLiteral("Äpfel/Wüg"), rand, clWhite);
+                    EXPECT_EQ(GesetzteTextbreite(c, QStringLiteral("Äpfel/Wüg")),
+                              c.TextWidth(QStringLiteral("Äpfel/Wüg")));
+                }
+                // Underlined text is drawn by TextOut itself; the rest differs by rounding only.
+                if (style == fsUnderline)
+                    EXPECT_EQ(img[1], img[0]);
+                else
+                    EXPECT_LE(largestChannelDifference(img[0], img[1]), 2);
+                QImage ground(160, 60, QImage::Format_RGB32);
+                ground.fill(QColor(90, 140, 70));
+                EXPECT_GT(largestChannelDifference(img[1], ground), 100); // the text is there
+            }
+}
+
+TEST(Canvas, CachedTextLeavesRecordingTargetsToTextOut)
+{
+    QImage img = blank(40, 20);
+    QPainter pi(&img);
+    TCanvas onImage(&pi);
+    EXPECT_TRUE(GesetzterTextMoeglich(onImage));
+    onImage.Font.Orientation = 900;
+    EXPECT_FALSE(GesetzterTextMoeglich(onImage));
+    pi.end();
+
+    QPicture pic;
+    QPainter pp(&pic);
+    TCanvas onPicture(&pp);
+    EXPECT_FALSE(GesetzterTextMoeglich(onPicture));
+    GesetzterTextOut(onPicture, 5, 5, QStringLiteral("Köln"));
+    pp.end();
+    EXPECT_GT(pic.size(), 0u);
 }
