@@ -287,18 +287,19 @@ void ZeichneBeschriftungen(TCanvas& Canvas, int XOffset, int YOffset, int Breite
     const int Stufe = std::clamp(Zustand.LernIntensitaet, 1, 3);
     const QString& Karte = Zustand.AktKartID;
     const QLatin1String LX("LX"), K("K");
+    // The table holds every map's labels: one pass picks this map's, in table order.
+    QVarLengthArray<int, 1024> Eigene;
+    for (int i = 0; i < Obj.size(); ++i)
+        if (Obj[i].Intens <= Stufe && Obj[i].KartID == Karte)
+            Eigene.append(i);
     // Grey country and continent names first, so that every other label lies on top.
     if (Zustand.Ebenen[0])
-        for (int i = 0; i < Obj.size(); ++i) {
-            const ObjDataTyp& o = Obj[i];
-            if (o.Intens <= Stufe && (o.ObjTyp == LX || o.ObjTyp == K) && o.KartID == Karte)
+        for (int i : Eigene)
+            if (Obj[i].ObjTyp == LX || Obj[i].ObjTyp == K)
                 R.ZeichneObjekt(i, false);
-        }
-    for (int i = 0; i < Obj.size(); ++i) {
-        const ObjDataTyp& o = Obj[i];
-        if (o.Intens <= Stufe && o.ObjTyp != LX && o.ObjTyp != K && o.KartID == Karte)
+    for (int i : Eigene)
+        if (Obj[i].ObjTyp != LX && Obj[i].ObjTyp != K)
             R.ZeichneObjekt(i, false);
-    }
 }
 
 } // namespace zl
