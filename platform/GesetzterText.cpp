@@ -240,8 +240,8 @@ bool PasstFuerCache(const TCanvas& Canvas)
     if (!Canvas.IsActive() || Canvas.Font.Orientation != 0 || (Canvas.Font.Style & (fsUnderline | fsStrikeOut)) ||
         (Canvas.TextAlign() & TA_UPDATECP))
         return false;
-    QPainter* p = Canvas.Painter();
-    return p->paintEngine() && p->paintEngine()->type() == QPaintEngine::Raster &&
+    QPainter* p = Canvas.Painter(); // none on a metafile recorder
+    return p && p->paintEngine() && p->paintEngine()->type() == QPaintEngine::Raster &&
            p->worldTransform().type() <= QTransform::TxTranslate;
 }
 
