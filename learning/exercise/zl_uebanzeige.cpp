@@ -1,7 +1,5 @@
 #include "learning/exercise/zl_uebanzeige.h"
 
-#include "controls/Dspez.h"
-
 #include <cmath>
 
 namespace zl {
@@ -57,96 +55,14 @@ QString AnzahlAusgewaehltText(int n, int Gesamt)
     return QString::number(n) + QStringLiteral(" von ") + QString::number(Gesamt) + QStringLiteral(" ausgewählt");
 }
 
-float Erfolgsquote(int Richtig, int Falsch)
+int NameAufZiel(const std::array<int, kAntwortAnzahl>& Ziele, int Ziel)
 {
-    if (Richtig + Falsch <= 0)
-        return 0.0f;
-    return float(Richtig) / float(Richtig + Falsch) * 100.0f;
-}
-
-StatusTexte StatusZeile(int Level, int Richtig, int Falsch)
-{
-    if (Level <= 0)
-        return {QStringLiteral("?"), QStringLiteral("?"), QStringLiteral("?")};
-    return {QString::number(Richtig), QString::number(Falsch),
-            FormatiereZahl(Erfolgsquote(Richtig, Falsch), 0, 1) + QStringLiteral(" %")};
-}
-
-Rueckmeldung RueckmeldungEinfach(bool Richtig, const QString& AntwortText)
-{
-    if (Richtig)
-        return {QStringLiteral("Richtig!"), kFarbeRichtigText};
-    if (AntwortText.isEmpty())
-        return {QStringLiteral("Leider falsch!"), kFarbeFalschText};
-    return {QStringLiteral("Falsch, das war: ") + AntwortText, kFarbeFalschText};
-}
-
-Rueckmeldung RueckmeldungZuordnung(int k)
-{
-    if (k >= kAntwortAnzahl)
-        return {QStringLiteral("Alles richtig!"), kFarbeRichtigText};
-    if (k <= 0)
-        return {QStringLiteral("Leider falsch!"), kFarbeFalschText};
-    return {QString::number(k) + QStringLiteral(" richtig, ") + QString::number(kAntwortAnzahl - k) +
-                QStringLiteral(" falsch!"),
-            kFarbeTeilweise};
-}
-
-Rueckmeldung RueckmeldungLoesung() { return {QStringLiteral("Lösung"), kFarbeTeilweise}; }
-
-void TZuordnung::Neu(const std::array<int, kAntwortAnzahl>& RichtigeZiele)
-{
-    for (int i = 0; i < kAntwortAnzahl; ++i) {
-        richtig_[i] = RichtigeZiele[i];
-        platz_[i] = -(i + 1);
-    }
-    quelle_ = 0;
-}
-
-int TZuordnung::RichtigesZiel(int Name) const { return gueltig(Name) ? richtig_[Name - 1] : 0; }
-
-int TZuordnung::Platz(int Name) const { return gueltig(Name) ? platz_[Name - 1] : 0; }
-
-bool TZuordnung::OrdneZu(int Name, int Ziel)
-{
-    if (!gueltig(Name) || !gueltig(Ziel))
-        return false;
+    if (!gueltig(Ziel))
+        return 0;
     for (int j = 0; j < kAntwortAnzahl; ++j)
-        if (platz_[j] == Ziel)
-            platz_[j] = -(j + 1);
-    platz_[Name - 1] = Ziel;
-    quelle_ = 0;
-    return true;
-}
-
-int TZuordnung::ZaehleZugeordnete() const
-{
-    int n = 0;
-    for (int p : platz_)
-        n += p > 0;
-    return n;
-}
-
-int TZuordnung::NameAuf(int Ziel) const
-{
-    for (int j = 0; j < kAntwortAnzahl; ++j)
-        if (platz_[j] == Ziel && Ziel > 0)
+        if (Ziele[j] == Ziel)
             return j + 1;
     return 0;
 }
-
-int TZuordnung::Bewerte(QString* Folge) const
-{
-    int k = 0;
-    for (int i = 0; i < kAntwortAnzahl; ++i) {
-        const bool r = platz_[i] > 0 && platz_[i] == richtig_[i];
-        k += r;
-        if (Folge)
-            Folge->append(r ? u'+' : u'-');
-    }
-    return k;
-}
-
-int NotenskalaY(double Rate, int H) { return rundeGerade((100.0 - Rate) / 100.0 * (H - 24)) + 12; }
 
 } // namespace zl

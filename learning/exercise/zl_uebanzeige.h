@@ -35,23 +35,8 @@ std::array<bool, 23> HakenAusMaske(const QString& Maske);
 // n + " von " + total + " ausgewählt".
 QString AnzahlAusgewaehltText(int n, int Gesamt);
 
-// ---- Status line and feedback ---------------------------------------------------
+// ---- Colours of the answer buttons ------------------------------------------------
 
-// Success rate in per cent: 0 when nothing is answered (single precision, as shown).
-float Erfolgsquote(int Richtig, int Falsch);
-struct StatusTexte {
-    QString Richtig, Falsch, Quote;
-};
-// Level 0 hides the counts as "?"; else the counts and "66.7 %".
-StatusTexte StatusZeile(int Level, int Richtig, int Falsch);
-
-struct Rueckmeldung {
-    QString Text;
-    TColor Farbe = 0;
-};
-inline constexpr TColor kFarbeRichtigText = RGBFarbe(0, 255, 0);
-inline constexpr TColor kFarbeTeilweise = RGBFarbe(255, 255, 0);
-inline constexpr TColor kFarbeFalschText = RGBFarbe(255, 91, 100);
 // Buttons coloured right or wrong: font and panel.
 inline constexpr TColor kKnopfRichtigSchrift = RGBFarbe(0, 255, 0);
 inline constexpr TColor kKnopfRichtigFlaeche = RGBFarbe(0, 128, 64);
@@ -61,49 +46,22 @@ inline constexpr TColor kKnopfFalschFlaeche = RGBFarbe(128, 0, 0);
 inline constexpr TColor kAntwortNorm = RGBFarbe(173, 193, 239);
 inline constexpr TColor kAntwortHover = RGBFarbe(197, 217, 255);
 inline constexpr TColor kAntwortCheck = RGBFarbe(226, 236, 255);
+// The text shown with an assignment's solution, and its colour.
+inline const QString kLoesungText = QStringLiteral("Lösung");
+inline constexpr TColor kLoesungFarbe = RGBFarbe(255, 255, 0);
 
-// A single-choice answer; AntwortText is the slot's entry of AntwortTexte.
-Rueckmeldung RueckmeldungEinfach(bool Richtig, const QString& AntwortText);
-// An assignment block with k names on their right target.
-Rueckmeldung RueckmeldungZuordnung(int k);
-Rueckmeldung RueckmeldungLoesung();
+// ---- Drag source of an assignment question -----------------------------------------
 
-// ---- Assignment questions ---------------------------------------------------------
-
-// Five names and five targets (letters 1..5 = A..E). Name i's right target comes
-// with the question; its placed target is 1..5, or -i while not placed. The drag
-// source is 0 (none), t > 0 (target t) or -i (name i).
-class TZuordnung {
-public:
-    // Right targets of names 1..5 (each 1..5).
-    void Neu(const std::array<int, kAntwortAnzahl>& RichtigeZiele);
-    int RichtigesZiel(int Name) const;
-    // 1..5, or -Name while not placed.
-    int Platz(int Name) const;
-    int Ziehquelle() const { return quelle_; }
-    void SetzeZiehquelle(int Quelle) { quelle_ = Quelle; }
-    // A name accepts a dragged target, a target accepts a dragged name.
-    bool NameNimmtAn() const { return quelle_ > 0; }
-    bool ZielNimmtAn() const { return quelle_ < 0; }
-    // Places the name on the target (freeing whatever name was there); nothing
-    // unless both are 1..5. Resets the drag source. False when nothing changed.
-    bool OrdneZu(int Name, int Ziel);
-    int ZaehleZugeordnete() const;
-    // The name placed on the target, or 0.
-    int NameAuf(int Ziel) const;
-    // Names on their right target (0..5); Folge gets "+" or "-" per name in order.
-    int Bewerte(QString* Folge = nullptr) const;
-
-private:
-    std::array<int, kAntwortAnzahl> richtig_{1, 2, 3, 4, 5};
-    std::array<int, kAntwortAnzahl> platz_{-1, -2, -3, -4, -5};
-    int quelle_ = 0;
+// 0 none, t > 0 target t is dragged, -i name i is dragged.
+struct TZiehQuelle {
+    int Wert = 0;
+    // A name (button, panel, marker) accepts a dragged target.
+    bool NameNimmtAn() const { return Wert > 0; }
+    // A target arrow accepts a dragged name.
+    bool ZielNimmtAn() const { return Wert < 0; }
 };
 
-// ---- Grade scale -----------------------------------------------------------------
-
-// y of a rate on a scale picture of height H: round((100 - r) / 100 x (H - 24)) + 12,
-// half to even.
-int NotenskalaY(double Rate, int H);
+// The name placed on target 1..5 (Ziele: the target of each name, -i unplaced), or 0.
+int NameAufZiel(const std::array<int, kAntwortAnzahl>& Ziele, int Ziel);
 
 } // namespace zl

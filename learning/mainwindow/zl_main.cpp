@@ -724,6 +724,10 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::FormKeyDown(QKeyEvent* Key)
 {
+    if (Zustand.Ansichtsmodus == Uebung && UebungTaste(Key)) {
+        Key->accept();
+        return;
+    }
     const FormTastenAktion a =
         FormTasteAuswerten(Key->key(), Key->modifiers(), ObjEditorSichtbar());
     switch (a.Aktion) {
@@ -794,6 +798,7 @@ void TForm1::ErzeugeAnsichten()
     ErzeugeObjEdit();
     PuzzleAnsicht = new TPuzzleAnsicht(*this);
     LesezeichenMenue = new TLesezeichenMenue(*this);
+    ErzeugeUebungsAnsicht();
 }
 
 void TForm1::ZeigeKartenauswahl(bool NeuAufbau) { KartenauswahlSeite->ZeigeKartenauswahl(NeuAufbau); }

@@ -27,6 +27,7 @@ class TLernkarteAnsicht;
 class TKartivoObjEdit;
 class TPuzzleAnsicht;
 class TLesezeichenMenue;
+class TUebungsAnsicht;
 
 class TForm1 : public QMainWindow {
 public:
@@ -102,6 +103,7 @@ public:
     // The puzzle view and the bookmarks (children of the window).
     TPuzzleAnsicht* PuzzleAnsicht = nullptr;
     TLesezeichenMenue* LesezeichenMenue = nullptr;
+    TUebungsAnsicht* UebungsAnsicht = nullptr; // view 3 (zl_main_uebung.cpp)
 
     // ---- Event handlers -----------------------------------------------------
     void FormCreate();
@@ -146,6 +148,10 @@ public:
     // ---- Hooks filled by the units of the views -------------------------------
     // Creates the controls of the views inside the panels above (before FormCreate).
     void ErzeugeAnsichten();
+    // Creates the exercise view and connects the exercise menu items.
+    void ErzeugeUebungsAnsicht();
+    // The exercise keys in view 3; true when the key was used.
+    bool UebungTaste(QKeyEvent* Key);
     // Enters view 1 and lays out the map selection page.
     void ZeigeKartenauswahl(bool NeuAufbau);
     // Enters view 2 and shows the learning map of AktKartID.

@@ -1,6 +1,7 @@
 #include "learning/exercise/widgets/zl_uebkartdarst.h"
 
 #include "datastore/JpegDatei.h"
+#include "learning/exercise/widgets/zl_uebmodal.h"
 #include "datastore/Kartenbilder.h"
 #include "learning/mainwindow/zl_main.h"
 #include "learning/mainwindow/zl_rahmen.h"
@@ -92,7 +93,7 @@ QString TUebKartDarstForm::GewaehlterKartTyp(const QString& Bisher) const
 bool TUebKartDarstForm::Bearbeite(QString& Typ)
 {
     ZeigeKartTyp(Typ);
-    if (exec() != mbOK)
+    if (UebModal(this) != mbOK)
         return false;
     Typ = GewaehlterKartTyp(Typ);
     return true;

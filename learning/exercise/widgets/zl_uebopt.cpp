@@ -1,5 +1,6 @@
 #include "learning/exercise/widgets/zl_uebopt.h"
 
+#include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/exercise/zl_uebanzeige.h"
 #include "learning/mainwindow/zl_main.h"
 #include "learning/mainwindow/zl_rahmen.h"
@@ -224,7 +225,7 @@ void TUebungsoptForm::ZeigeAnzahlen()
 bool TUebungsoptForm::Bearbeite(QString& Maske)
 {
     ZeigeMaske(Maske);
-    if (exec() != mbOK)
+    if (UebModal(this) != mbOK)
         return false;
     Maske = UebernimmMaske();
     return true;
