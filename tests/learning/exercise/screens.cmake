@@ -1,0 +1,9 @@
+# The exercise screens: display rules (headless) and the windows driven offscreen
+# on the fixture and on the bundled atlas.
+zl_add_test(exercise_display_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/UebAnzeigeTest.cpp
+  LIBS zl_exercise_core)
+zl_add_test(exercise_screens_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/UebFensterTest.cpp
+  LIBS zl_exercise zl_mainwindow zl_fixtures Qt6::Test Qt6::PrintSupport)
+target_compile_definitions(exercise_screens_test PRIVATE ZL_ATLAS_DIR="${ZL_KARTIVO_DIR}/")
