@@ -108,16 +108,16 @@ TUebAuswForm::TUebAuswForm(QWidget* parent) : QDialog(parent)
 
     GroupBox1 = new QGroupBox(QStringLiteral(" Fragen&anzahl "), Panel1);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(4, 320, 330, 54);
+    GroupBox1->setGeometry(4, 320, 366, 54);
     FragAnzCombo = new QComboBox(GroupBox1);
     FragAnzCombo->setObjectName(QStringLiteral("FragAnzCombo"));
     FragAnzCombo->setGeometry(12, 22, 60, 24);
     for (const char* n : kFragAnzahlen)
         FragAnzCombo->addItem(QString::fromLatin1(n));
     FragAnzHinweisLab = label(GroupBox1, "Label2", QStringLiteral("Zuordnungsaufgaben zählen als 5 Fragen"));
-    FragAnzHinweisLab->setGeometry(82, 24, 240, 20);
+    FragAnzHinweisLab->setGeometry(82, 24, 276, 20);
     UebOptBtn = knopf(Panel1, "UebOptBtn", QStringLiteral("&Fragetypen..."));
-    UebOptBtn->setGeometry(346, 336, 120, 28);
+    UebOptBtn->setGeometry(386, 336, 120, 28);
 
     RandSeedPan = new QWidget(Panel1);
     RandSeedPan->setObjectName(QStringLiteral("RandSeedPan"));
@@ -142,8 +142,8 @@ TUebAuswForm::TUebAuswForm(QWidget* parent) : QDialog(parent)
     LesezeichenBtn = knopf(Panel1, "LesezeichenBtn", QStringLiteral("&Lesezeichen setzen..."));
     LesezeichenBtn->setGeometry(326, 470, 130, 30);
     AbbrBtn = knopf(Panel1, "AbbrBtn", QStringLiteral("Abbrechen"));
-    AbbrBtn->SetKind(bkCancel);
-    AbbrBtn->SetCaption(QStringLiteral("Abbrechen"));
+    AbbrBtn->SetModalResult(mbCancel);
+    AbbrBtn->SetCancel(true);
     AbbrBtn->setGeometry(462, 470, 94, 30);
 
     connect(StartBtn, &QPushButton::clicked, this, [this] { StartBtnClick(); });

@@ -97,6 +97,16 @@ QImage rahmenBild(QColor Farbe, int Dicke)
     return img;
 }
 
+// The picture scaled into the size, keeping its shape, centred on a clear ground.
+QImage zentriert(const QImage& Bild, QSize Groesse)
+{
+    QImage img = leer(Groesse.width(), Groesse.height());
+    const QImage z = Bild.scaled(img.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPainter p(&img);
+    p.drawImage((img.width() - z.width()) / 2, (img.height() - z.height()) / 2, z);
+    return img;
+}
+
 TImage* bild(QWidget* eltern, const QString& name)
 {
     auto* b = new TImage(eltern);
@@ -172,7 +182,8 @@ void TUebungsAnsicht::ErzeugeSteuerelemente()
     FragLab->setObjectName(QStringLiteral("FragLab"));
     FragLab->SetAlignment(taCenter);
     FragLab->SetLayout(tlCenter);
-    FragLab->SetTransparent(true);
+    FragLab->SetTransparent(false); // covers the frame line of the bar's background
+    FragLab->SetColor(Flaechenfarbe);
     FragLab->SetAutoSize(false);
     FragLab->SetWordWrap(true);
     FragLab->SetShadow(2);
@@ -290,26 +301,39 @@ void TUebungsAnsicht::OrdneUebungsFlaeche()
 {
     const QRect r = F.UebenPan->rect();
     FragePan->setGeometry(0, 0, r.width(), 64);
-    FragLab->setGeometry(10, 2, std::max(0, r.width() - 20), 60);
+    FragLab->setGeometry(30, 8, std::max(0, r.width() - 60), 48);
     AntPan->setGeometry(0, 64, r.width(), std::max(0, r.height() - 64));
-    F.ZeigeModus();
     ZeichneHintergrund(MainBackImg3);
     MainBackImg3->lower();
     ZeichneHintergrund(MainBackImg4);
     MainBackImg4->lower();
-    // The status line's labels share the panel.
+    // The status line right of the view buttons, as wide as its labels need.
     QWidget* S = F.UebStatusPan;
-    const QList<TShadowLabel*> l = S->findChildren<TShadowLabel*>(QString(), Qt::FindDirectChildrenOnly);
-    const int breiten[10] = {46, 64, 60, 34, 54, 34, 46, 70, 38, 52};
-    int x = 8;
-    for (int i = 0; i < l.size() && i < 10; ++i) {
-        l[i]->setGeometry(x, 0, breiten[i], S->height());
-        x += breiten[i] + (i % 2 ? 10 : 0);
-    }
+    const int links = F.DatentabelleBtn2->geometry().right() + 12;
+    const int breite = std::clamp(F.Hauptflaeche->width() - links - 8, 0, 600);
+    S->setGeometry(links, S->y(), breite, S->height());
+    F.StatBackImg2->setGeometry(S->rect());
+    F.StatBackImg2->SetPicture(F.StatBackImg1->Picture.scaled(S->size().expandedTo(QSize(1, 1))));
+    OrdneStatusZeile();
+    F.ZeigeModus();
     if (frageAngezeigt_ && engine_->Laeuft()) {
         const int typ = engine_->Frage().Typ;
         OrdneAntwortKnoepfe(typ == E01 ? 1 : 0);
         ZeigeBild();
+    }
+}
+
+void TUebungsAnsicht::OrdneStatusZeile()
+{
+    QWidget* S = F.UebStatusPan;
+    const QList<TShadowLabel*> l = S->findChildren<TShadowLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    const int breiten[10] = {46, 64, 60, 34, 54, 34, 46, 70, 38, 52};
+    const double f = std::min(1.0, S->width() / 560.0); // narrower panels shrink every label
+    int x = 6;
+    for (int i = 0; i < l.size() && i < 10; ++i) {
+        const int w = int(breiten[i] * f);
+        l[i]->setGeometry(x, 0, w, S->height());
+        x += w + (i % 2 ? int(14 * f) : 0);
     }
 }
 
@@ -358,7 +382,7 @@ void TUebungsAnsicht::ZeigeFrage()
         if (zuordnen) {
             AShape[i]->setGeometry(30, 16, 50, std::max(1, b->height() - 32));
             AShapeImg[i]->setGeometry(AShape[i]->rect());
-            AShapeImg[i]->SetPicture(ZRahmPfeil.scaled(AShape[i]->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            AShapeImg[i]->SetPicture(zentriert(ZRahmPfeil, AShape[i]->size()));
             AShapeImg[i]->show();
             const TColor norm = MischeFarben(kAntwortNorm, clBlack, 0.025);
             AShape[i]->SetColors(norm, kAntwortHover, kAntwortCheck);
@@ -366,6 +390,7 @@ void TUebungsAnsicht::ZeigeFrage()
             b->SetHoverActive(false);
             b->setCursor(Qt::ArrowCursor);
             b->SetAlignment(taLeftJustify);
+            b->Padding().SetLeft(90); // the name begins right of the drag handle
             FPfeilImgX[i]->setCursor(Qt::OpenHandCursor);
             AShapeImg[i]->setCursor(Qt::OpenHandCursor);
         } else {
@@ -375,6 +400,7 @@ void TUebungsAnsicht::ZeigeFrage()
             b->SetHoverActive(true);
             b->setCursor(Qt::PointingHandCursor);
             b->SetAlignment(taCenter);
+            b->Padding().SetLeft(0);
             FPfeilImgX[i]->setCursor(Qt::PointingHandCursor);
         }
         AntwLab[i]->SetCaption(zuordnen ? QString(QChar(u'1' + i)) : QString(QChar(u'A' + i)));
@@ -502,7 +528,9 @@ void TUebungsAnsicht::ZeigeUebungsStatus(int Level)
     FalschLab->SetCaption(S.Falsch);
     QuoteLab->SetCaption(S.Quote);
     ZeigeUebungsZeit();
-    F.UebStatusPan->update();
+    // Shown at once: the waits that follow may process no messages.
+    for (TShadowLabel* l : {RichtigLab, FalschLab, QuoteLab})
+        l->repaint();
 }
 
 void TUebungsAnsicht::ZeigeUebungsZeit()
@@ -764,7 +792,7 @@ void TUebungsAnsicht::SetzeZiehQuelle(int Quelle)
         RahmenUm(FRahmDrag, RahmenZiehen, FPfeilImgX[Quelle - 1]);
     } else if (Quelle < 0 && -Quelle <= kAntwortAnzahl) {
         TImage* m = AShapeImg[-Quelle - 1];
-        m->SetPicture(ZRahmPfeilMark.scaled(m->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        m->SetPicture(zentriert(ZRahmPfeilMark, m->size()));
     }
 }
 
@@ -806,7 +834,7 @@ void TUebungsAnsicht::EndeZiehen()
     for (int i = 1; i <= kAntwortAnzahl; ++i)
         if (zuordnung_.Ziel(i) < 0)
             AShapeImg[i - 1]->SetPicture(
-                ZRahmPfeil.scaled(AShapeImg[i - 1]->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+                zentriert(ZRahmPfeil, AShapeImg[i - 1]->size()));
 }
 
 void TUebungsAnsicht::OrdneZu(int Name, int Ziel)
@@ -821,7 +849,7 @@ void TUebungsAnsicht::OrdneZu(int Name, int Ziel)
         TImage* m = AShapeImg[i - 1];
         const int t = zuordnung_.Ziel(i);
         const QImage& quelle = t > 0 ? FMarkBild[t - 1] : ZRahmPfeil;
-        m->SetPicture(quelle.scaled(m->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        m->SetPicture(zentriert(quelle, m->size()));
         m->show();
     }
     ziehQuelle_.Wert = 0;
@@ -855,7 +883,7 @@ void TUebungsAnsicht::ZeigeZuordnungsLoesung()
         if (zuordnung_.Ziel(i) == richtig || richtig < 1 || richtig > 5)
             continue;
         TImage* m = AShapeImg[i - 1];
-        m->SetPicture(FMarkBild[richtig - 1].scaled(m->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        m->SetPicture(zentriert(FMarkBild[richtig - 1], m->size()));
         const TColor c = MischeFarben(RGBFarbe(0, 128, 64), clBlack, 0.1);
         AShape[i - 1]->SetNormColor(c);
         AShape[i - 1]->SetColor(c);
@@ -871,7 +899,7 @@ bool TUebungsAnsicht::eventFilter(QObject* Obj, QEvent* Event)
 {
     if (Obj == F.UebStatusPan) {
         if (Event->type() == QEvent::Resize)
-            OrdneUebungsFlaeche();
+            OrdneStatusZeile();
         return false;
     }
     auto* w = qobject_cast<QWidget*>(Obj);

@@ -58,6 +58,7 @@ public:
     // ---- Screen -----------------------------------------------------------------------
     void OrdneUebungsFlaeche();
     void OrdneAntwortKnoepfe(int Modus);
+    void OrdneStatusZeile();
     // Shows the engine's current question.
     void ZeigeFrage();
     void ZeigeUebungsStatus(int Level);

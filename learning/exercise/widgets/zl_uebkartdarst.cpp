@@ -27,7 +27,7 @@ TUebKartDarstForm::TUebKartDarstForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("UebKartDarstForm"));
     setWindowTitle(QStringLiteral("Kartendarstellungsart in den Übungen"));
-    setFixedSize(560, 330);
+    setFixedSize(640, 330);
     FaerbeFlaeche(this, DialogFlaechenfarbe);
     MainBackImg = new TImage(this);
     MainBackImg->setObjectName(QStringLiteral("MainBackImg"));
@@ -39,13 +39,13 @@ TUebKartDarstForm::TUebKartDarstForm(QWidget* parent) : QDialog(parent)
 
     std::array<QRadioButton**, 4> knoepfe{&KartRS, &KartRH, &KartPF, &KartPW};
     for (int i = 0; i < 4; ++i) {
-        const int x = 20 + (i % 2) * 264, y = 44 + (i / 2) * 116;
+        const int x = 20 + (i % 2) * 310, y = 44 + (i / 2) * 116;
         Muster[i] = new TImage(this);
         Muster[i]->setObjectName(QString::fromLatin1(kBildNamen[i]));
         Muster[i]->setGeometry(x, y, kMusterB, kMusterH);
         auto* rb = new QRadioButton(QString::fromUtf8(kTexte[i]), this);
         rb->setObjectName(QStringLiteral("Kart") + QString::fromLatin1(kCodes[i]));
-        rb->setGeometry(x + kMusterB + 8, y + kMusterH / 2 - 12, 126, 24);
+        rb->setGeometry(x + kMusterB + 8, y + kMusterH / 2 - 12, 172, 24);
         rb->installEventFilter(this);
         *knoepfe[i] = rb;
         Muster[i]->OnClick = [rb] { rb->setChecked(true); };
@@ -60,14 +60,16 @@ TUebKartDarstForm::TUebKartDarstForm(QWidget* parent) : QDialog(parent)
 
     OKBtn = new TBitBtn2(this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->SetKind(bkOK);
     OKBtn->SetCaption(QStringLiteral("OK"));
-    OKBtn->setGeometry(330, 288, 100, 28);
+    OKBtn->SetModalResult(mbOK);
+    OKBtn->SetDefault(true);
+    OKBtn->setGeometry(410, 288, 100, 28);
     AbbrBtn = new TBitBtn2(this);
     AbbrBtn->setObjectName(QStringLiteral("AbbrBtn"));
-    AbbrBtn->SetKind(bkCancel);
     AbbrBtn->SetCaption(QStringLiteral("Abbrechen"));
-    AbbrBtn->setGeometry(444, 288, 100, 28);
+    AbbrBtn->SetModalResult(mbCancel);
+    AbbrBtn->SetCancel(true);
+    AbbrBtn->setGeometry(524, 288, 100, 28);
 }
 
 void TUebKartDarstForm::ZeigeKartTyp(const QString& Typ)

@@ -149,13 +149,15 @@ TUebungsoptForm::TUebungsoptForm(QWidget* parent) : QDialog(parent)
 
     OKBtn = new TBitBtn2(this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->SetKind(bkOK);
     OKBtn->SetCaption(QStringLiteral("OK"));
+    OKBtn->SetModalResult(mbOK);
+    OKBtn->SetDefault(true);
     OKBtn->setGeometry(430, 520, 100, 28);
     AbbrBtn = new TBitBtn2(this);
     AbbrBtn->setObjectName(QStringLiteral("AbbrBtn"));
-    AbbrBtn->SetKind(bkCancel);
     AbbrBtn->SetCaption(QStringLiteral("Abbrechen"));
+    AbbrBtn->SetModalResult(mbCancel);
+    AbbrBtn->SetCancel(true);
     AbbrBtn->setGeometry(546, 520, 100, 28);
 
     for (QCheckBox* cb : CheckS) {
