@@ -292,6 +292,8 @@ void TUebungsAnsicht::ErzeugeSteuerelemente()
     FalschLab = fa.second;
     QuoteLab = qu.second;
     UebZeitLab = ze.second;
+    statusPan_ = S;
+    uebung_ = &F.Zustand.Uebung;
     S->installEventFilter(this);
 }
 
@@ -897,13 +899,14 @@ void TUebungsAnsicht::ZeigeZuordnungsLoesung()
 
 bool TUebungsAnsicht::eventFilter(QObject* Obj, QEvent* Event)
 {
-    if (Obj == F.UebStatusPan) {
+    // No look at the main window here: its children still send events while it is destroyed.
+    if (Obj == statusPan_) {
         if (Event->type() == QEvent::Resize)
             OrdneStatusZeile();
         return false;
     }
     auto* w = qobject_cast<QWidget*>(Obj);
-    if (!w || !IstZuordnung() || F.Zustand.Uebung.Beantwortet)
+    if (!w || !IstZuordnung() || uebung_->Beantwortet)
         return false;
     switch (Event->type()) {
     case QEvent::MouseButtonPress: {

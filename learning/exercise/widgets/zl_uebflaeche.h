@@ -132,6 +132,8 @@ private:
     bool IstZuordnung() const;
 
     std::unique_ptr<TUebung> engine_;
+    QWidget* statusPan_ = nullptr;
+    Uebungszustand* uebung_ = nullptr;
     TZuordnung zuordnung_;
     TZiehQuelle ziehQuelle_;
     int fokusName_ = 0;
