@@ -989,6 +989,10 @@ void TUebungsAnsicht::UebungStart1Click()
     }
     F.UebungenBtn->SetChecked(true);
     UebAuswForm->PruefeStart = [this] { return PruefeUebungsstart(); };
+    UebAuswForm->LesezeichenSetzen = [this] { LesezeichenDerAuswahl(); };
+    UebAuswForm->NetzTeilnehmen = [this] { F.Netzwerkuebung1->trigger(); };
+    if (UebErgebForm)
+        UebErgebForm->LesezeichenSetzen = [this] { F.LesezeichenDefinieren1->trigger(); };
     UebAuswForm->Fuelle(index, UebungsDaten[index]);
     if (const QScreen* s = F.screen()) {
         const QRect r = s->availableGeometry();
@@ -997,6 +1001,24 @@ void TUebungsAnsicht::UebungStart1Click()
     }
     UebModal(UebAuswForm);
     F.ZeigeModus();
+}
+
+void TUebungsAnsicht::LesezeichenDerAuswahl()
+{
+    // The bookmark records this choice as if the exercise ran.
+    HauptfensterZustand& Z = F.Zustand;
+    Uebungszustand& U = Z.Uebung;
+    if (U.UebKartIndex < 0 || U.UebKartIndex >= UebungsDaten.size())
+        return;
+    const int modus = Z.Ansichtsmodus;
+    Z.Ansichtsmodus = Uebung;
+    U.UebKartID = UebungsDaten[U.UebKartIndex].UebKartID;
+    U.UebGebiet = UebungsDaten[U.UebKartIndex].Gebiet;
+    U.UebIntensitaet = std::clamp(UebAuswForm->IntensIndex() + 1, 1, 3);
+    U.UebFragAnz = UebAuswForm->FragAnzahl();
+    U.UebTypMaske = KuerzeMaske(Z.FragTypMasken[std::clamp(U.UebModus, 1, 4) - 1]);
+    F.LesezeichenDefinieren1->trigger();
+    Z.Ansichtsmodus = modus;
 }
 
 bool TUebungsAnsicht::PruefeUebungsstart()

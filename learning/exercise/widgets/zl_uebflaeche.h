@@ -49,6 +49,8 @@ public:
     // ---- Menu items and the selection -------------------------------------------------
     void UebungStart1Click();
     bool PruefeUebungsstart();
+    // "&Lesezeichen setzen..." of the selection.
+    void LesezeichenDerAuswahl();
     // Starts an exercise of the exercise map with its region; Seed 0 draws a new one.
     bool StarteUebung(const QString& KartID, int Gebiet, std::int32_t Seed, int Intensitaet);
     void LetzteUebung1Click();

@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace zl;
@@ -704,4 +705,63 @@ TEST_F(UebFensterTest, MissingFlagsAndPicturesLeaveTheQuestionBlank)
     EXPECT_EQ(U().AnzRichtig, 5);
     EXPECT_TRUE(boxen.entries().isEmpty()) << boxen.texts().join(u'\n').toStdString();
     UebKartTyp = QStringLiteral("RS");
+}
+
+TEST_F(UebFensterTest, ANameIsDraggedWithTheMouseOntoATarget)
+{
+    starteAtlas();
+    F->Zustand.UebRFLevel = 1;
+    waehle(3, 5);
+    ASSERT_TRUE(IstZuordnungsFrage(frage().Typ));
+    F->activateWindow();
+    QApplication::processEvents();
+    QWidget* quelle = A->AShapeImg[0];
+    QWidget* ziel = A->FPfeilImgX[3];
+    const QPoint start = quelle->rect().center();
+    const QPoint ende = quelle->mapFromGlobal(ziel->mapToGlobal(ziel->rect().center()));
+    QTest::mousePress(quelle, Qt::LeftButton, {}, start);
+    QTest::mouseMove(quelle, start + QPoint(12, 12));
+    EXPECT_EQ(A->ZiehQuelle(), -1);
+    QTest::mouseMove(quelle, ende);
+    QTest::mouseRelease(quelle, Qt::LeftButton, {}, ende);
+    EXPECT_EQ(A->Zuordnung().Ziel(1), 4);
+    EXPECT_EQ(A->ZiehQuelle(), 0);
+    // Released over a name: refused, nothing placed, no drag frame left.
+    const QPoint name = A->AShapeImg[1]->mapFromGlobal(A->ABtn[2]->mapToGlobal(A->ABtn[2]->rect().center()));
+    QTest::mousePress(A->AShapeImg[1], Qt::LeftButton, {}, A->AShapeImg[1]->rect().center());
+    QTest::mouseMove(A->AShapeImg[1], A->AShapeImg[1]->rect().center() + QPoint(12, 12));
+    QTest::mouseMove(A->AShapeImg[1], name);
+    QTest::mouseRelease(A->AShapeImg[1], Qt::LeftButton, {}, name);
+    EXPECT_EQ(A->Zuordnung().Ziel(2), -2);
+    EXPECT_FALSE(A->FRahmDrag->isVisibleTo(A->FPicImg));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(UebFensterTest, TheTeacherGeneratesEveryQuestionWithTheAnswerKey)
+{
+    starteAtlas();
+    UebAuswForm->NetzwerkUebung1->setChecked(true);
+    auswahl = [](TUebAuswForm& w) { w.RandSeedText = QStringLiteral("0"); };
+    waehle(1, 10);
+    UebAuswForm->NetzwerkUebung1->setChecked(false);
+    EXPECT_EQ(F->Zustand.Ansichtsmodus, Lernkarte);
+    EXPECT_NE(U().UebRandSeed, 0); // a class exercise never publishes seed 0
+    EXPECT_EQ(A->LehrerProtokoll.count(QStringLiteral(" Frage [")), 10);
+    EXPECT_EQ(A->LehrerProtokoll.count(QStringLiteral("Richtige Antwort: ")), 10);
+    EXPECT_FALSE(F->ZeitTimer->isActive());
+}
+
+TEST_F(UebFensterTest, SwitchingTheFeedbackLevelShowsInTheStatusLineAtOnce)
+{
+    starteAtlas();
+    F->UebRFLevel2->trigger();
+    waehle(1, 10);
+    beantworte(true, 0);
+    EXPECT_EQ(A->RichtigLab->Caption(), QStringLiteral("1"));
+    F->UebRFLevel0->trigger();
+    EXPECT_EQ(A->RichtigLab->Caption(), QStringLiteral("?"));
+    EXPECT_EQ(A->QuoteLab->Caption(), QStringLiteral("?"));
+    F->UebRFLevel1->trigger();
+    EXPECT_EQ(A->QuoteLab->Caption(), QStringLiteral("100.0 %"));
+    EXPECT_EQ(F->Zustand.UebRFLevel, 1);
 }
