@@ -1034,7 +1034,7 @@ bool TUebungsAnsicht::PruefeUebungsstart()
         return false;
     }
     const UebungDataTyp e = UebungsDaten[U.UebKartIndex];
-    std::int32_t seed = WandleInGanzzahl(UebAuswForm->RandSeedText);
+    std::int32_t seed = SeedAusText(UebAuswForm->RandSeedText);
     const bool lehrer = UebAuswForm->NetzwerkUebung1->isChecked();
     TUebOptionen O;
     O.FragTypMasken = Z.FragTypMasken;
