@@ -10,6 +10,7 @@
 #include "learning/exercise/widgets/zl_uebopt.h"
 
 #include "datastore/zl_data.h"
+#include "UebTestdaten.h"
 #include "fixtures/DataFolder.h"
 #include "learning/mainwindow/zl_einstellungen.h"
 #include "learning/mainwindow/zl_main.h"
@@ -171,15 +172,31 @@ protected:
     QString ergebnisText;
 };
 
-class GanzeUebung : public UebFensterTest, public ::testing::WithParamInterface<int> {};
+// An exercise kind on the bundled atlas ("EURO") or on the engine's small generated
+// tables (map "TK", no pictures and no flags at all).
+struct Lauf {
+    int Modus;
+    bool Atlas;
+};
+class GanzeUebung : public UebFensterTest, public ::testing::WithParamInterface<Lauf> {};
 
 } // namespace
 
 TEST_P(GanzeUebung, RunsToTheResultWindowWithCountsProtocolAndGrade)
 {
     ScopedMessageRecorder boxen;
-    starteAtlas();
-    const int modus = GetParam();
+    QTemporaryDir dir;
+    if (GetParam().Atlas) {
+        starteAtlas();
+    } else {
+        const QString prog = dir.path() + QStringLiteral("/Kartivo/");
+        ASSERT_TRUE(fixtures::writeMinimalDataFolder(prog, fixtures::Options{false}));
+        starte(prog, QStringLiteral("DEU"));
+        testdaten::Setze();
+        F->Zustand.AktKartID = testdaten::kKarte;
+        F->ZeigeLernkarte();
+    }
+    const int modus = GetParam().Modus;
     waehle(modus, 10);
     ASSERT_EQ(F->Zustand.Ansichtsmodus, Uebung) << boxen.texts().join(u'\n').toStdString();
     EXPECT_TRUE(F->windowTitle().startsWith(QStringLiteral("Zelvaro - Terravio 4.0 - Übung: ")));
@@ -219,7 +236,13 @@ TEST_P(GanzeUebung, RunsToTheResultWindowWithCountsProtocolAndGrade)
     EXPECT_TRUE(boxen.entries().isEmpty()) << boxen.texts().join(u'\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, GanzeUebung, ::testing::Values(1, 2, 3, 4));
+INSTANTIATE_TEST_SUITE_P(Kinds, GanzeUebung,
+                         ::testing::Values(Lauf{1, true}, Lauf{2, true}, Lauf{3, true}, Lauf{4, true}, Lauf{1, false},
+                                           Lauf{2, false}, Lauf{3, false}, Lauf{4, false}),
+                         [](const auto& i) {
+                             return (i.param.Atlas ? std::string("Atlas") : std::string("Testdaten")) +
+                                    std::to_string(i.param.Modus);
+                         });
 
 TEST_F(UebFensterTest, FixtureMapWithoutEnoughObjectsEndsWithTheMessage)
 {
