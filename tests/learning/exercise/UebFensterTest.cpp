@@ -788,3 +788,44 @@ TEST_F(UebFensterTest, SwitchingTheFeedbackLevelShowsInTheStatusLineAtOnce)
     EXPECT_EQ(A->QuoteLab->Caption(), QStringLiteral("100.0 %"));
     EXPECT_EQ(F->Zustand.UebRFLevel, 1);
 }
+
+TEST_F(UebFensterTest, ClockShowsZeroDuringTheFirstHalfSecondThenMinutesAndSeconds)
+{
+    starteAtlas();
+    std::uint32_t tick = 10000;
+    A->SetzeUhr({[&] { return tick; }, [] { return QDateTime(QDate(2026, 3, 1), QTime(9, 30)); }});
+    waehle(1, 5);
+    ASSERT_TRUE(A->Engine().Laeuft());
+    tick += 400;
+    F->ZeitTimerTimer();
+    EXPECT_EQ(A->UebZeitLab->Caption(), QStringLiteral("00:00"));
+    tick += 500 + 61000;
+    F->ZeitTimerTimer();
+    EXPECT_EQ(A->UebZeitLab->Caption(), QStringLiteral("01:01"));
+    // Outside the exercise view the timer stops itself.
+    F->Zustand.Ansichtsmodus = Lernkarte;
+    F->ZeitTimerTimer();
+    EXPECT_FALSE(F->ZeitTimer->isActive());
+    A->SetzeUhr({});
+}
+
+TEST_F(UebFensterTest, ResultWindowLeadsToANewSelectionOrPointingAnswers)
+{
+    starteAtlas();
+    F->Zustand.UebRFLevel = 0;
+    // Kind 4 with the pointing types only: answers by clicking the marked places.
+    F->Zustand.FragTypMasken[3] = QStringLiteral("00000000000001111100000");
+    waehle(4, 5);
+    int auswahlen = 0;
+    auswahl = [&](TUebAuswForm&) { ++auswahlen; };
+    auswahlStarten = false;
+    ergebnisAntwort = mbOK;
+    for (int n = 0; A->Engine().Laeuft() && n < 10; ++n) {
+        ASSERT_TRUE(IstZeigeFrage(frage().Typ));
+        A->FPfeilImgX[U().RichtigeAntwort - 1]->OnClick();
+    }
+    EXPECT_EQ(U().AnzRichtig, 5);
+    EXPECT_EQ(rec.Ergebnisse, 1);
+    EXPECT_EQ(auswahlen, 1); // "Zur Übungsauswahl": the learning map, then the selection
+    EXPECT_EQ(F->Zustand.Ansichtsmodus, Lernkarte);
+}
