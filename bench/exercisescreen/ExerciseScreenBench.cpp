@@ -27,7 +27,8 @@
 #include <memory>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using namespace zl;
 

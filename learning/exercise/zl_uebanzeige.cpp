@@ -2,13 +2,21 @@
 
 #include <cmath>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
 // Round to nearest, a half to even.
-int rundeGerade(double x) { return int(std::nearbyint(x)); }
+int rundeGerade(double x)
+{
+    return int(std::nearbyint(x));
+}
 
-bool gueltig(int n) { return n >= 1 && n <= kAntwortAnzahl; }
+bool gueltig(int n)
+{
+    return n >= 1 && n <= kAntwortAnzahl;
+}
 
 } // namespace
 

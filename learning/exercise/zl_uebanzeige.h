@@ -11,7 +11,8 @@
 
 #include <array>
 
-namespace zl {
+namespace zl
+{
 
 inline constexpr int kAntwortAnzahl = 5;
 

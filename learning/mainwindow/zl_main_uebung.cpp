@@ -6,7 +6,8 @@
 
 #include <QKeyEvent>
 
-namespace zl {
+namespace zl
+{
 
 void TForm1::ErzeugeUebungsAnsicht()
 {
@@ -24,7 +25,10 @@ void TForm1::ErzeugeUebungsAnsicht()
         });
 }
 
-bool TForm1::UebungTaste(QKeyEvent* Key) { return UebungsAnsicht && UebungsAnsicht->Taste(Key); }
+bool TForm1::UebungTaste(QKeyEvent* Key)
+{
+    return UebungsAnsicht && UebungsAnsicht->Taste(Key);
+}
 
 void TForm1::OrdneUebungsFlaeche()
 {

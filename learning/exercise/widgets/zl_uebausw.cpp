@@ -16,8 +16,10 @@
 
 #include <QPainter>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
 constexpr int kBreite = 580;
 constexpr int kHoehe = 531;
@@ -80,7 +82,8 @@ TUebAuswForm::TUebAuswForm(QWidget* parent) : QDialog(parent)
     KartDarstBtn = knopf(UebAuswPan, "KartDarstBtn", QStringLiteral("&Darstellung..."));
     UebTitLab = label(UebAuswPan, "UebTitLab");
     UebTitLab->setFont(arial(11, true));
-    UTitLab = label(UebAuswPan, "UTitLab", QStringLiteral("Die Aufgaben werden zufällig dynamisch aus dem Datenbestand generiert"));
+    UTitLab = label(UebAuswPan, "UTitLab",
+                    QStringLiteral("Die Aufgaben werden zufällig dynamisch aus dem Datenbestand generiert"));
     UTitLab->setFont(arial(8, false));
     for (int m = 0; m < 4; ++m) {
         UebRadio[m] = new QRadioButton(UebAuswPan);
@@ -137,7 +140,8 @@ TUebAuswForm::TUebAuswForm(QWidget* parent) : QDialog(parent)
     StartBtn = knopf(Panel1, "StartBtn", QStringLiteral("&Übung starten"));
     StartBtn->SetDefault(true);
     StartBtn->setGeometry(4, 470, 120, 30);
-    NetzUebungTeilnehmenBtn = knopf(Panel1, "NetzUebungTeilnehmenBtn", QStringLiteral("An &Netzwerk-Übung teilnehmen..."));
+    NetzUebungTeilnehmenBtn =
+        knopf(Panel1, "NetzUebungTeilnehmenBtn", QStringLiteral("An &Netzwerk-Übung teilnehmen..."));
     NetzUebungTeilnehmenBtn->setGeometry(130, 470, 190, 30);
     LesezeichenBtn = knopf(Panel1, "LesezeichenBtn", QStringLiteral("&Lesezeichen setzen..."));
     LesezeichenBtn->setGeometry(326, 470, 130, 30);
@@ -149,8 +153,7 @@ TUebAuswForm::TUebAuswForm(QWidget* parent) : QDialog(parent)
     connect(StartBtn, &QPushButton::clicked, this, [this] { StartBtnClick(); });
     connect(UebOptBtn, &QPushButton::clicked, this, [this] { UebOptBtnClick(); });
     connect(KartDarstBtn, &QPushButton::clicked, this, [this] { KartDarstBtnClick(); });
-    connect(NetzwerkUebung1, &QCheckBox::toggled, this,
-            [this](bool an) { NetzUebungTeilnehmenBtn->setEnabled(!an); });
+    connect(NetzwerkUebung1, &QCheckBox::toggled, this, [this](bool an) { NetzUebungTeilnehmenBtn->setEnabled(!an); });
     connect(CloseBtn, &QPushButton::clicked, this, [] {
         if (NetzOptForm)
             UebModal(NetzOptForm);
@@ -238,7 +241,10 @@ void TUebAuswForm::SetzeIntensIndex(int i)
         IntensRadio[i]->setChecked(true);
 }
 
-int TUebAuswForm::FragAnzahl() const { return FragAnzCombo->currentText().toInt(); }
+int TUebAuswForm::FragAnzahl() const
+{
+    return FragAnzCombo->currentText().toInt();
+}
 
 void TUebAuswForm::showEvent(QShowEvent* event)
 {

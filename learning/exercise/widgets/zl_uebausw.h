@@ -16,12 +16,14 @@
 #include <array>
 #include <functional>
 
-namespace zl {
+namespace zl
+{
 
 struct UebungDataTyp;
 
-class TUebAuswForm : public QDialog {
-public:
+class TUebAuswForm : public QDialog
+{
+  public:
     explicit TUebAuswForm(QWidget* parent = nullptr);
 
     // Lays the window out for entry Index of UebungsDaten (the main window's step 6).
@@ -56,10 +58,10 @@ public:
     TBitBtn2 *UebOptBtn, *KartDarstBtn, *CloseBtn, *StartBtn, *NetzUebungTeilnehmenBtn, *LesezeichenBtn, *AbbrBtn;
     QCheckBox* NetzwerkUebung1;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void FormActivate();
     void StartBtnClick();
     void UebOptBtnClick();

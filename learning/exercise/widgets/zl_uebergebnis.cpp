@@ -17,12 +17,20 @@
 #include <QSaveFile>
 #include <QScreen>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
-TColor ausRgb(std::uint32_t rgb) { return RGBFarbe(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF); }
+TColor ausRgb(std::uint32_t rgb)
+{
+    return RGBFarbe(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF);
+}
 
-QColor farbe(TColor c) { return QColor(RotAnteil(c), GruenAnteil(c), BlauAnteil(c)); }
+QColor farbe(TColor c)
+{
+    return QColor(RotAnteil(c), GruenAnteil(c), BlauAnteil(c));
+}
 
 TBitBtn2* knopf(QWidget* eltern, const char* name, const QString& text, int ergebnis = 0)
 {
@@ -142,8 +150,7 @@ void TUebErgebForm::resizeEvent(QResizeEvent* event)
     QDialog::resizeEvent(event);
 }
 
-void TUebErgebForm::SetzeErgebnis(const QString& Protokoll, double Quote, const QString& Bewertung,
-                                  std::uint32_t Farbe)
+void TUebErgebForm::SetzeErgebnis(const QString& Protokoll, double Quote, const QString& Bewertung, std::uint32_t Farbe)
 {
     // The memo holds lines; the protocol's CR LF become its line breaks.
     QString t = Protokoll;
@@ -200,9 +207,9 @@ void TUebErgebForm::ZeichneNotenskala(double Quote)
 
 void TUebErgebForm::SetzeErgebnisKnoepfe(bool Sichtbar)
 {
-    for (QWidget* w : {static_cast<QWidget*>(UebNochmalBtn), static_cast<QWidget*>(NeueUebungBtn),
-                       static_cast<QWidget*>(LesezeichenBtn), static_cast<QWidget*>(AbbruchBtn),
-                       static_cast<QWidget*>(ExaktCheck1)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(UebNochmalBtn), static_cast<QWidget*>(NeueUebungBtn),
+          static_cast<QWidget*>(LesezeichenBtn), static_cast<QWidget*>(AbbruchBtn), static_cast<QWidget*>(ExaktCheck1)})
         w->setVisible(Sichtbar);
     CloseBtn->setVisible(!Sichtbar);
 }
@@ -231,7 +238,10 @@ void TUebErgebForm::SpeichernClick()
         SaveProtokollVerz = QFileInfo(datei).absolutePath() + u'/';
 }
 
-void TUebErgebForm::KopiereProtokoll() { QGuiApplication::clipboard()->setText(Memo1->toPlainText()); }
+void TUebErgebForm::KopiereProtokoll()
+{
+    QGuiApplication::clipboard()->setText(Memo1->toPlainText());
+}
 
 bool TUebErgebForm::DruckeProtokoll(QPrinter& Drucker)
 {

@@ -17,10 +17,12 @@
 
 class QPrinter;
 
-namespace zl {
+namespace zl
+{
 
-class TUebErgebForm : public QDialog {
-public:
+class TUebErgebForm : public QDialog
+{
+  public:
     explicit TUebErgebForm(QWidget* parent = nullptr);
 
     // Start folder of the protocol save dialog.
@@ -56,11 +58,11 @@ public:
         *LesezeichenBtn;
     QCheckBox* ExaktCheck1;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void SpeichernClick();
     void DruckenClick();
     double quote_ = 0;

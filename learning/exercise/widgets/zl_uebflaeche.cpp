@@ -30,14 +30,22 @@
 #include <QPushButton>
 #include <QScreen>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
 constexpr int kZeigerGroesse = 24;
 constexpr int kMarkGroesse = 40;
 
-QColor qfarbe(TColor c) { return QColor(RotAnteil(c), GruenAnteil(c), BlauAnteil(c)); }
-TColor ausRgb(std::uint32_t rgb) { return RGBFarbe(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF); }
+QColor qfarbe(TColor c)
+{
+    return QColor(RotAnteil(c), GruenAnteil(c), BlauAnteil(c));
+}
+TColor ausRgb(std::uint32_t rgb)
+{
+    return RGBFarbe(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF);
+}
 
 QImage leer(int w, int h)
 {
@@ -170,7 +178,10 @@ TUebungsAnsicht::TUebungsAnsicht(TForm1& Form)
 
 TUebungsAnsicht::~TUebungsAnsicht() = default;
 
-void TUebungsAnsicht::SetzeUhr(TUebUhr Uhr) { engine_ = std::make_unique<TUebung>(F.Zustand.Uebung, std::move(Uhr)); }
+void TUebungsAnsicht::SetzeUhr(TUebUhr Uhr)
+{
+    engine_ = std::make_unique<TUebung>(F.Zustand.Uebung, std::move(Uhr));
+}
 
 void TUebungsAnsicht::ErzeugeSteuerelemente()
 {
@@ -355,7 +366,10 @@ void TUebungsAnsicht::OrdneAntwortKnoepfe(int Modus)
 
 // ---- Showing a question ---------------------------------------------------------------
 
-bool TUebungsAnsicht::IstZuordnung() const { return IstZuordnungsFrage(engine_->Frage().Typ); }
+bool TUebungsAnsicht::IstZuordnung() const
+{
+    return IstZuordnungsFrage(engine_->Frage().Typ);
+}
 
 void TUebungsAnsicht::ZeigeFrage()
 {
@@ -476,8 +490,9 @@ void TUebungsAnsicht::ZeigeBild()
     flaeche.fill(qfarbe(Flaechenfarbe));
     bildRect_ = QRect();
     if (!bildCache_.isNull()) {
-        bildRect_ = QRect(QPoint((flaeche.width() - bildCache_.width()) / 2, (flaeche.height() - bildCache_.height()) / 2),
-                          bildCache_.size());
+        bildRect_ =
+            QRect(QPoint((flaeche.width() - bildCache_.width()) / 2, (flaeche.height() - bildCache_.height()) / 2),
+                  bildCache_.size());
         QPainter p(&flaeche);
         p.drawImage(bildRect_.topLeft(), bildCache_);
         p.end();
@@ -546,7 +561,10 @@ void TUebungsAnsicht::ZeigeUebungsZeit()
     }
 }
 
-int TUebungsAnsicht::Level() const { return std::clamp(F.Zustand.UebRFLevel, 0, 2); }
+int TUebungsAnsicht::Level() const
+{
+    return std::clamp(F.Zustand.UebRFLevel, 0, 2);
+}
 
 // ---- Answers ----------------------------------------------------------------------------
 
@@ -835,8 +853,7 @@ void TUebungsAnsicht::EndeZiehen()
     // A cancelled drag leaves no drag marker behind.
     for (int i = 1; i <= kAntwortAnzahl; ++i)
         if (zuordnung_.Ziel(i) < 0)
-            AShapeImg[i - 1]->SetPicture(
-                zentriert(ZRahmPfeil, AShapeImg[i - 1]->size()));
+            AShapeImg[i - 1]->SetPicture(zentriert(ZRahmPfeil, AShapeImg[i - 1]->size()));
 }
 
 void TUebungsAnsicht::OrdneZu(int Name, int Ziel)
@@ -922,7 +939,8 @@ bool TUebungsAnsicht::eventFilter(QObject* Obj, QEvent* Event)
         auto* m = static_cast<QMouseEvent*>(Event);
         if (druckQuelle_ != Obj)
             return false;
-        if (!zieht_ && (m->globalPosition().toPoint() - druckPunkt_).manhattanLength() >= QApplication::startDragDistance()) {
+        if (!zieht_ &&
+            (m->globalPosition().toPoint() - druckPunkt_).manhattanLength() >= QApplication::startDragDistance()) {
             zieht_ = true;
             if (const int t = ZielVon(w))
                 BeginneZiehenZiel(t);
@@ -932,7 +950,8 @@ bool TUebungsAnsicht::eventFilter(QObject* Obj, QEvent* Event)
         }
         if (zieht_) {
             QWidget* unter = QApplication::widgetAt(m->globalPosition().toPoint());
-            const bool nimmt = (NameVon(unter) && ziehQuelle_.NameNimmtAn()) || (ZielVon(unter) && ziehQuelle_.ZielNimmtAn());
+            const bool nimmt =
+                (NameVon(unter) && ziehQuelle_.NameNimmtAn()) || (ZielVon(unter) && ziehQuelle_.ZielNimmtAn());
             QApplication::changeOverrideCursor(nimmt ? F.ZiehCursor : F.KeinAblegenCursor);
         }
         return true;
@@ -963,7 +982,8 @@ void TUebungsAnsicht::UebungStart1Click()
 {
     HauptfensterZustand& Z = F.Zustand;
     if (Z.Ansichtsmodus == Kartenauswahl) {
-        ZeigeInfo(QStringLiteral("Bitte zuerst die gewünschte Karte auswählen, zu der eine Übung durchgeführt werden soll."));
+        ZeigeInfo(
+            QStringLiteral("Bitte zuerst die gewünschte Karte auswählen, zu der eine Übung durchgeführt werden soll."));
         return;
     }
     if (SuchErgForm && SuchErgForm->isVisible())

@@ -22,7 +22,8 @@
 
 class QKeyEvent;
 
-namespace zl {
+namespace zl
+{
 
 class TForm1;
 
@@ -31,8 +32,9 @@ struct TUebMedien {
     std::function<void()> RichtigVideo, FalschVideo, RichtigTon, FalschTon, RichtigStandbild, FalschStandbild;
 };
 
-class TUebungsAnsicht : public QObject {
-public:
+class TUebungsAnsicht : public QObject
+{
+  public:
     explicit TUebungsAnsicht(TForm1& Form);
     ~TUebungsAnsicht() override;
 
@@ -110,10 +112,10 @@ public:
     // The teacher's generated protocol (the answer key), for the teacher's protocol window.
     QString LehrerProtokoll;
 
-protected:
+  protected:
     bool eventFilter(QObject* Obj, QEvent* Event) override;
 
-private:
+  private:
     void ErzeugeSteuerelemente();
     void ZeigeBild();
     void PlatziereZeiger(TImage* Zeiger, const TZeiger& Z);

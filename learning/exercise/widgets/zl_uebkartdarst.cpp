@@ -1,8 +1,8 @@
 #include "learning/exercise/widgets/zl_uebkartdarst.h"
 
 #include "datastore/JpegDatei.h"
-#include "learning/exercise/widgets/zl_uebmodal.h"
 #include "datastore/Kartenbilder.h"
+#include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/mainwindow/zl_main.h"
 #include "learning/mainwindow/zl_rahmen.h"
 #include "platform/MessageService.h"
@@ -11,8 +11,10 @@
 #include <QFrame>
 #include <QLabel>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
 const char* const kCodes[4] = {"RS", "RH", "PF", "PW"};
 const char* const kTexte[4] = {"Physisch/Relief-&Standard", "Physisch/Relief-&Hell", "Politisch-&Farbig",

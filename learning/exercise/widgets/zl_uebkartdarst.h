@@ -12,10 +12,12 @@
 
 class QFrame;
 
-namespace zl {
+namespace zl
+{
 
-class TUebKartDarstForm : public QDialog {
-public:
+class TUebKartDarstForm : public QDialog
+{
+  public:
     explicit TUebKartDarstForm(QWidget* parent = nullptr);
 
     // Checks the button of the code ("RS", "RH", "PF", "PW"; none for another value).
@@ -31,7 +33,7 @@ public:
     QFrame* CheckMarkRahm2;
     TBitBtn2 *OKBtn, *AbbrBtn;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

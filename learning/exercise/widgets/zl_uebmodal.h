@@ -7,7 +7,8 @@
 
 #include <functional>
 
-namespace zl {
+namespace zl
+{
 
 inline std::function<int(QDialog*)> UebModalAusfuehren;
 

@@ -11,8 +11,10 @@
 #include <QGroupBox>
 #include <QPushButton>
 
-namespace zl {
-namespace {
+namespace zl
+{
+namespace
+{
 
 const char* const kSpalten[5] = {"Länder", "Städte", "Gewässer", "Landschaften", "Inseln"};
 
@@ -36,14 +38,15 @@ const char16_t* const kNamenHinweise[5] = {
 };
 
 const char16_t* const kZeigeHinweise[5] = {
-    u"Zeige <Land> - 5 Länderpositionen zur Wahl",
-    u"Zeige <Stadt> - 5 Städtepositionen zur Wahl",
-    u"Zeige <Gewässer> - 5 Gewässerpositionen zur Wahl",
-    u"Zeige <Landschaft> - 5 Landschaftspositionen zur Wahl",
+    u"Zeige <Land> - 5 Länderpositionen zur Wahl",       u"Zeige <Stadt> - 5 Städtepositionen zur Wahl",
+    u"Zeige <Gewässer> - 5 Gewässerpositionen zur Wahl", u"Zeige <Landschaft> - 5 Landschaftspositionen zur Wahl",
     u"Zeige <Insel> - 5 Inselpositionen zur Wahl",
 };
 
-QString t(const char16_t* s) { return QString::fromUtf16(s); }
+QString t(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
 
 QPushButton* knopf(QWidget* eltern, const QString& text, int x, int y)
 {

@@ -14,10 +14,12 @@
 
 class QFrame;
 
-namespace zl {
+namespace zl
+{
 
-class TUebungsoptForm : public QDialog {
-public:
+class TUebungsoptForm : public QDialog
+{
+  public:
     explicit TUebungsoptForm(QWidget* parent = nullptr);
 
     // Ticks every type whose mask character is "1" and counts the groups.
@@ -38,7 +40,7 @@ public:
     QFrame *CheckMarkRahm, *CheckMarkRahm3;
     TBitBtn2 *OKBtn, *AbbrBtn;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -9,8 +9,8 @@
 #include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/exercise/widgets/zl_uebopt.h"
 
-#include "datastore/zl_data.h"
 #include "UebTestdaten.h"
+#include "datastore/zl_data.h"
 #include "fixtures/DataFolder.h"
 #include "learning/mainwindow/zl_einstellungen.h"
 #include "learning/mainwindow/zl_main.h"
@@ -29,7 +29,8 @@
 
 using namespace zl;
 
-namespace {
+namespace
+{
 
 struct Aufzeichnung {
     QStringList Waits;  // "100" frozen, "1000+" with messages
@@ -38,8 +39,9 @@ struct Aufzeichnung {
     int Ergebnisse = 0;
 };
 
-class UebFensterTest : public ::testing::Test {
-protected:
+class UebFensterTest : public ::testing::Test
+{
+  protected:
     void TearDown() override
     {
         UebModalAusfuehren = nullptr;
@@ -81,7 +83,7 @@ protected:
                     beimMedium();
             };
         };
-        A->Medien = {medium("RichtigVideo"), medium("FalschVideo"), medium("RichtigTon"),
+        A->Medien = {medium("RichtigVideo"), medium("FalschVideo"),      medium("RichtigTon"),
                      medium("FalschTon"),    medium("RichtigStandbild"), medium("FalschStandbild")};
         UebModalAusfuehren = [this](QDialog* d) { return modal(d); };
     }
@@ -178,7 +180,9 @@ struct Lauf {
     int Modus;
     bool Atlas;
 };
-class GanzeUebung : public UebFensterTest, public ::testing::WithParamInterface<Lauf> {};
+class GanzeUebung : public UebFensterTest, public ::testing::WithParamInterface<Lauf>
+{
+};
 
 } // namespace
 
@@ -278,7 +282,9 @@ TEST_F(UebFensterTest, FeedbackFollowsTheLevelAndTheAnimationChoice)
     };
     for (const Fall& f : faelle) {
         F->Zustand.UebRFLevel = f.Level;
-        (f.Animation == 0 ? F->Animation_ein : f.Animation == 1 ? F->Animation_aus : F->Animation_Standbild)
+        (f.Animation == 0   ? F->Animation_ein
+         : f.Animation == 1 ? F->Animation_aus
+                            : F->Animation_Standbild)
             ->setChecked(true);
         waehle(1, 5);
         ASSERT_TRUE(A->Engine().Laeuft());
@@ -536,7 +542,8 @@ TEST_F(UebFensterTest, SelectionOffersKindsByRegionAndRefusesAStartWithoutTypes)
         gesehen = true;
         EXPECT_FALSE(w.UebRadio[1]->isEnabled());
         EXPECT_TRUE(w.UebAuswLab[1]->text().startsWith(QStringLiteral("Für ")));
-        EXPECT_TRUE(w.UebAuswLab[1]->text().endsWith(QStringLiteral(" nicht verfügbar (Karte mit übergeordnetem Gebiet wählen)")));
+        EXPECT_TRUE(w.UebAuswLab[1]->text().endsWith(
+            QStringLiteral(" nicht verfügbar (Karte mit übergeordnetem Gebiet wählen)")));
         EXPECT_TRUE(w.UebRadio[0]->isChecked());
         EXPECT_EQ(w.FragAnzCombo->currentText(), QStringLiteral("20"));
     };
@@ -568,8 +575,9 @@ TEST_F(UebFensterTest, TheMenuFromTheMapSelectionAsksForAMapFirst)
     F->Zustand.Ansichtsmodus = Kartenauswahl;
     F->UebungStart1->trigger();
     ASSERT_EQ(boxen.entries().size(), 1);
-    EXPECT_EQ(boxen.entries()[0].text,
-              QStringLiteral("Bitte zuerst die gewünschte Karte auswählen, zu der eine Übung durchgeführt werden soll."));
+    EXPECT_EQ(
+        boxen.entries()[0].text,
+        QStringLiteral("Bitte zuerst die gewünschte Karte auswählen, zu der eine Übung durchgeführt werden soll."));
     // The last result before any exercise.
     F->Zustand.Ansichtsmodus = Lernkarte;
     F->LetzteUebung1->trigger();
@@ -663,7 +671,8 @@ TEST_F(UebFensterTest, ProtocolIsSavedInWindows1252CopiedAndPrinted)
     f.close();
     EXPECT_EQ(bytes, ProtokollBytes(U().Uebungsprotokoll));
     EXPECT_TRUE(bytes.contains(QByteArray(84, '\x97')));
-    EXPECT_TRUE(bytes.startsWith(QByteArray(" \xDC" "bungsprotokoll\r\n")));
+    EXPECT_TRUE(bytes.startsWith(QByteArray(" \xDC"
+                                            "bungsprotokoll\r\n")));
     // A failed save shows an error box and keeps the old file and the protocol.
     const QString gesperrt = dir.path() + QStringLiteral("/fehlt/protokoll.txt");
     EXPECT_FALSE(e.SpeichereProtokoll(gesperrt));
