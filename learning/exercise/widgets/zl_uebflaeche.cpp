@@ -1087,6 +1087,7 @@ bool TUebungsAnsicht::StarteUebung(const QString& KartID, int Gebiet, std::int32
     if (UebKartTyp.isEmpty())
         UebKartTyp = KartTyp;
     frageAngezeigt_ = false;
+    ergebnisDa_ = false;
     if (!lehrer)
         OrdneUebungsFlaeche();
     FPicPan->hide();
@@ -1158,6 +1159,7 @@ void TUebungsAnsicht::BeendeUebungsAnzeige()
         b->SetColors(kAntwortNorm, kAntwortHover, kAntwortCheck);
     }
     frageAngezeigt_ = false;
+    ergebnisDa_ = true;
     const TUebErgebnis E = engine_->Ergebnis();
     if (UebErgebForm) {
         UebErgebForm->SetzeErgebnis(F.Zustand.Uebung.Uebungsprotokoll, E.Quote, E.Bewertung, E.Farbe);
@@ -1190,7 +1192,8 @@ void TUebungsAnsicht::ZeigeUebungsErgebnis()
 void TUebungsAnsicht::LetzteUebung1Click()
 {
     const Uebungszustand& U = F.Zustand.Uebung;
-    if (!U.UebungBeendet || U.UebKartID.isEmpty() || !UebErgebForm || U.FrageNr <= 0) {
+    // An exercise that ended without its result (no question could be generated) has none to show.
+    if (!U.UebungBeendet || U.UebKartID.isEmpty() || !UebErgebForm || !ergebnisDa_) {
         ZeigeInfo(QStringLiteral("Es wurde noch keine Übung durchgeführt oder die letzte Übung wurde nicht "
                                  "vollständig bearbeitet."));
         return;

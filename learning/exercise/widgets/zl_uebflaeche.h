@@ -142,6 +142,7 @@ class TUebungsAnsicht : public QObject
     TZiehQuelle ziehQuelle_;
     int fokusName_ = 0;
     bool frageAngezeigt_ = false;
+    bool ergebnisDa_ = false; // the result window holds the last finished exercise
     QString letzteZeit_;
     // The fitted question picture of the last path and size, and where it lies on FPicImg.
     QString bildPfad_;

@@ -261,6 +261,10 @@ TEST_F(UebFensterTest, FixtureMapWithoutEnoughObjectsEndsWithTheMessage)
     EXPECT_EQ(F->Zustand.Ansichtsmodus, Lernkarte);
     EXPECT_FALSE(F->ZeitTimer->isActive());
     EXPECT_EQ(rec.Ergebnisse, 0);
+    // Nothing finished: the last protocol cannot be shown.
+    F->LetzteUebung1->trigger();
+    EXPECT_EQ(rec.Ergebnisse, 0);
+    EXPECT_TRUE(boxen.entries().last().text.startsWith(QStringLiteral("Es wurde noch keine Übung durchgeführt")));
 }
 
 TEST_F(UebFensterTest, FeedbackFollowsTheLevelAndTheAnimationChoice)
