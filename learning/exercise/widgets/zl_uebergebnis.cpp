@@ -223,7 +223,7 @@ bool TUebErgebForm::SpeichereProtokoll(const QString& Datei)
     const QByteArray bytes = ProtokollBytes(t);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
         ZeigeFehler(QStringLiteral("Das Protokoll konnte nicht in der Datei ") + Datei +
-                    QStringLiteral(" gespeichert werden.||") + f.errorString());
+                    QStringLiteral(" gespeichert werden.\n\n") + f.errorString());
         return false;
     }
     return true;

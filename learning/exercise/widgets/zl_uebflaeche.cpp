@@ -24,7 +24,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
