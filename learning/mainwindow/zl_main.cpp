@@ -813,10 +813,6 @@ void TForm1::AktualisiereKartendarstellung() { LernkarteAnsicht->AktualisiereKar
 
 void TForm1::AktualisiereAuswahlInfo() { KartenauswahlSeite->SetzeAuswahlHinweis(); }
 
-void TForm1::OrdneUebungsFlaeche() {}
-
-void TForm1::ZeigeUebungsZeit() {}
-
 void TForm1::LoescheNetzDatei() { QFile::remove(NetzVerz + QStringLiteral("zlnetz.dat")); }
 
 } // namespace zl
