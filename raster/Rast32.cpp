@@ -299,6 +299,20 @@ void TBitmap32::DrawInto(TBitmap32& Dst, const TRect& DstRect) const
     Dst.Changed();
 }
 
+void TBitmap32::DrawUnscaled(TBitmap32& Dst, int X, int Y) const
+{
+    if (Empty() || Dst.Empty())
+        return;
+    TransferBlockClipped(&Dst, X, Y, Dst.ClipRect, this, BoundsRect(), m_drawMode, OnPixelCombine);
+    Dst.Changed();
+}
+
+void TBitmap32::DrawAt(int X, int Y, const TBitmap32* Src)
+{
+    if (Src)
+        Src->DrawUnscaled(*this, X, Y);
+}
+
 namespace
 {
 

@@ -224,6 +224,11 @@ class TBitmap32 : public TCustomMap
     // Whole bitmap into DstRect of Dst through TransferScaled with this bitmap's filter and
     // modes, then Dst.Changed(). Nothing when either is empty. Does not lock.
     void DrawInto(TBitmap32& Dst, const TRect& DstRect) const;
+    // This bitmap unscaled into Dst at X, Y (cut to Dst's ClipRect) with its draw mode and
+    // combine callback, then Dst.Changed(). Nothing when either is empty. Does not lock.
+    void DrawUnscaled(TBitmap32& Dst, int X, int Y) const;
+    // Src drawn into this bitmap at X, Y; nothing when Src is nullptr.
+    void DrawAt(int X, int Y, const TBitmap32* Src);
 
     // Assignment: nullptr empties, another bitmap copies pixels and DrawMode, MasterAlpha,
     // OuterColor and StretchFilter (nothing when it is empty). One Changed() at the end.

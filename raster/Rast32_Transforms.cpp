@@ -250,6 +250,28 @@ void TransferBlock(TBitmap32* Dst, TRect DstClip, const TBitmap32* Src, int SrcX
                    DrawMode, CombineCallback);
 }
 
+void TransferBlockClipped(TBitmap32* Dst, int DstX, int DstY, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
+                          TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback)
+{
+    if (!Src || Src->Empty())
+        return;
+    CheckBitmaps(Dst, Src);
+    DrawMode = EffectiveMode(DrawMode, CombineCallback);
+    if (DrawMode == dmBlend && Src->MasterAlpha() == 0)
+        return;
+    const int L = SrcRect.Left, T = SrcRect.Top;
+    ClipRects(DstClip, DstClip, Dst->BoundsRect());
+    ClipRects(SrcRect, SrcRect, Src->BoundsRect());
+    TRect Ziel{SrcRect.Left + DstX - L, SrcRect.Top + DstY - T, SrcRect.Right + DstX - L, SrcRect.Bottom + DstY - T};
+    if (!ClipRects(Ziel, Ziel, DstClip))
+        return;
+    const int sx = Ziel.Left + L - DstX, sy = Ziel.Top + T - DstY;
+    struct MMXEnde {
+        ~MMXEnde() { EndMMX(); }
+    } ende;
+    TransferBlock(Dst, Ziel, Src, sx, sy, DrawMode, CombineCallback);
+}
+
 // ------------------------------------------------------------------ nearest
 
 void ScaleNearest(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap32* Src, TRect SrcRect, TDrawMode DrawMode,

@@ -51,6 +51,12 @@ void TransferScaled(TBitmap32* Dst, TRect DstRect, TRect DstClip, const TBitmap3
 void TransferBlock(TBitmap32* Dst, TRect DstClip, const TBitmap32* Src, int SrcX, int SrcY, TDrawMode DrawMode,
                    const TPixelCombineEvent& CombineCallback);
 
+// Unscaled transfer of SrcRect of Src to (DstX, DstY) of Dst, both rectangles clipped first
+// (DstClip to Dst, SrcRect to Src). Nothing for an empty Src, or with dmBlend and a MasterAlpha
+// of 0; dmCustom without a callback is opaque. Throws ETransformError for a nil or empty Dst.
+void TransferBlockClipped(TBitmap32* Dst, int DstX, int DstY, TRect DstClip, const TBitmap32* Src, TRect SrcRect,
+                          TDrawMode DrawMode, const TPixelCombineEvent& CombineCallback);
+
 void CheckBitmaps(const TBitmap32* Dst, const TBitmap32* Src);
 // False when SrcRect is empty; throws "Source rectangle is invalid" when it leaves Src.
 bool CheckSourceRect(const TBitmap32* Src, const TRect& SrcRect);

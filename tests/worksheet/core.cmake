@@ -5,6 +5,7 @@ if(TARGET zl_worksheet_core)
             ${CMAKE_CURRENT_LIST_DIR}/AbKomponistTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/AbDateiTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/AbVoreinstellungenTest.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/AbBibliothekTest.cpp
     LIBS zl_worksheet_core)
   target_compile_definitions(worksheet_core_tests PRIVATE ZL_FOLIAVO_DIR="${ZL_FOLIAVO_DIR}")
   add_dependencies(worksheet_core_tests zl_atlas_daten)
