@@ -1,0 +1,689 @@
+#include "worksheet/widgets/ab_main.h"
+
+#include "controls/HoverPanel.h"
+#include "controls/Zufall.h"
+#include "datastore/JpegDatei.h"
+#include "datastore/Kartenbilder.h"
+#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mainwindow/zl_info.h"
+#include "learning/mainwindow/zl_lernkarte_steuer.h"
+#include "learning/mainwindow/zl_lernlayout.h"
+#include "learning/mainwindow/zl_lernlisten.h"
+#include "platform/MessageService.h"
+#include "platform/SettingsStore.h"
+#include "raster/widgets/Rast32_Image.h"
+#include "worksheet/ab_data.h"
+#include "worksheet/widgets/ab_objhinzu.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace zl::ab
+{
+
+namespace
+{
+
+const char* const kCodes[3] = {"WLT", "EUR", "DEU"};
+const char* const kSheets[3] = {"WLTSheet", "EURSheet", "DEUSheet"};
+const char* const kKartTypen[4] = {"RS", "RH", "PF", "PW"};
+
+QColor Farbe(int r, int g, int b)
+{
+    return QColor(r, g, b);
+}
+
+} // namespace
+
+// The three panel colours, as the pattern pictures give them.
+const QColor kC1 = Farbe(96, 108, 142), kC2 = Farbe(230, 234, 240), kC3 = Farbe(201, 205, 214);
+
+QString Fenstertitel(int Ansichtsmodus, const QString& KartenName, const QString& ArbeitsblattDatei)
+{
+    if (Ansichtsmodus == kKartenauswahl)
+        return kTitel;
+    QString t = kTitel + QStringLiteral(" - Karte: ") + KartenName;
+    if (!ArbeitsblattDatei.isEmpty())
+        t += QStringLiteral(" - ") + QFileInfo(ArbeitsblattDatei).fileName();
+    return t;
+}
+
+TForm1::TForm1(SettingsStore& Store, QWidget* parent) : QMainWindow(parent), m_store(Store)
+{
+    setObjectName(QStringLiteral("Form1"));
+    Einst = LeseEinstellungen(m_store);
+    LeseABVoreinstellungen(m_store, Voreinstellungen);
+    LernIntensitaet = Einst.Intensitaet;
+    Zufall::Randomize();
+    Dokument.KartTyp = Einst.KartTyp;
+    Dokument.Thema = Einst.Thema;
+    Dokument.Intens = Einst.Intens;
+    Dokument.Aufgabe = Einst.Aufgabe;
+    Dokument.Lsg = Einst.Lsg;
+    Dokument.Komplett = Einst.Komplett;
+    Dokument.Vorein = Voreinstellungen;
+
+    setWindowTitle(kTitel);
+    QGuiApplication::setApplicationDisplayName(QString());
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        setMinimumSize(std::min(s->size().width() - 19, 781), std::min(s->size().height() - 60, 540));
+
+    auto* Zentral = new QWidget(this);
+    setCentralWidget(Zentral);
+    Zentral->installEventFilter(this);
+    ErzeugeMenues();
+    ErzeugeInfoPan();
+    Seiten = new QStackedWidget(Zentral);
+    Seiten->setObjectName(QStringLiteral("Seiten"));
+    ErzeugeKartenauswahl();
+    ErzeugeLernkarte();
+    ErzeugeArbeitsblattSeite();
+    FaerbeFlaeche(Zentral, int(0xF0EAE6));
+    MarkiereKartTyp();
+    SetzeSeitenansicht(Einst.GanzeSeite);
+    ZeigeModus();
+}
+
+TForm1::~TForm1()
+{
+    WirdGeschlossen = true;
+}
+
+void TForm1::ErzeugeMenues()
+{
+    auto neu = [this](QMenu* m, const QString& Text, const QKeySequence& Taste, auto Handler) {
+        QAction* a = m->addAction(Text);
+        if (!Taste.isEmpty())
+            a->setShortcut(Taste);
+        connect(a, &QAction::triggered, this, Handler);
+        return a;
+    };
+    NavigationMenu = menuBar()->addMenu(QStringLiteral("&Navigation"));
+    Kartenauswahl1 = neu(NavigationMenu, QStringLiteral("&Kartenauswahl"), QKeySequence(Qt::Key_F5),
+                         [this] { KartenAuswahl1Click(); });
+    Arbeitsblatt1 =
+        neu(NavigationMenu, QStringLiteral("&Arbeitsblatt"), QKeySequence(Qt::Key_F8), [this] { ABBtnClick(); });
+    Lernkarte1 = neu(NavigationMenu, QStringLiteral("Abfrageobjekte bearbeiten"), QKeySequence(Qt::CTRL | Qt::Key_F8),
+                     [this] { Lernkarte1Click(); });
+    NavigationMenu->addSeparator();
+    Beenden1 = neu(NavigationMenu, QStringLiteral("&Beenden"), QKeySequence(), [this] { close(); });
+
+    ArbeitsblattMenu = menuBar()->addMenu(QStringLiteral("&Arbeitsblatt"));
+    Oeffnen1 = neu(ArbeitsblattMenu, QStringLiteral("Ö&ffnen..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                   [this] { Oeffnen1Click(); });
+    Speichern1 = neu(ArbeitsblattMenu, QStringLiteral("&Speichern"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                     [this] { Speichern1Click(); });
+    SpeichernUnter1 = neu(ArbeitsblattMenu, QStringLiteral("Speichern &unter..."), QKeySequence(),
+                          [this] { SpeichernUnter1Click(); });
+    ArbeitsblattMenu->addSeparator();
+    Drucken1 = neu(ArbeitsblattMenu, QStringLiteral("&Drucken..."), QKeySequence(Qt::CTRL | Qt::Key_P),
+                   [this] { Drucken1Click(); });
+    Druckereinrichtung1 = neu(ArbeitsblattMenu, QStringLiteral("D&ruckereinrichtung..."), QKeySequence(),
+                              [this] { Druckereinrichtung1Click(); });
+    ArbeitsblattMenu->addSeparator();
+    Exportieren1 = neu(ArbeitsblattMenu, QStringLiteral("&Exportieren..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+                       [this] { Exportieren1Click(); });
+    IndieZwischenablage1 = neu(ArbeitsblattMenu, QStringLiteral("In &Zwischenablage"), QKeySequence(),
+                               [this] { IndieZwischenablage1Click(); });
+
+    AnsichtMenu = menuBar()->addMenu(QStringLiteral("An&sicht"));
+    auto* Ansicht = new QActionGroup(this);
+    ABSeitenbreite =
+        neu(AnsichtMenu, QStringLiteral("&Seitenbreite"), QKeySequence(), [this] { SetzeSeitenansicht(false); });
+    ABGanzeSeite =
+        neu(AnsichtMenu, QStringLiteral("&Ganze Seite"), QKeySequence(), [this] { SetzeSeitenansicht(true); });
+    for (QAction* a : {ABSeitenbreite, ABGanzeSeite}) {
+        a->setCheckable(true);
+        Ansicht->addAction(a);
+    }
+
+    KartendarstellungMenu = menuBar()->addMenu(QStringLiteral("&Kartendarstellung"));
+    const QString Typen[4] = {QStringLiteral("Physisch/Relief-&Standard"), QStringLiteral("Physisch/Relief-&Hell"),
+                              QStringLiteral("Politisch-&Farbig"), QStringLiteral("Politisch-&Weiß")};
+    auto* TypGruppe = new QActionGroup(this);
+    for (int k = 0; k < 4; ++k) {
+        KartTypItem[k] = neu(KartendarstellungMenu, Typen[k], QKeySequence(Qt::CTRL | (Qt::Key_1 + k)),
+                             [this, k] { SetzeKartTyp(QLatin1String(kKartTypen[k])); });
+        KartTypItem[k]->setCheckable(true);
+        TypGruppe->addAction(KartTypItem[k]);
+    }
+
+    BeschriftungenMenu = menuBar()->addMenu(QStringLiteral("&Beschriftungen"));
+    const QString Stufen[3] = {QStringLiteral("&1 - Basis"), QStringLiteral("&2 - Aufbau"),
+                               QStringLiteral("&3 - Experte")};
+    auto* StufenGruppe = new QActionGroup(this);
+    for (int k = 0; k < 3; ++k) {
+        IntensItem[k] = neu(BeschriftungenMenu, Stufen[k], QKeySequence(Qt::ALT | (Qt::Key_1 + k)),
+                            [this, k] { SetzeLernIntensitaet(k + 1); });
+        IntensItem[k]->setCheckable(true);
+        StufenGruppe->addAction(IntensItem[k]);
+    }
+    BeschriftungenMenu->addSeparator();
+    const QString EbenenText[5] = {QStringLiteral("&Länder"), QStringLiteral("&Städte"), QStringLiteral("&Gewässer"),
+                                   QStringLiteral("Lan&dschaften"), QStringLiteral("&Inseln")};
+    for (int k = 0; k < 5; ++k) {
+        EbenenItem[k] = neu(BeschriftungenMenu, EbenenText[k], QKeySequence(), [this, k] {
+            Ebenen[k] = EbenenItem[k]->isChecked();
+            SetzeObjReiter(k + 1);
+        });
+        EbenenItem[k]->setCheckable(true);
+        EbenenItem[k]->setChecked(Ebenen[k]);
+    }
+    BeschriftungenMenu->addSeparator();
+    KaestchenrahmenItem = neu(BeschriftungenMenu, QStringLiteral("&Kästchenrahmen"), QKeySequence(), [this] {
+        Kaestchenrahmen = KaestchenrahmenItem->isChecked();
+        ZeichneLernkarte();
+    });
+    KaestchenrahmenItem->setCheckable(true);
+    KaestchenrahmenItem->setChecked(true);
+
+    OptionenMenu = menuBar()->addMenu(QStringLiteral("&Optionen"));
+    ABOptionen1 =
+        neu(OptionenMenu, QStringLiteral("&Arbeitsblatt-Optionen..."), QKeySequence(), [this] { ABOptBtnClick(); });
+    Beschriftungsdatei1 = neu(OptionenMenu, QStringLiteral("Beschriftungsdatei ö&ffnen..."),
+                              QKeySequence(Qt::CTRL | Qt::Key_F10), [this] { Beschriftungsdatei1Click(); });
+    Bearbeitungsdialog1 = neu(OptionenMenu, QStringLiteral("&Bearbeitungsdialog einblenden"),
+                              QKeySequence(Qt::CTRL | Qt::Key_F11), [this] { ZeigeEditor(); });
+
+    HilfeMenu = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    Inhalt1 = neu(HilfeMenu, QStringLiteral("&Inhalt"), QKeySequence(Qt::Key_F1),
+                  [] { OeffneDokument(HilfeVerz + QStringLiteral("index.html")); });
+    Homepage1 =
+        neu(HilfeMenu, QStringLiteral("Zelvaro - &Homepage"), QKeySequence(), [] { OeffneDokument(kHomepage); });
+    Info1 = neu(HilfeMenu, QStringLiteral("Inf&o..."), QKeySequence(), [this] {
+        if (!InfoBox)
+            return;
+        InfoBox->setWindowTitle(QStringLiteral("Info"));
+        InfoBox->TitelLabel->setText(kTitel);
+        InfoBox->exec();
+    });
+
+    ABToolBar = addToolBar(QStringLiteral("Arbeitsblatt"));
+    ABToolBar->setObjectName(QStringLiteral("ABToolBar"));
+    ABToolBar->setMovable(false);
+    const struct {
+        QAction* a;
+        const char16_t* hinweis;
+    } Knoepfe[] = {{Oeffnen1, u"Öffnen"},
+                   {Speichern1, u"Speichern"},
+                   {SpeichernUnter1, u"Speichern unter"},
+                   {Drucken1, u"Drucken"},
+                   {Exportieren1, u"Exportieren"},
+                   {IndieZwischenablage1, u"In die Zwischenablage kopieren"}};
+    for (const auto& k : Knoepfe) {
+        QAction* t = ABToolBar->addAction(QString::fromUtf16(k.hinweis));
+        t->setToolTip(QString::fromUtf16(k.hinweis));
+        connect(t, &QAction::triggered, k.a, &QAction::trigger);
+        connect(k.a, &QAction::enabledChanged, t, &QAction::setEnabled);
+    }
+    ABToolBar->addSeparator();
+    ABAnsichtBtn = ABToolBar->addAction(QStringLiteral("Ganze Seite"));
+    ABAnsichtBtn->setObjectName(QStringLiteral("ABAnsichtBtn"));
+    ABAnsichtBtn->setToolTip(QStringLiteral("Ansicht Seitenbreite / Ganze Seite"));
+    ABAnsichtBtn->setCheckable(true);
+    connect(ABAnsichtBtn, &QAction::triggered, this, [this] { SetzeSeitenansicht(!ABGanzeSeite->isChecked()); });
+}
+
+void TForm1::ErzeugeInfoPan()
+{
+    InfoPan = new QWidget(centralWidget());
+    InfoPan->setObjectName(QStringLiteral("InfoPan"));
+    FaerbeFlaeche(InfoPan, int(kC1.red() | (kC1.green() << 8) | (kC1.blue() << 16)));
+    auto knopf = [this](const QString& Text, const QString& Hinweis, auto Handler) {
+        auto* b = new QPushButton(Text, InfoPan);
+        b->setCheckable(true);
+        b->setToolTip(Hinweis);
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QPushButton::clicked, this, Handler);
+        return b;
+    };
+    KartenAuswBtn =
+        knopf(QStringLiteral("Kartenauswahl"), QStringLiteral("Zur Kartenauswahl"), [this] { KartenAuswahl1Click(); });
+    LernKartBtn =
+        knopf(QStringLiteral("Abfrageobjekte bearbeiten"),
+              QStringLiteral("Zur Kartenansicht um Beschriftungen zu bearbeiten"), [this] { Lernkarte1Click(); });
+    ABBtn = knopf(QStringLiteral("Arbeitsblatt"), QStringLiteral("Zum Arbeitsblatt"), [this] { ABBtnClick(); });
+    const QString Hinweise[4] = {QStringLiteral("Physisch/Relief-Standard"), QStringLiteral("Physisch/Relief-Hell"),
+                                 QStringLiteral("Politisch-Farbig"), QStringLiteral("Politisch-Weiß")};
+    for (int k = 0; k < 4; ++k) {
+        auto* b = new QToolButton(InfoPan);
+        b->setObjectName(QStringLiteral("KartTyp%1Pan").arg(QLatin1String(kKartTypen[k])));
+        b->setText(QLatin1String(kKartTypen[k]));
+        b->setToolTip(Hinweise[k]);
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QToolButton::clicked, this, [this, k] { SetzeKartTyp(QLatin1String(kKartTypen[k])); });
+        KartTypBtn[k] = b;
+    }
+    KartTypMarkPan = new QWidget(InfoPan);
+    KartTypMarkPan->setObjectName(QStringLiteral("KartTypMarkPan"));
+    FaerbeFlaeche(KartTypMarkPan, 0x0000FF);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+}
+
+// The central area's size changes with the window and with the tool bar shown on page 5.
+void TForm1::FormResize()
+{
+    if (WirdGeschlossen)
+        return;
+    const int W = centralWidget()->width(), H = centralWidget()->height();
+    InfoPan->setGeometry(0, 0, W, 48);
+    KartenAuswBtn->setGeometry(8, 8, 130, 32);
+    LernKartBtn->setGeometry(144, 8, 190, 32);
+    ABBtn->setGeometry(340, 8, 130, 32);
+    const int links = 486, a = 40;
+    for (int k = 0; k < 4; ++k)
+        KartTypBtn[k]->setGeometry(links + k * a, 8, a + 1, 32);
+    MarkiereKartTyp();
+    Seiten->setGeometry(0, 48, W, std::max(0, H - 48));
+    switch (Ansichtsmodus) {
+    case kKartenauswahl:
+        OrdneKartenauswahl();
+        break;
+    case kLernkarte:
+        ZeigeLernkarte();
+        break;
+    case kArbeitsblatt:
+        ZeigeArbeitsblatt(0);
+        break;
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!SchliesseEditor()) {
+        event->ignore();
+        return;
+    }
+    SchreibeEinstellungen();
+    WirdGeschlossen = true;
+    event->accept();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F12 && event->modifiers() == Qt::AltModifier) {
+        if (SchreibeObjektdatei(ObjDatei))
+            ZeigeInfo(QStringLiteral("Datei ") + ObjDatei + QStringLiteral(" wurde geschrieben."));
+        return;
+    }
+    if (event->modifiers() == Qt::AltModifier && Editor() && Editor()->isVisible()) {
+        switch (event->key()) {
+        case Qt::Key_Left:
+            AendereAusrichtung(-1, 0);
+            return;
+        case Qt::Key_Up:
+            AendereAusrichtung(0, -1);
+            return;
+        case Qt::Key_Right:
+            AendereAusrichtung(1, 0);
+            return;
+        case Qt::Key_Down:
+            AendereAusrichtung(0, 1);
+            return;
+        }
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void TForm1::FormActivate()
+{
+    if (!ErsteAktivierung)
+        return;
+    ErsteAktivierung = false;
+    SetzeLernIntensitaet(LernIntensitaet);
+    FaerbeKnoepfe(this);
+    if (TObjEditneuForm* e = Editor()) {
+        e->OeffnenVerz = DatenVerz;
+        e->SpeichernVerz = DatenVerz;
+    }
+    if (Ansichtsmodus == kKartenauswahl)
+        ZeigeKartenauswahl();
+}
+
+void TForm1::ZeigeModus()
+{
+    const int seite = Ansichtsmodus == kKartenauswahl ? 0 : (Ansichtsmodus == kLernkarte ? 1 : 2);
+    Seiten->setCurrentIndex(seite);
+    KartenAuswBtn->setChecked(Ansichtsmodus == kKartenauswahl);
+    LernKartBtn->setChecked(Ansichtsmodus == kLernkarte);
+    ABBtn->setChecked(Ansichtsmodus == kArbeitsblatt);
+    KartEditShape->hide();
+    for (QToolButton* b : KartTypBtn)
+        b->setVisible(Ansichtsmodus != kKartenauswahl);
+    KartTypMarkPan->setVisible(Ansichtsmodus != kKartenauswahl);
+    AktualisiereMenues();
+}
+
+void TForm1::AktualisiereMenues()
+{
+    const bool ab = Ansichtsmodus == kArbeitsblatt;
+    const bool karte = Ansichtsmodus == kLernkarte || ab;
+    AnsichtMenu->menuAction()->setVisible(ab);
+    ABToolBar->setVisible(ab);
+    Arbeitsblatt1->setEnabled(karte);
+    Lernkarte1->setEnabled(karte);
+    for (QAction* a : {Speichern1, SpeichernUnter1, Drucken1, Druckereinrichtung1, Exportieren1, IndieZwischenablage1})
+        a->setEnabled(ab);
+    Bearbeitungsdialog1->setEnabled(true);
+    Beschriftungsdatei1->setEnabled(!(Editor() && Editor()->isVisible()));
+    BeschriftungenMenu->menuAction()->setVisible(Ansichtsmodus == kLernkarte);
+    KartendarstellungMenu->menuAction()->setVisible(karte);
+    OptionenMenu->menuAction()->setVisible(karte);
+    ABAnsichtBtn->setChecked(ABGanzeSeite->isChecked());
+}
+
+bool TForm1::ModusVerlassenErlaubt(bool MitKartenauswahl)
+{
+    if (Ansichtsmodus == kKartenauswahl && MitKartenauswahl) {
+        ZeigeInfo(QStringLiteral("Wählen Sie unten zunächst eine Landkarte aus (per Mausklick auf die "
+                                 "Kartenbezeichnung)."));
+        return false;
+    }
+    return true;
+}
+
+void TForm1::SetzeTitel()
+{
+    const QString t = Fenstertitel(Ansichtsmodus, KartenName(Dokument.KartID), ArbeitsblattDatei);
+    setWindowTitle(t);
+}
+
+void TForm1::MarkiereKartTyp()
+{
+    const int k = KartTypIndex(Dokument.KartTyp);
+    const QRect rs = KartTypBtn[0]->geometry();
+    KartTypMarkPan->setGeometry(rs.left() + k * (rs.width() - 1) + 1, rs.top() + 1, rs.width() - 2, 3);
+    KartTypMarkPan->raise();
+    KartTypItem[k]->setChecked(true);
+    for (int i = 0; i < 4; ++i) {
+        KartTypBtn[i]->setCheckable(true);
+        KartTypBtn[i]->setChecked(i == k);
+    }
+}
+
+void TForm1::SetzeKartTyp(const QString& Typ)
+{
+    Dokument.KartTyp = Typ;
+    Einst.KartTyp = Typ;
+    SchreibeEinstellungen();
+    MarkiereKartTyp();
+    if (Ansichtsmodus == kLernkarte)
+        ZeichneLernkarte();
+    else if (Ansichtsmodus == kArbeitsblatt)
+        ZeigeArbeitsblatt(1);
+}
+
+void TForm1::SchreibeEinstellungen()
+{
+    Einst.Intensitaet = LernIntensitaet;
+    Einst.Thema = Dokument.Thema;
+    Einst.Intens = Dokument.Intens;
+    Einst.Aufgabe = Dokument.Aufgabe;
+    Einst.Lsg = Dokument.Lsg;
+    Einst.Komplett = Dokument.Komplett;
+    Einst.KartTyp = Dokument.KartTyp;
+    Einst.GanzeSeite = ABGanzeSeite->isChecked();
+    Einst.AutoEdit = AutoEditBox->isChecked();
+    Einst.KartenAuswahl = QLatin1String(kSheets[std::clamp(KartAuswahlControl->currentIndex(), 0, 2)]);
+    ab::SchreibeEinstellungen(m_store, Einst);
+}
+
+// ---- map choice
+
+void TForm1::ErzeugeKartenauswahl()
+{
+    KartenAuswahlPan = new QWidget;
+    KartenAuswahlPan->setObjectName(QStringLiteral("KartenAuswahlPan"));
+    FaerbeFlaeche(KartenAuswahlPan, int(kC2.red() | (kC2.green() << 8) | (kC2.blue() << 16)));
+    Seiten->addWidget(KartenAuswahlPan);
+    AuswahlInfoLab = new QLabel(KartenAuswahlPan);
+    AuswahlInfoLab->setObjectName(QStringLiteral("AuswahlInfoLab"));
+    AuswahlInfoLab->setFont(QFont(QStringLiteral("Arial"), 10, QFont::Bold));
+    AuswahlInfoLab->setWordWrap(true);
+    KartAuswahlControl = new QTabWidget(KartenAuswahlPan);
+    KartAuswahlControl->setObjectName(QStringLiteral("KartAuswahlControl"));
+    const QString Titel[3] = {QStringLiteral("   Welt   "), QStringLiteral("   Europa   "),
+                              QStringLiteral("   Deutschland   ")};
+    for (int s = 0; s < 3; ++s) {
+        Uebersicht& u = Uebersichten[s];
+        u.Code = QLatin1String(kCodes[s]);
+        u.Sheet = new QWidget;
+        u.Sheet->setObjectName(QLatin1String(kSheets[s]));
+        FaerbeFlaeche(u.Sheet, int(201 | (205 << 8) | (214 << 16)));
+        KartAuswahlControl->addTab(u.Sheet, Titel[s]);
+        u.Img = new TImage32(u.Sheet);
+        u.Img->SetBitmapAlign(baTopLeft);
+        u.Img->SetScale(1.0f);
+        u.Img->SetScaleMode(smNormal);
+        u.Img->OnMouseMove = [this](TCustomImage32*, TShiftState, int, int, TCustomLayer*) {
+            MarkiereKarteImUeberblick(-1);
+        };
+        u.Img->Loaded();
+        u.Lab = new QLabel(u.Img);
+        u.Lab->setWordWrap(true);
+        u.Lab->setAttribute(Qt::WA_TransparentForMouseEvents);
+        u.Lab->setStyleSheet(QStringLiteral("color: rgb(207, 178, 182); background: transparent;"));
+        u.Lab->setText(UebersichtText(u.Code));
+        u.Shape = new TRahmenForm(u.Img, QColor(255, 0, 0), 2);
+        u.Shape->hide();
+        if (Einst.KartenAuswahl == QLatin1String(kSheets[s]))
+            KartAuswahlControl->setCurrentIndex(s);
+    }
+    KartList1 = new QListWidget(KartenAuswahlPan);
+    KartList1->setObjectName(QStringLiteral("KartList1"));
+    connect(KartList1, &QListWidget::itemDoubleClicked, this, [this] { KartList1DblClick(); });
+    KartList1->installEventFilter(this);
+    KartWaehlenBtn = new QPushButton(QStringLiteral("Karte auswählen"), KartenAuswahlPan);
+    connect(KartWaehlenBtn, &QPushButton::clicked, this, [this] { KartList1DblClick(); });
+    ABOeffnenBtn = new QPushButton(QStringLiteral("Arbeitsblatt öffnen"), KartenAuswahlPan);
+    ABOeffnenBtn->setObjectName(QStringLiteral("ABOeffnenBtn"));
+    connect(ABOeffnenBtn, &QPushButton::clicked, this, [this] { Oeffnen1Click(); });
+}
+
+void TForm1::OrdneKartenauswahl()
+{
+    const int W = KartenAuswahlPan->width(), H = KartenAuswahlPan->height();
+    AuswahlInfoLab->setGeometry(16, 6, std::max(0, W - 32), 40);
+    const int liste = 240;
+    KartAuswahlControl->setGeometry(12, 47, std::max(0, W - liste - 36), std::max(0, H - 87));
+    KartList1->setGeometry(W - liste - 12, 47, liste, std::max(0, H - 87 - 80));
+    KartWaehlenBtn->setGeometry(W - liste - 12, H - 40 - 72, liste, 32);
+    ABOeffnenBtn->setGeometry(W - liste - 12, H - 40 - 34, liste, 32);
+}
+
+void TForm1::ZeigeKartenauswahl()
+{
+    KartAuswahlControl->hide();
+    Ansichtsmodus = kKartenauswahl;
+    ZeigeModus();
+    setWindowTitle(kTitel);
+    AuswahlInfoLab->setText(QStringLiteral("Sie befinden sich in der Kartenauswahl.\n") +
+                            QStringLiteral("Wählen Sie eine Karte aus, zu der Sie ein Arbeitsblatt erstellen möchten "
+                                           "oder öffnen Sie ein bestehendes Arbeitsblatt."));
+    Dokument.Anzahl = 0;
+    OrdneKartenauswahl();
+    const int W = KartAuswahlControl->width();
+    const int SeitenH =
+        std::max(0, KartAuswahlControl->height() - KartAuswahlControl->tabBar()->sizeHint().height() - 2);
+    const int SeitenW = std::max(0, W - 2);
+    for (int s = 0; s < 3; ++s) {
+        Uebersicht& u = Uebersichten[s];
+        u.Lab->setGeometry(UebersichtLabelRect(u.Code, W));
+        QFont f(QStringLiteral("Arial"));
+        f.setPointSize(UebersichtLabelPunkte(W) + (W > 699 ? 0 : 0));
+        u.Lab->setFont(f);
+        u.Img->setGeometry(0, 0, SeitenW, SeitenH);
+        QImage Bild;
+        try {
+            if (SeitenW > 0 && SeitenH > 0)
+                LadeJpegGestreckt(Bild, SeitenW, SeitenH,
+                                  DatenVerz + QStringLiteral("KA-") + u.Code + QStringLiteral(".jpg"));
+        } catch (const EBildFehler&) {
+            Bild = QImage();
+        }
+        u.Img->SetBitmap(Bild);
+        BaueKartenFelder(s);
+    }
+    KartList1->clear();
+    for (const TKartenListenEintrag& e : BaueKartenListe(KartAuswDaten)) {
+        auto* Item = new QListWidgetItem(e.Text, KartList1);
+        Item->setData(Qt::UserRole, e.Katalogindex);
+    }
+    const QString Gesucht = QLatin1Char(' ') + KartenName(Dokument.KartID);
+    for (int i = 0; i < KartList1->count(); ++i)
+        if (KartList1->item(i)->text() == Gesucht)
+            KartList1->setCurrentRow(i);
+    KartAuswahlControl->show();
+    KartList1->setFocus();
+}
+
+void TForm1::BaueKartenFelder(int Seite)
+{
+    Uebersicht& u = Uebersichten[Seite];
+    qDeleteAll(u.Felder);
+    u.Felder.clear();
+    const QRect Bild = u.Img->geometry();
+    for (int i : KartenFelderDerUebersicht(KartAuswDaten, u.Code)) {
+        const KartAuswDataTyp& e = KartAuswDaten[i];
+        auto* p = new THoverPanel(u.Sheet);
+        p->setCursor(Qt::PointingHandCursor);
+        p->SetCaption(e.KartName);
+        p->SetBorderWidth(0);
+        p->SetBevelOuter(bvNone);
+        p->setFont(QFont(QStringLiteral("Arial"), 8, QFont::Bold));
+        p->SetFontColor(TColor(16 | (16 << 8) | (16 << 16)));
+        p->SetNormFontColor(TColor(16 | (16 << 8) | (16 << 16)));
+        p->setGeometry(KartenFeldRect(e, Bild, KartAuswahlControl->height()));
+        p->SetColors(TColor(173 | (193 << 8) | (239 << 16)), TColor(197 | (217 << 8) | (255 << 16)),
+                     TColor(226 | (236 << 8) | (255 << 16)));
+        connect(p, &THoverPanel::OnClick, this, [this, i] { KartenFeldKlick(i); });
+        connect(p, &THoverPanel::OnMouseEnter, this, [this, i] { MarkiereKarteImUeberblick(i); });
+        p->show();
+        u.Felder.append(p);
+    }
+}
+
+void TForm1::MarkiereKarteImUeberblick(int Index)
+{
+    for (Uebersicht& u : Uebersichten)
+        u.Shape->hide();
+    const int s = KartAuswahlControl->currentIndex();
+    if (Index < 0 || s < 0 || s > 2 || Index >= KartAuswDaten.size())
+        return;
+    Uebersicht& u = Uebersichten[s];
+    u.Shape->setGeometry(MarkierungsRect(KartAuswDaten[Index], u.Img->width(), u.Img->height()));
+    u.Shape->show();
+    u.Shape->raise();
+}
+
+void TForm1::KartenFeldKlick(int Index)
+{
+    if (Index < 0 || Index >= KartAuswDaten.size())
+        return;
+    const QString Gesucht = QLatin1Char(' ') + KartAuswDaten[Index].KartName;
+    for (int i = 0; i < KartList1->count(); ++i)
+        if (KartList1->item(i)->text() == Gesucht)
+            KartList1->setCurrentRow(i);
+    Dokument.KartID = KartAuswDaten[Index].KartID;
+    ArbeitsblattDatei.clear();
+    ZeigeArbeitsblatt(2);
+}
+
+void TForm1::KartList1DblClick()
+{
+    QListWidgetItem* Item = KartList1->currentItem();
+    if (!Item || !Item->isSelected()) {
+        ZeigeInfo(QStringLiteral("Markieren Sie zunächst eine Landkarte in der Liste oder wählen Sie die gewünschte "
+                                 "Karte direkt aus."));
+        return;
+    }
+    KartenFeldKlick(Item->data(Qt::UserRole).toInt());
+}
+
+void TForm1::KartenAuswahl1Click()
+{
+    if (AutoEditBox->isChecked() && !SchliesseEditor())
+        return;
+    ZeigeKartenauswahl();
+}
+
+void TForm1::ABBtnClick()
+{
+    if (!ModusVerlassenErlaubt(true))
+        return;
+    if (AutoEditBox->isChecked() && !SchliesseEditor())
+        return;
+    if (Ansichtsmodus == kLernkarte && Dokument.Anzahl > 0) {
+        AktualisiereEintraege(Dokument, ObjDaten);
+        ZeigeArbeitsblatt(1);
+    } else if (Ansichtsmodus != kArbeitsblatt) {
+        ZeigeArbeitsblatt(2);
+    }
+}
+
+void TForm1::Lernkarte1Click()
+{
+    if (!ModusVerlassenErlaubt(true))
+        return;
+    if (Dokument.Thema != 5) {
+        ObjReiter = Dokument.Thema + 1;
+        Ebenen[ObjReiter - 1] = true;
+        EbenenItem[ObjReiter - 1]->setChecked(true);
+        LernIntensitaet = std::max(LernIntensitaet, Dokument.Intensitaet());
+    }
+    ZeigeLernkarte();
+    if (AutoEditBox->isChecked())
+        ZeigeEditor();
+}
+
+bool TForm1::SchliesseEditor()
+{
+    TObjEditneuForm* e = ObjEditneuForm;
+    if (!e || !e->isVisible())
+        return true;
+    e->reject(); // the save question first; the window tells the host when it closed
+    return !e->isVisible();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        FormResize();
+        return false;
+    }
+    if (watched == KartList1 && event->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(event);
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            KartList1DblClick();
+            return true;
+        }
+    }
+    if (watched == ABObjList && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        if (ABObjList->currentRow() >= 0)
+            ABObjListEntfClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace zl::ab
