@@ -12,19 +12,19 @@ namespace
 
 void Zahl(const SettingsStore& S, const char* Name, int& Feld, int Von, int Bis)
 {
-    if (auto v = S.readInt32(QString::fromLatin1(Name)); v && *v >= Von && *v <= Bis)
+    if (auto v = S.readInt32(QString::fromUtf8(Name)); v && *v >= Von && *v <= Bis)
         Feld = *v;
 }
 
 void Wahr(const SettingsStore& S, const char* Name, bool& Feld)
 {
-    if (auto v = S.readBool(QString::fromLatin1(Name)))
+    if (auto v = S.readBool(QString::fromUtf8(Name)))
         Feld = *v;
 }
 
 void Real(const SettingsStore& S, const char* Name, double& Feld)
 {
-    if (auto v = S.readReal(QString::fromLatin1(Name)); v && std::isfinite(*v))
+    if (auto v = S.readReal(QString::fromUtf8(Name)); v && std::isfinite(*v))
         Feld = *v;
 }
 

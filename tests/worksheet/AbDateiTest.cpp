@@ -239,7 +239,7 @@ TEST_F(AbDateiTest, LabelFileSwitch)
     QFile::rename(DatenVerz + QLatin1String("Schule.zlk"), DatenVerz + QLatin1String("SCHULE.ZLK"));
     rec.clear();
     ASSERT_TRUE(OeffneArbeitsblatt(Pfad("s2.zla"), b));
-    EXPECT_FALSE(rec.texts().join(u'\n').contains(QLatin1String("wird geöffnet")));
+    EXPECT_FALSE(rec.texts().join(u'\n').contains(QStringLiteral("wird geöffnet")));
     EXPECT_EQ(ObjDaten.size(), 3);
 
     // A label file that is missing, or names a folder: warning, the table stays.

@@ -549,6 +549,8 @@ void TForm1::ZeigeKartenauswahl()
         Item->setData(Qt::UserRole, e.Katalogindex);
     }
     const QString Gesucht = QLatin1Char(' ') + KartenName(Dokument.KartID);
+    KartList1->setCurrentRow(-1);
+    KartList1->clearSelection();
     for (int i = 0; i < KartList1->count(); ++i)
         if (KartList1->item(i)->text() == Gesucht)
             KartList1->setCurrentRow(i);

@@ -1,0 +1,351 @@
+// Foliavo's windows offscreen on the bundled worksheet data: start-up, composing from the map
+// choice, the label view, worksheet files, printing through PDF and the exports.
+
+#include "AbHilfen.h"
+
+#include "platform/MessageService.h"
+#include "platform/MetafileWriter.h"
+#include "platform/SettingsStore.h"
+#include "raster/widgets/Rast32_Image.h"
+#include "worksheet/ab_data.h"
+#include "worksheet/ab_seite.h"
+#include "worksheet/widgets/ab_druckform.h"
+#include "worksheet/widgets/ab_main.h"
+#include "worksheet/widgets/ab_start.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace zl::ab
+{
+namespace
+{
+
+QByteArray Lies(const QString& p)
+{
+    QFile f(p);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool Vorhanden(const char* programm)
+{
+    return !QStandardPaths::findExecutable(QString::fromLatin1(programm)).isEmpty();
+}
+
+int Katalogindex(const QString& KartID)
+{
+    for (int i = 0; i < KartAuswDaten.size(); ++i)
+        if (KartAuswDaten[i].KartID == KartID)
+            return i;
+    return -1;
+}
+
+// The program started on the bundled folder with settings in memory, without splash and check.
+class AbFensterTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        FoliavoStartOptionen o;
+        o.ProgrammVerz = test::FoliavoVerz();
+        o.Store = &store;
+        o.Titelfenster = false;
+        o.Bildschirmpruefung = false;
+        programm = std::make_unique<TFoliavo>(o);
+        ASSERT_TRUE(programm->Starte());
+        F = programm->Hauptfenster();
+        F->resize(1280, 900);
+        programm->ZeigeHauptfenster();
+        F->AutoEditBox->setChecked(false);
+        dir.setAutoRemove(qEnvironmentVariableIsEmpty("ZL_KEEP"));
+        rec.clear();
+    }
+    void TearDown() override { programm.reset(); }
+    void WaehleKarte(const char* id)
+    {
+        const int i = Katalogindex(QString::fromLatin1(id));
+        ASSERT_GE(i, 0);
+        F->KartenFeldKlick(i);
+    }
+
+    ScopedMessageRecorder rec;
+    MemorySettingsStore store;
+    std::unique_ptr<TFoliavo> programm;
+    TForm1* F = nullptr;
+    QTemporaryDir dir;
+};
+
+TEST_F(AbFensterTest, StartsOnTheMapChoiceAndComposesOnAChoice)
+{
+    EXPECT_EQ(F->Ansichtsmodus, kKartenauswahl);
+    EXPECT_EQ(F->windowTitle(), QStringLiteral("Zelvaro - Terrafolio 4.0"));
+    EXPECT_EQ(programm->Fenster().size(), 7u);
+    EXPECT_GT(F->KartList1->count(), 40);
+
+    // Worksheet and label view are refused on the map choice.
+    F->ABBtnClick();
+    F->Lernkarte1Click();
+    ASSERT_EQ(rec.entries().size(), 2);
+    EXPECT_EQ(rec.texts()[0], QStringLiteral("Wählen Sie unten zunächst eine Landkarte aus (per Mausklick auf die "
+                                             "Kartenbezeichnung)."));
+    EXPECT_EQ(F->Ansichtsmodus, kKartenauswahl);
+    F->KartList1DblClick();
+    EXPECT_TRUE(rec.texts().last().startsWith(QStringLiteral("Markieren Sie zunächst eine Landkarte")))
+        << rec.texts().join(u'|').toStdString() << F->KartList1->currentRow();
+
+    WaehleKarte("FRA");
+    EXPECT_EQ(F->Ansichtsmodus, kArbeitsblatt);
+    EXPECT_EQ(F->windowTitle(), QStringLiteral("Zelvaro - Terrafolio 4.0 - Karte: Frankreich"));
+    EXPECT_GT(F->Dokument.Anzahl, 0);
+    EXPECT_EQ(F->ABObjList->count(), F->Dokument.Anzahl);
+    ASSERT_TRUE(F->Seitenmetafile);
+    EXPECT_EQ(F->ABImg->Bitmap().Width(), 1001);
+    EXPECT_EQ(F->ABImg->Bitmap().Height(), 1625);
+    EXPECT_EQ(rec.entries().size(), 3);
+
+    // Back to the map choice and the same map again: a new worksheet.
+    const auto alt = F->Dokument.Eintraege;
+    F->KartenAuswahl1Click();
+    EXPECT_EQ(F->Dokument.Anzahl, 0);
+    WaehleKarte("FRA");
+    EXPECT_GT(F->Dokument.Anzahl, 0);
+
+    // A theme change composes anew; removing marks the new last entry.
+    F->ABThemaCombo->setCurrentIndex(5);
+    EXPECT_EQ(F->Dokument.Thema, 5);
+    const int n = F->Dokument.Anzahl;
+    ASSERT_GT(n, 1);
+    F->ABObjList->setCurrentRow(n - 1);
+    F->ABObjListEntfClick();
+    EXPECT_EQ(F->Dokument.Anzahl, n - 1);
+    EXPECT_EQ(F->ABObjList->currentRow(), n - 2);
+    F->ABObjList->clearSelection();
+    F->ABObjList->setCurrentRow(-1);
+    F->ABObjListEntfClick();
+    EXPECT_EQ(rec.texts().last(), QStringLiteral("Markieren Sie zuerst den zu löschenden Eintrag in der Liste."));
+}
+
+TEST_F(AbFensterTest, LabelViewTakesTheThemeAndIntensity)
+{
+    WaehleKarte("FRA");
+    F->ABThemaCombo->setCurrentIndex(1); // Städte
+    F->ABIntensCombo->setCurrentIndex(2);
+    F->LernIntensitaet = 1;
+    F->Lernkarte1Click();
+    EXPECT_EQ(F->Ansichtsmodus, kLernkarte);
+    EXPECT_EQ(F->ObjReiter, 2);
+    EXPECT_TRUE(F->Ebenen[1]);
+    EXPECT_EQ(F->LernIntensitaet, 3);
+    EXPECT_GT(F->LernListe->count(), 0);
+    // Back on the worksheet page: the same entries, taken again from their labels.
+    const auto vorher = F->Dokument.Eintraege;
+    F->ABBtnClick();
+    EXPECT_EQ(F->Ansichtsmodus, kArbeitsblatt);
+    EXPECT_EQ(F->Dokument.Eintraege, vorher);
+}
+
+TEST_F(AbFensterTest, SaveAndOpenAWorksheet)
+{
+    WaehleKarte("DEU");
+    F->ABAufgabeCombo->setCurrentIndex(2);
+    const ArbeitsblattDataTyp vorher = F->Dokument;
+    const QString datei = dir.filePath(QStringLiteral("blatt.zla"));
+    F->Dateiwahl = [&](const TDateiAuswahl& a) {
+        EXPECT_EQ(a.Erweiterung, QStringLiteral("zla"));
+        return datei;
+    };
+    F->SpeichernUnter1Click();
+    EXPECT_TRUE(QFile::exists(datei));
+    EXPECT_TRUE(F->windowTitle().endsWith(QLatin1String(" - blatt.zla")));
+    F->KartenAuswahl1Click();
+    F->Oeffnen1Click();
+    EXPECT_EQ(F->Ansichtsmodus, kArbeitsblatt);
+    EXPECT_EQ(F->Dokument.Eintraege, vorher.Eintraege);
+    EXPECT_EQ(F->Dokument.Aufgabe, 2);
+    EXPECT_EQ(F->ABAufgabeCombo->currentIndex(), 2);
+    EXPECT_TRUE(rec.entries().isEmpty()) << rec.texts().join(u'\n').toStdString();
+
+    // A damaged file: one box, the worksheet stays.
+    QFile f(dir.filePath(QStringLiteral("kaputt.zla")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Foliavo-ZLA-1.00\r\nDEUT\r\nRS\r\n0\r\n1\r\n0\r\n0\r\n31\r\n");
+    f.close();
+    EXPECT_FALSE(F->OeffneArbeitsblattDatei(f.fileName()));
+    EXPECT_EQ(rec.entries().size(), 1);
+    EXPECT_EQ(F->Dokument.Eintraege, vorher.Eintraege);
+    EXPECT_TRUE(F->windowTitle().endsWith(QLatin1String(" - blatt.zla")));
+}
+
+TEST_F(AbFensterTest, ExportsAreByteIdenticalOnARepeat)
+{
+    WaehleKarte("FRA");
+    // Each extension under names of its own: the file layer finds names without regard to case.
+    int nr = 0;
+    for (const char* endung : {"bmp", "jpg", "wmf", "emf", "WMF", "EMF", "JPG"}) {
+        ++nr;
+        const QString a = dir.filePath(QStringLiteral("a%1.").arg(nr) + QLatin1String(endung));
+        const QString b = dir.filePath(QStringLiteral("b%1.").arg(nr) + QLatin1String(endung));
+        ASSERT_TRUE(F->ExportiereNach(a)) << endung << rec.texts().join(u'\n').toStdString();
+        ASSERT_TRUE(F->ExportiereNach(b)) << endung;
+        const QByteArray da = Lies(a);
+        EXPECT_FALSE(da.isEmpty());
+        EXPECT_EQ(da, Lies(b)) << endung;
+        const QString e = QString::fromLatin1(endung).toLower();
+        if (e == u"bmp" || e == u"jpg")
+            EXPECT_EQ(QImage(a).size(), QSize(1000, 1623)) << endung;
+        else if (e == u"wmf")
+            EXPECT_EQ(qFromLittleEndian<quint32>(da.constData()), 0x9AC6CDD7u);
+        else
+            EXPECT_EQ(da.mid(40, 4), QByteArray(" EMF"));
+    }
+    EXPECT_TRUE(rec.entries().isEmpty());
+
+    // A bad extension writes nothing; an unwritable path keeps what stood there.
+    EXPECT_FALSE(F->ExportiereNach(dir.filePath(QStringLiteral("c.jpeg"))));
+    EXPECT_EQ(rec.texts().last(), QStringLiteral("Export fehlgeschlagen wegen ungültiger Dateinamenserweiterung."));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("c.jpeg"))));
+    for (const char* endung : {"emf", "bmp"}) {
+        rec.clear();
+        const QString ziel = dir.filePath(QStringLiteral("fehlt/d.") + QLatin1String(endung));
+        EXPECT_FALSE(F->ExportiereNach(ziel));
+        ASSERT_EQ(rec.entries().size(), 1);
+        EXPECT_TRUE(rec.texts()[0].startsWith(QLatin1String("Export fehlgeschlagen")));
+        QDir().mkpath(dir.filePath(QStringLiteral("alt.") + QLatin1String(endung)));
+        EXPECT_FALSE(F->ExportiereNach(dir.filePath(QStringLiteral("alt.") + QLatin1String(endung))));
+        EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("alt.") + QLatin1String(endung))).isDir());
+    }
+}
+
+// The page's metafiles read by the independent readers (libemf2svg, libwmf).
+TEST_F(AbFensterTest, MetafilesReadByIndependentReaders)
+{
+    WaehleKarte("FRA");
+    const struct {
+        const char* programm;
+        const char* endung;
+        bool wmf;
+    } leser[] = {{"emf2svg-conv", "emf", false}, {"wmf2svg", "wmf", true}};
+    for (const auto& l : leser) {
+        if (!Vorhanden(l.programm))
+            continue;
+        const QString datei = dir.filePath(QStringLiteral("seite.") + QLatin1String(l.endung));
+        const QString svg = datei + QStringLiteral(".svg");
+        ASSERT_TRUE(F->ExportiereNach(datei));
+        QProcess p;
+        const QStringList args = l.wmf ? QStringList{QStringLiteral("--inline"), QStringLiteral("-o"), svg, datei}
+                                       : QStringList{QStringLiteral("-i"), datei, QStringLiteral("-o"), svg};
+        p.start(QString::fromLatin1(l.programm), args);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0) << l.programm;
+        const QString text = QString::fromLatin1(Lies(svg));
+        // The readers' texts without markup and blanks (libwmf writes one element a letter).
+        QString inhalt = text;
+        inhalt.remove(QStringLiteral("<![CDATA["));
+        inhalt.remove(QStringLiteral("]]>"));
+        inhalt.remove(QRegularExpression(QStringLiteral("<[^>]*>|\\s")));
+        EXPECT_TRUE(inhalt.contains(QLatin1String("Zelvaro-Terrafolio4.0"))) << l.programm;
+        EXPECT_TRUE(text.contains(QLatin1String("<image"))) << l.programm; // the map picture
+    }
+}
+
+// Printing through PDF, rendered back with pdftoppm: the page at its margins, the solution sheet.
+TEST_F(AbFensterTest, PrintsThroughPdf)
+{
+    if (!Vorhanden("pdftoppm"))
+        GTEST_SKIP() << "pdftoppm not installed";
+    WaehleKarte("FRA");
+    F->ABAufgabeCombo->setCurrentIndex(0);
+    auto drucke = [&](const QString& name) {
+        QPrinter p(QPrinter::HighResolution);
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setPageSize(QPageSize(QPageSize::A4));
+        p.setPageMargins(QMarginsF(0, 0, 0, 0));
+        p.setOutputFileName(dir.filePath(name + QStringLiteral(".pdf")));
+        EXPECT_TRUE(DruckeArbeitsblatt(p, *F->Seitenmetafile, TDruckWerte{}));
+        QProcess r;
+        r.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"),
+                                             QStringLiteral("-singlefile"), p.outputFileName(), dir.filePath(name)});
+        EXPECT_TRUE(r.waitForFinished(60000));
+        return QImage(dir.filePath(name + QStringLiteral(".png"))).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage blatt = drucke(QStringLiteral("blatt"));
+    ASSERT_NEAR(blatt.width(), 413, 1); // A4 at 50 dpi
+    ASSERT_NEAR(blatt.height(), 585, 1);
+    auto dunkel = [](const QImage& b, QRect r) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += qGray(b.pixel(x, y)) < 200;
+        return n;
+    };
+    // 2.2 cm and 1.4 cm margins: nothing left of x 43 or above y 27; the map fills the middle.
+    EXPECT_EQ(dunkel(blatt, QRect(0, 0, 40, 585)), 0);
+    EXPECT_EQ(dunkel(blatt, QRect(0, 0, 413, 25)), 0);
+    EXPECT_GT(dunkel(blatt, QRect(60, 120, 300, 200)), 1000);
+
+    // The solution sheet alone: red marks only.
+    F->ABLsgBox->setChecked(true);
+    F->ABKomplettBox->setChecked(false);
+    const QImage loesung = drucke(QStringLiteral("loesung"));
+    EXPECT_LT(dunkel(loesung, QRect(0, 0, 413, 585)), 400);
+    int rot = 0;
+    for (int y = 0; y < loesung.height(); ++y)
+        for (int x = 0; x < loesung.width(); ++x) {
+            const QColor c = loesung.pixelColor(x, y);
+            rot += c.red() > 180 && c.green() < 120 && c.blue() < 120;
+        }
+    EXPECT_GT(rot, 10);
+    EXPECT_EQ(rec.entries().size(), 0) << rec.texts().join(u'\n').toStdString();
+}
+
+TEST_F(AbFensterTest, NoPrinter)
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "a printer is installed";
+    WaehleKarte("FRA");
+    QPrinter p;
+    EXPECT_EQ(DruckerZeile(p), QStringLiteral("- Kein Drucker -"));
+    EXPECT_FALSE(DruckeArbeitsblatt(p, *F->Seitenmetafile, TDruckWerte{}));
+    ASSERT_EQ(rec.entries().size(), 1);
+    EXPECT_TRUE(rec.texts()[0].startsWith(QLatin1String("Es ist kein Drucker vorhanden.")));
+}
+
+TEST_F(AbFensterTest, PrintDialogKeepsTheRatio)
+{
+    WaehleKarte("FRA");
+    TDruckForm& d = *F->DruckForm;
+    d.Zeige(TDruckWerte{}, 1001.0 / 1625.0, QPrinter());
+    EXPECT_NEAR(d.Werte().By, 26.95, 0.01);
+    d.SeitRatio->setChecked(false);
+    d.SeitRatioClick();
+    EXPECT_NEAR(d.Werte().By, 26.95, 0.01);
+}
+
+TEST_F(AbFensterTest, MissingPictureWarnsOnce)
+{
+    const QString alt = KartenVerz;
+    KartenVerz = dir.path() + u'/';
+    KartenCachePfad.clear();
+    WaehleKarte("FRA");
+    ASSERT_EQ(rec.entries().size(), 1);
+    EXPECT_TRUE(rec.texts()[0].contains(QLatin1String("ohne Landkarte")));
+    F->ABMischenBtnClick(); // redrawn: no second warning
+    EXPECT_EQ(rec.entries().size(), 1);
+    EXPECT_TRUE(F->Seitenmetafile);
+    KartenVerz = alt;
+}
+
+} // namespace
+} // namespace zl::ab
