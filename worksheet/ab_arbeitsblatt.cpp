@@ -252,6 +252,29 @@ QStringList Eintragsliste(const ArbeitsblattDataTyp& A)
     return l;
 }
 
+namespace
+{
+
+// Whether label k still stands for the entry: on the worksheet's map, with its name or its type
+// (a correction in the label view changes one of them).
+bool PasstNoch(const ArbeitsblattDataTyp& A, const ABObjDataTyp& e, const QList<ObjDataTyp>& Objekte, int k)
+{
+    return k >= 0 && k < Objekte.size() && Objekte[k].KartID == A.KartID &&
+           (Objekte[k].ObjTyp == e.ObjTyp || EntferneTrennzeichen(Objekte[k].Bez) == e.Name);
+}
+
+} // namespace
+
+void PruefeEintragsindizes(ArbeitsblattDataTyp& A, const QList<ObjDataTyp>& Objekte)
+{
+    const int n = std::clamp(A.Anzahl, 0, kMaxEintraege);
+    for (int i = 0; i < n; ++i) {
+        ABObjDataTyp& e = A.Eintraege[i];
+        if (!PasstNoch(A, e, Objekte, e.ObjIndex))
+            e.ObjIndex = SucheEintrag(Objekte, A.KartID, e);
+    }
+}
+
 void AktualisiereEintraege(ArbeitsblattDataTyp& A, const QList<ObjDataTyp>& Objekte)
 {
     const int n = std::clamp(A.Anzahl, 0, kMaxEintraege);
@@ -259,11 +282,9 @@ void AktualisiereEintraege(ArbeitsblattDataTyp& A, const QList<ObjDataTyp>& Obje
         ABObjDataTyp& e = A.Eintraege[i];
         if (e.ObjIndex < 0)
             continue;
-        // The label keeps the entry when it is still on the map with its name or its type (a
-        // correction changes one of them); an index shifted by a deletion is matched again.
+        // An index shifted by a deletion is matched again.
         int k = e.ObjIndex;
-        if (k >= Objekte.size() || Objekte[k].KartID != A.KartID ||
-            (Objekte[k].ObjTyp != e.ObjTyp && EntferneTrennzeichen(Objekte[k].Bez) != e.Name))
+        if (!PasstNoch(A, e, Objekte, k))
             k = SucheEintrag(Objekte, A.KartID, e);
         if (k >= 0)
             SetzeEintrag(A, i + 1, Objekte, k);

@@ -111,6 +111,11 @@ QStringList Eintragsliste(const ArbeitsblattDataTyp& A);
 // that no longer matches is matched again by name and type, else it keeps its values and gets -1.
 void AktualisiereEintraege(ArbeitsblattDataTyp& A, const QList<ObjDataTyp>& Objekte);
 
+// After the label table was read again: every entry whose label index no longer names a label
+// of the map with its name or type is matched again by name and type (-1 when none); nothing is
+// copied, the entries keep their values.
+void PruefeEintragsindizes(ArbeitsblattDataTyp& A, const QList<ObjDataTyp>& Objekte);
+
 TABLernObjAnzahl CalcLernObjAnz(const QList<ObjDataTyp>& Objekte, const QString& KartID);
 // "1 - Basis (n)", "2 - Aufbau (n)", "3 - Experte (n)" for theme t (1..6).
 QStringList IntensitaetsTexte(const TABLernObjAnzahl& Anzahl, int Gruppe);

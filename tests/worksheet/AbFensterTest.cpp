@@ -12,16 +12,23 @@
 #include "worksheet/widgets/ab_druckform.h"
 #include "worksheet/widgets/ab_main.h"
 #include "worksheet/widgets/ab_start.h"
+#include "worksheet/widgets/ab_voreinstform.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -308,6 +315,44 @@ TEST_F(AbFensterTest, PrintsThroughPdf)
         }
     EXPECT_GT(rot, 10);
     EXPECT_EQ(rec.entries().size(), 0) << rec.texts().join(u'\n').toStdString();
+}
+
+TEST_F(AbFensterTest, ClipboardGetsTheMetafile)
+{
+    WaehleKarte("FRA");
+    F->IndieZwischenablage1Click();
+    const QMimeData* d = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->data(QString::fromLatin1(kEmfMimeTyp)), SchreibeEmf(*F->Seitenmetafile));
+    EXPECT_TRUE(rec.entries().isEmpty());
+}
+
+TEST_F(AbFensterTest, OptionsDialog)
+{
+    WaehleKarte("FRA");
+    TVoreinstForm& d = *F->VoreinstForm;
+    ABVoreinstellungen v;
+    v.MaxAnz = 25;
+    d.Zeige(v, Aufgaben, store);
+    EXPECT_EQ(d.MaxAnzCombo->currentText(), QStringLiteral("22"));
+    EXPECT_EQ(d.AufgLab[1]->text(), QStringLiteral("&B - Nummern in Liste:"));
+    d.KlasseBox->setChecked(false);
+    d.accept();
+    EXPECT_EQ(d.Werte().MaxAnz, 22);
+    EXPECT_FALSE(d.Werte().KlasseZeile);
+    EXPECT_FALSE(store.valueExists(QStringLiteral("AB-MaxAnz"))); // not ticked as default
+
+    // "Als Standard festlegen" writes the key; "Standard laden" reads it at once.
+    d.Zeige(v, Aufgaben, store);
+    d.StandardBox->setChecked(true);
+    d.TitelEdit->setText(QStringLiteral("Eigener Titel"));
+    d.accept();
+    EXPECT_EQ(store.readText(QStringLiteral("AB-TitelText")), QStringLiteral("Eigener Titel"));
+    Voreinstellungen = ABVoreinstellungen{};
+    d.Zeige(Voreinstellungen, Aufgaben, store);
+    d.StdLadenBtn->click();
+    d.reject();
+    EXPECT_EQ(Voreinstellungen.TitelText, QStringLiteral("Eigener Titel"));
 }
 
 TEST_F(AbFensterTest, NoPrinter)

@@ -287,5 +287,24 @@ TEST(AbKomponist, AktualisiereEintraegeFolgtDenKorrekturen)
     EXPECT_EQ(a.Anzahl, 2);
 }
 
+TEST(AbKomponist, PruefeEintragsindizesNachNeuemLesen)
+{
+    QList<ObjDataTyp> o = KleineKarte();
+    ArbeitsblattDataTyp a;
+    a.KartID = QStringLiteral("EUR");
+    UebernimmAuswahl(a, o, {0, 3});
+    o.removeAt(1);
+    o[0].Px = 0.3; // a label moved in the file read: the entry keeps its stored place
+    PruefeEintragsindizes(a, o);
+    for (int i = 0; i < a.Anzahl; ++i) {
+        const ABObjDataTyp& e = a.Eintraege[i];
+        ASSERT_GE(e.ObjIndex, 0);
+        EXPECT_EQ(EntferneTrennzeichen(o[e.ObjIndex].Bez), e.Name);
+        if (e.Name == u"Frankreich") {
+            EXPECT_EQ(e.Px, 0.1);
+        }
+    }
+}
+
 } // namespace
 } // namespace zl::ab

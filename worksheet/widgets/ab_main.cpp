@@ -1,5 +1,6 @@
 #include "worksheet/widgets/ab_main.h"
 
+#include "controls/Buttons2.h"
 #include "controls/HoverPanel.h"
 #include "controls/Zufall.h"
 #include "datastore/JpegDatei.h"
@@ -52,6 +53,15 @@ QColor Farbe(int r, int g, int b)
 
 // The three panel colours, as the pattern pictures give them.
 const QColor kC1 = Farbe(96, 108, 142), kC2 = Farbe(230, 234, 240), kC3 = Farbe(201, 205, 214);
+
+void FaerbeKnoepfe(QWidget* Form)
+{
+    if (!Form)
+        return;
+    const QList<TBitBtn2*> Knoepfe = Form->findChildren<TBitBtn2*>();
+    for (auto i = Knoepfe.size(); i-- > 0;)
+        Knoepfe[i]->SetColor(TColor(181 | (185 << 8) | (208 << 16)));
+}
 
 QString Fenstertitel(int Ansichtsmodus, const QString& KartenName, const QString& ArbeitsblattDatei)
 {
@@ -205,12 +215,9 @@ void TForm1::ErzeugeMenues()
                   [] { OeffneDokument(HilfeVerz + QStringLiteral("index.html")); });
     Homepage1 =
         neu(HilfeMenu, QStringLiteral("Zelvaro - &Homepage"), QKeySequence(), [] { OeffneDokument(kHomepage); });
-    Info1 = neu(HilfeMenu, QStringLiteral("Inf&o..."), QKeySequence(), [this] {
-        if (!InfoBox)
-            return;
-        InfoBox->setWindowTitle(QStringLiteral("Info"));
-        InfoBox->TitelLabel->setText(kTitel);
-        InfoBox->exec();
+    Info1 = neu(HilfeMenu, QStringLiteral("Inf&o..."), QKeySequence(), [] {
+        if (InfoBox)
+            InfoBox->exec();
     });
 
     ABToolBar = addToolBar(QStringLiteral("Arbeitsblatt"));
@@ -350,7 +357,7 @@ void TForm1::FormActivate()
         return;
     ErsteAktivierung = false;
     SetzeLernIntensitaet(LernIntensitaet);
-    FaerbeKnoepfe(this);
+    ab::FaerbeKnoepfe(this);
     if (TObjEditneuForm* e = Editor()) {
         e->OeffnenVerz = DatenVerz;
         e->SpeichernVerz = DatenVerz;
@@ -637,7 +644,7 @@ void TForm1::ABBtnClick()
     if (Ansichtsmodus == kLernkarte && Dokument.Anzahl > 0) {
         AktualisiereEintraege(Dokument, ObjDaten);
         ZeigeArbeitsblatt(1);
-    } else if (Ansichtsmodus != kArbeitsblatt) {
+    } else {
         ZeigeArbeitsblatt(2);
     }
 }

@@ -50,6 +50,10 @@ enum : int { kKartenauswahl = 1, kLernkarte = 2, kArbeitsblatt = 5 };
 inline const QString kTitel = QStringLiteral("Zelvaro - Terrafolio 4.0");
 inline const QString kStartTitel = QStringLiteral("ZL Terrafolio 4.0");
 
+// Every TBitBtn2 of the form, from the last to the first, gets the colour 181, 185, 208; the
+// cursor stays as it is.
+void FaerbeKnoepfe(QWidget* Form);
+
 // The caption of pages 2 and 5: title, map name and the worksheet file's name.
 QString Fenstertitel(int Ansichtsmodus, const QString& KartenName, const QString& ArbeitsblattDatei);
 

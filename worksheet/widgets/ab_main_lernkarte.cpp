@@ -361,10 +361,8 @@ void TForm1::ZeigeKarteNeu()
 
 void TForm1::BaueAnsichtNeu()
 {
-    // The table was read again: the entries are matched anew by name and type.
-    for (int i = 0; i < Dokument.Anzahl; ++i)
-        Dokument.Eintraege[i].ObjIndex = -1;
-    PruefeAbfrageobjekte(Dokument, ObjDaten);
+    // The table was read again: entries whose index no longer fits are matched anew.
+    PruefeEintragsindizes(Dokument, ObjDaten);
     if (Ansichtsmodus == kLernkarte)
         ZeigeLernkarte();
     else if (Ansichtsmodus == kArbeitsblatt)
@@ -431,8 +429,7 @@ void TForm1::Beschriftungsdatei1Click()
     const QString Datei = e->WaehleOeffnen();
     if (Datei.isEmpty())
         return;
-    if (e->Editor().Oeffnen(Datei))
-        BaueAnsichtNeu();
+    e->Editor().Oeffnen(Datei); // the editor lays the view out again through BaueAnsichtNeu
 }
 
 } // namespace zl::ab

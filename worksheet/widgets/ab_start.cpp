@@ -24,7 +24,7 @@ namespace zl::ab
 namespace
 {
 
-QString InfoText()
+QString ABInfoText()
 {
     const QString absatz = QStringLiteral("\r\n\r\n");
     return QStringLiteral("Zelvaro Lernsoftware\r\nwww.zelvaro.de") + absatz +
@@ -58,6 +58,25 @@ QImage Titelbild()
     p.drawText(QRect(0, 250, 400, 30), Qt::AlignCenter, QStringLiteral("Arbeitsblätter zur Topographie"));
     return img;
 }
+
+// The shared about box with this program's title.
+class TABInfoBox : public TInfoBox
+{
+  public:
+    TABInfoBox()
+    {
+        Memo1->setPlainText(ABInfoText());
+        setWindowTitle(QStringLiteral("Info"));
+    }
+
+  protected:
+    void showEvent(QShowEvent* event) override
+    {
+        TInfoBox::showEvent(event);
+        TitelLabel->setText(kTitel);
+        ab::FaerbeKnoepfe(this);
+    }
+};
 
 } // namespace
 
@@ -108,8 +127,7 @@ bool TFoliavo::Starte()
     };
     MeldForm = new TMeldForm;
     erzeuge(MeldForm);
-    InfoBox = new TInfoBox;
-    InfoBox->Memo1->setPlainText(InfoText());
+    InfoBox = new TABInfoBox;
     erzeuge(InfoBox);
     form1->ObjHinzuForm = new TObjHinzuForm;
     erzeuge(form1->ObjHinzuForm);
