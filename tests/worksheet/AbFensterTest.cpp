@@ -11,6 +11,7 @@
 #include "worksheet/ab_seite.h"
 #include "worksheet/widgets/ab_druckform.h"
 #include "worksheet/widgets/ab_main.h"
+#include "worksheet/widgets/ab_objhinzu.h"
 #include "worksheet/widgets/ab_start.h"
 #include "worksheet/widgets/ab_voreinstform.h"
 
@@ -315,6 +316,32 @@ TEST_F(AbFensterTest, PrintsThroughPdf)
         }
     EXPECT_GT(rot, 10);
     EXPECT_EQ(rec.entries().size(), 0) << rec.texts().join(u'\n').toStdString();
+}
+
+TEST_F(AbFensterTest, ManualChoiceOfAtMost30)
+{
+    WaehleKarte("WELT");
+    F->ABThemaCombo->setCurrentIndex(5);
+    TObjHinzuForm& d = *F->ObjHinzuForm;
+    d.Fuelle(HinzuKandidaten(F->Dokument, ObjDaten));
+    ASSERT_GT(d.HinzuListBox->count(), 31);
+    d.KeineBtn->click();
+    for (int i = 0; i < 31; ++i)
+        d.HinzuListBox->item(i)->setCheckState(Qt::Checked);
+    EXPECT_EQ(d.AnzCheckedLab->text(), QStringLiteral("31 ausgewählt"));
+    d.show();
+    d.OKBtn->click();
+    EXPECT_TRUE(d.isVisible()); // stays open
+    ASSERT_EQ(rec.entries().size(), 1);
+    EXPECT_TRUE(rec.texts()[0].endsWith(QStringLiteral("Sie haben 1 Objekt(e) zu viel markiert.")));
+    d.HinzuListBox->item(0)->setCheckState(Qt::Unchecked);
+    d.OKBtn->click();
+    EXPECT_FALSE(d.isVisible());
+    UebernimmAuswahl(F->Dokument, ObjDaten, d.Gewaehlt());
+    F->ZeigeArbeitsblatt(1);
+    EXPECT_EQ(F->Dokument.Anzahl, 30);
+    EXPECT_EQ(F->ABObjList->count(), 30);
+    EXPECT_EQ(F->ABObjList->item(29)->text().left(5), QStringLiteral("30 - "));
 }
 
 TEST_F(AbFensterTest, ClipboardGetsTheMetafile)

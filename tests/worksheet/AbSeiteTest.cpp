@@ -271,5 +271,29 @@ TEST(AbBeschriftung, BoxAndNumberOfOneEntry)
     }
 }
 
+// The label view's hit test: 8 pixels each way, the first label in table order on a checked layer.
+TEST(AbBeschriftung, ObjektUnterMaus)
+{
+    const QList<ObjDataTyp> o = {Obj("M", "S", 0.5, 0.5, QStringLiteral("Stadt"), 1),
+                                 Obj("M", "L", 0.5, 0.5, QStringLiteral("Land"), 1),
+                                 Obj("M", "IS", 0.2, 0.2, QStringLiteral("Insel"), 3)};
+    TABBeschriftungsZustand z;
+    z.Objekte = &o;
+    z.AktKartID = QStringLiteral("M");
+    z.LernIntensitaet = 3;
+    const TRect ganz{0, 0, 10000, 10000};
+    EXPECT_EQ(ObjektUnterMaus(508, 492, 1000, 1000, ganz, z), 1); // only Länder checked
+    EXPECT_EQ(ObjektUnterMaus(509, 500, 1000, 1000, ganz, z), -1);
+    z.Ebenen[1] = true;
+    EXPECT_EQ(ObjektUnterMaus(500, 500, 1000, 1000, ganz, z), 0);
+    z.Ebenen = {false, false, false, false, true}; // an island state under Inseln
+    EXPECT_EQ(ObjektUnterMaus(200, 200, 1000, 1000, ganz, z), 2);
+    z.LernIntensitaet = 2;
+    EXPECT_EQ(ObjektUnterMaus(200, 200, 1000, 1000, ganz, z), -1);
+    z.AktKartID = QStringLiteral("m"); // ids compared exactly
+    z.LernIntensitaet = 3;
+    EXPECT_EQ(ObjektUnterMaus(200, 200, 1000, 1000, ganz, z), -1);
+}
+
 } // namespace
 } // namespace zl::ab
