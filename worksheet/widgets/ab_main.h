@@ -118,6 +118,10 @@ class TForm1 : public QMainWindow, public TObjEditHost
     void SetzeLernIntensitaet(int Stufe);
     void SetzeObjReiter(int Reiter);
     void FuelleLernlisten();
+    // The pointer arrow on label i of the current map (hidden for any other).
+    void PositioniereZeiger(int i);
+    // Label i's point in the map panel's coordinates.
+    QPoint KartenPunkt(int i) const;
 
     // ---- files and output
     void Oeffnen1Click();
@@ -178,6 +182,7 @@ class TForm1 : public QMainWindow, public TObjEditHost
     QWidget* LernKartPan;
     QLabel* LernKartPicImg;
     QWidget* KartEditShape;
+    QWidget* LernPfeilImg;
     QWidget* LernObjPan;
     std::array<QPushButton*, 3> IntensBtn{};
     std::array<QPushButton*, 5> ReiterBtn{};

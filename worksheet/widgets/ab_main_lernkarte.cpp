@@ -71,6 +71,43 @@ class TTrefferQuadrat : public QWidget
     }
 };
 
+// The pointer arrow on the selected label: its tip is the widget's top-left corner. While the
+// label editor is open it can be dragged, and its tip becomes the label's position.
+class TZeigerPfeil : public QWidget
+{
+  public:
+    using QWidget::QWidget;
+    std::function<void(QPoint)> OnGezogen; // the tip in the parent's coordinates
+    bool Ziehbar = false;
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(QColor(255, 0, 0));
+        p.drawPolygon(QPolygon(
+            {QPoint(0, 0), QPoint(14, 5), QPoint(9, 9), QPoint(20, 20), QPoint(17, 23), QPoint(6, 12), QPoint(4, 16)}));
+    }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        if (Ziehbar && e->button() == Qt::LeftButton)
+            m_griff = e->position().toPoint();
+    }
+    void mouseMoveEvent(QMouseEvent* e) override
+    {
+        if (!Ziehbar || !(e->buttons() & Qt::LeftButton))
+            return;
+        move(mapToParent(e->position().toPoint() - m_griff));
+        if (OnGezogen)
+            OnGezogen(pos());
+    }
+
+  private:
+    QPoint m_griff;
+};
+
 const QString kReiter[5] = {QStringLiteral("Länder"), QStringLiteral("Städte"), QStringLiteral("Gewässer"),
                             QStringLiteral("Landschaften"), QStringLiteral("Inseln")};
 
@@ -112,15 +149,34 @@ void TForm1::ErzeugeLernkarte()
             KartEditShape->hide();
             return;
         }
-        const ObjDataTyp& o = ObjDaten[i];
-        const QPoint m = LernKartPicImg->pos() +
-                         QPoint(int(std::lround((o.Px - KartenAusschnitt.Left / 10000.0) * LernKartPicImg->width() /
-                                                ((KartenAusschnitt.Right - KartenAusschnitt.Left) / 10000.0))),
-                                int(std::lround((o.Py - KartenAusschnitt.Top / 10000.0) * LernKartPicImg->height() /
-                                                ((KartenAusschnitt.Bottom - KartenAusschnitt.Top) / 10000.0))));
+        const QPoint m = KartenPunkt(i);
         KartEditShape->setGeometry(m.x() - 8, m.y() - 8, 17, 17);
         KartEditShape->show();
         KartEditShape->raise();
+    };
+    auto* Pfeil = new TZeigerPfeil(LernKartPan);
+    Pfeil->setObjectName(QStringLiteral("LernPfeilImg"));
+    Pfeil->resize(24, 24);
+    Pfeil->hide();
+    LernPfeilImg = Pfeil;
+    Pfeil->OnGezogen = [this](QPoint Spitze) {
+        TObjEditneuForm* e = Editor();
+        if (!e || !e->isVisible())
+            return;
+        const QPoint p = Spitze - LernKartPicImg->pos();
+        const double px = KartenAusschnitt.Left / 10000.0 + double(p.x()) / std::max(1, LernKartPicImg->width()) *
+                                                                (KartenAusschnitt.Right - KartenAusschnitt.Left) /
+                                                                10000.0;
+        const double py = KartenAusschnitt.Top / 10000.0 + double(p.y()) / std::max(1, LernKartPicImg->height()) *
+                                                               (KartenAusschnitt.Bottom - KartenAusschnitt.Top) /
+                                                               10000.0;
+        e->Editor().SetzePosition(px, py);
+    };
+    Bild->OnKlick = [this] {
+        if (LernPfeilImg->isVisible())
+            LernPfeilImg->hide();
+        else if (AktObjekt >= 0)
+            PositioniereZeiger(AktObjekt);
     };
     Quadrat->OnKlick = [this] {
         const int i = KartEditShape->property("Tag").toInt();
@@ -159,6 +215,7 @@ void TForm1::ErzeugeLernkarte()
             return;
         const int i = LernListe->item(r)->data(Qt::UserRole).toInt();
         AktObjekt = i;
+        PositioniereZeiger(i);
         if (Editor() && Editor()->isVisible() && i >= 0)
             Editor()->ZeigeObjekt(i);
     });
@@ -187,10 +244,33 @@ void TForm1::OrdneLernkarte()
     AutoEditBox->setGeometry(9, H - 32, std::max(20, w - 18), 24);
 }
 
+QPoint TForm1::KartenPunkt(int i) const
+{
+    const ObjDataTyp& o = ObjDaten[i];
+    const double sw = std::max(1, KartenAusschnitt.Right - KartenAusschnitt.Left) / 10000.0;
+    const double sh = std::max(1, KartenAusschnitt.Bottom - KartenAusschnitt.Top) / 10000.0;
+    return LernKartPicImg->pos() +
+           QPoint(int(std::lround((o.Px - KartenAusschnitt.Left / 10000.0) * LernKartPicImg->width() / sw)),
+                  int(std::lround((o.Py - KartenAusschnitt.Top / 10000.0) * LernKartPicImg->height() / sh)));
+}
+
+void TForm1::PositioniereZeiger(int i)
+{
+    if (i < 0 || i >= ObjDaten.size() || ObjDaten[i].KartID != Dokument.KartID) {
+        LernPfeilImg->hide();
+        return;
+    }
+    static_cast<TZeigerPfeil*>(LernPfeilImg)->Ziehbar = Editor() && Editor()->isVisible();
+    LernPfeilImg->move(KartenPunkt(i));
+    LernPfeilImg->show();
+    LernPfeilImg->raise();
+}
+
 void TForm1::ZeigeLernkarte()
 {
     Ansichtsmodus = kLernkarte;
     AktObjekt = -1;
+    LernPfeilImg->hide();
     ZeigeModus();
     SetzeTitel();
     MarkiereKartTyp();
@@ -318,6 +398,8 @@ void TForm1::ZeigeEditor()
     e->raise();
     AktualisiereMenues();
     FuelleLernlisten();
+    if (AktObjekt >= 0)
+        PositioniereZeiger(AktObjekt);
 }
 
 QList<ObjDataTyp>& TForm1::Objekte()
@@ -394,6 +476,7 @@ void TForm1::WaehleObjekt(int i)
     if (o.Intens > LernIntensitaet)
         LernIntensitaet = std::clamp(o.Intens, 1, 3);
     SetzeLernIntensitaet(LernIntensitaet);
+    PositioniereZeiger(i);
     if (Editor() && Editor()->isVisible())
         Editor()->ZeigeObjekt(i);
 }
@@ -418,6 +501,7 @@ void TForm1::EditorGeschlossen()
 {
     AktualisiereMenues();
     KartEditShape->hide();
+    static_cast<TZeigerPfeil*>(LernPfeilImg)->Ziehbar = false;
     FuelleLernlisten();
 }
 
