@@ -383,6 +383,9 @@ TObjEditneuForm* TForm1::Editor() const
         ObjEditneuForm->SetzeFarben(QColor(96, 108, 142), QColor(201, 205, 214));
         ObjEditneuForm->OeffnenVerz = DatenVerz;
         ObjEditneuForm->SpeichernVerz = DatenVerz;
+        // New, copied or deleted labels shift the table's indexes: the entries follow them.
+        QObject::connect(&ObjEditneuForm->Editor(), &TObjEditor::TabelleGeaendert, self,
+                         [self] { PruefeEintragsindizes(self->Dokument, ObjDaten); });
     }
     return ObjEditneuForm;
 }
