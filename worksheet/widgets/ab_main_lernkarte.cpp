@@ -78,6 +78,7 @@ class TZeigerPfeil : public QWidget
   public:
     using QWidget::QWidget;
     std::function<void(QPoint)> OnGezogen; // the tip in the parent's coordinates
+    std::function<void()> OnLosgelassen;
     bool Ziehbar = false;
 
   protected:
@@ -100,12 +101,20 @@ class TZeigerPfeil : public QWidget
         if (!Ziehbar || !(e->buttons() & Qt::LeftButton))
             return;
         move(mapToParent(e->position().toPoint() - m_griff));
+        m_gezogen = true;
         if (OnGezogen)
             OnGezogen(pos());
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        if (m_gezogen && e->button() == Qt::LeftButton && OnLosgelassen)
+            OnLosgelassen();
+        m_gezogen = false;
     }
 
   private:
     QPoint m_griff;
+    bool m_gezogen = false;
 };
 
 const QString kReiter[5] = {QStringLiteral("Länder"), QStringLiteral("Städte"), QStringLiteral("Gewässer"),
@@ -171,6 +180,14 @@ void TForm1::ErzeugeLernkarte()
                                                                (KartenAusschnitt.Bottom - KartenAusschnitt.Top) /
                                                                10000.0;
         e->Editor().SetzePosition(px, py);
+    };
+    // The drag ends: the new position is taken over into the label and the view redrawn.
+    Pfeil->OnLosgelassen = [this] {
+        TObjEditneuForm* e = Editor();
+        if (!e || !e->isVisible())
+            return;
+        if (const int i = e->Editor().UebernimmObjekt(); i >= 0)
+            ObjektGeaendert(i);
     };
     Bild->OnKlick = [this] {
         if (LernPfeilImg->isVisible())
