@@ -255,12 +255,15 @@ QStringList Eintragsliste(const ArbeitsblattDataTyp& A)
 namespace
 {
 
-// Whether label k still stands for the entry: on the worksheet's map, with its name or its type
-// (a correction in the label view changes one of them).
+// Whether label k still stands for the entry: on the worksheet's map with its name, or renamed in
+// the label view at its type and place. A neighbour that an index shift brings in has neither.
 bool PasstNoch(const ArbeitsblattDataTyp& A, const ABObjDataTyp& e, const QList<ObjDataTyp>& Objekte, int k)
 {
-    return k >= 0 && k < Objekte.size() && Objekte[k].KartID == A.KartID &&
-           (Objekte[k].ObjTyp == e.ObjTyp || EntferneTrennzeichen(Objekte[k].Bez) == e.Name);
+    if (k < 0 || k >= Objekte.size() || Objekte[k].KartID != A.KartID)
+        return false;
+    const ObjDataTyp& o = Objekte[k];
+    return EntferneTrennzeichen(o.Bez).left(kMaxNamenLaenge) == e.Name ||
+           (o.ObjTyp == e.ObjTyp && o.Px == e.Px && o.Py == e.Py);
 }
 
 } // namespace

@@ -107,13 +107,13 @@ int EntferneEintrag(ArbeitsblattDataTyp& A, int i);
 QStringList Eintragsliste(const ArbeitsblattDataTyp& A);
 
 // Copies every matched entry again from its label (after the label view), as long as the label
-// index still points at a label of the document's map with the entry's name or type; an entry
-// that no longer matches is matched again by name and type, else it keeps its values and gets -1.
+// index still points at a label of the document's map with the entry's name, or with its type and
+// place; an entry that no longer matches is matched again by name and type, else it keeps its
+// values and gets -1.
 void AktualisiereEintraege(ArbeitsblattDataTyp& A, const QList<ObjDataTyp>& Objekte);
 
-// After the label table was read again: every entry whose label index no longer names a label
-// of the map with its name or type is matched again by name and type (-1 when none); nothing is
-// copied, the entries keep their values.
+// After the label table changed: every entry whose label index no longer fits (as above) is
+// matched again by name and type (-1 when none); nothing is copied, the entries keep their values.
 void PruefeEintragsindizes(ArbeitsblattDataTyp& A, const QList<ObjDataTyp>& Objekte);
 
 TABLernObjAnzahl CalcLernObjAnz(const QList<ObjDataTyp>& Objekte, const QString& KartID);

@@ -164,6 +164,36 @@ TEST_F(AbFensterTest, LabelViewTakesTheThemeAndIntensity)
     EXPECT_EQ(F->Dokument.Eintraege, vorher);
 }
 
+// Deleting a label in the editor shifts the table's indexes: the worksheet's entries follow, and
+// back on the worksheet page they still show their own labels.
+TEST_F(AbFensterTest, EntriesFollowTheEditor)
+{
+    WaehleKarte("FRA");
+    F->Lernkarte1Click();
+    F->ZeigeEditor();
+    ASSERT_TRUE(ObjEditneuForm->isVisible());
+    // The first label of the map that is not an entry of the worksheet.
+    int frei = -1;
+    for (int i = 0; i < ObjDaten.size() && frei < 0; ++i)
+        if (ObjDaten[i].KartID == u"FRA" && !IstGewaehlt(F->Dokument, F->Dokument.Anzahl, i))
+            frei = i;
+    ASSERT_GE(frei, 0);
+    F->WaehleObjekt(frei);
+    rec.answerNext(mbYes);
+    ASSERT_TRUE(ObjEditneuForm->Editor().Entfernen());
+    for (int i = 0; i < F->Dokument.Anzahl; ++i) {
+        const ABObjDataTyp& e = F->Dokument.Eintraege[i];
+        ASSERT_GE(e.ObjIndex, 0);
+        EXPECT_EQ(EntferneTrennzeichen(ObjDaten[e.ObjIndex].Bez), e.Name);
+    }
+    const auto vorher = F->Dokument.Eintraege;
+    ObjEditneuForm->Editor().Geaendert = false; // leave without the save question
+    F->ABBtnClick();
+    EXPECT_EQ(F->Ansichtsmodus, kArbeitsblatt);
+    EXPECT_EQ(F->Dokument.Eintraege, vorher);
+    EXPECT_TRUE(ObjEditneuForm->isVisible()); // "Automatisch ein-/ausblenden" is not ticked here
+}
+
 TEST_F(AbFensterTest, SaveAndOpenAWorksheet)
 {
     WaehleKarte("DEU");
