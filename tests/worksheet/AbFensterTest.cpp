@@ -3,6 +3,7 @@
 
 #include "AbHilfen.h"
 
+#include "learning/mainwindow/zl_titel.h"
 #include "platform/MessageService.h"
 #include "platform/MetafileWriter.h"
 #include "platform/SettingsStore.h"
@@ -15,6 +16,7 @@
 #include "worksheet/widgets/ab_start.h"
 #include "worksheet/widgets/ab_voreinstform.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -143,6 +145,43 @@ TEST_F(AbFensterTest, StartsOnTheMapChoiceAndComposesOnAChoice)
     F->ABObjList->setCurrentRow(-1);
     F->ABObjListEntfClick();
     EXPECT_EQ(rec.texts().last(), QStringLiteral("Markieren Sie zuerst den zu löschenden Eintrag in der Liste."));
+}
+
+TEST_F(AbFensterTest, DisplayTypeRedrawsAndSettingsAreWrittenBack)
+{
+    WaehleKarte("FRA");
+    const TMetafilePtr vorher = F->Seitenmetafile;
+    F->SetzeKartTyp(QStringLiteral("PW"));
+    EXPECT_NE(F->Seitenmetafile, vorher);
+    EXPECT_TRUE(F->KartTypItem[3]->isChecked());
+    EXPECT_EQ(store.readText(QStringLiteral("KartTyp")), QStringLiteral("PW"));
+    F->ABThemaCombo->setCurrentIndex(3);
+    F->ABAufgabeCombo->setCurrentIndex(1);
+    F->close();
+    EXPECT_EQ(store.readInt32(QStringLiteral("AB-Thema")), 3);
+    EXPECT_EQ(store.readInt32(QStringLiteral("AB-Aufgabe")), 1);
+    EXPECT_EQ(store.readInt32(QStringLiteral("AB-Ansicht")), 1);
+    // The next start reads them.
+    TABEinstellungen e = LeseEinstellungen(store);
+    EXPECT_EQ(e.Thema, 3);
+    EXPECT_EQ(e.KartTyp, QStringLiteral("PW"));
+}
+
+TEST(AbStart, SplashFor1500Ms)
+{
+    ScopedMessageRecorder rec;
+    MemorySettingsStore store;
+    FoliavoStartOptionen o;
+    o.ProgrammVerz = test::FoliavoVerz();
+    o.Store = &store;
+    o.Bildschirmpruefung = false;
+    TFoliavo programm(o);
+    ASSERT_TRUE(programm.Starte());
+    ASSERT_TRUE(programm.Titel());
+    EXPECT_EQ(programm.Titel()->TitelTimer.interval(), 1500);
+    EXPECT_TRUE(programm.Titel()->TitelTimer.isActive());
+    EXPECT_EQ(programm.Hauptfenster()->windowTitle(), QStringLiteral("Zelvaro - Terrafolio 4.0"));
+    EXPECT_TRUE(rec.entries().isEmpty());
 }
 
 TEST_F(AbFensterTest, LabelViewTakesTheThemeAndIntensity)
