@@ -44,15 +44,7 @@ const char* const kCodes[3] = {"WLT", "EUR", "DEU"};
 const char* const kSheets[3] = {"WLTSheet", "EURSheet", "DEUSheet"};
 const char* const kKartTypen[4] = {"RS", "RH", "PF", "PW"};
 
-QColor Farbe(int r, int g, int b)
-{
-    return QColor(r, g, b);
-}
-
 } // namespace
-
-// The three panel colours, as the pattern pictures give them.
-const QColor kC1 = Farbe(96, 108, 142), kC2 = Farbe(230, 234, 240), kC3 = Farbe(201, 205, 214);
 
 void FaerbeKnoepfe(QWidget* Form)
 {
@@ -250,7 +242,7 @@ void TForm1::ErzeugeInfoPan()
 {
     InfoPan = new QWidget(centralWidget());
     InfoPan->setObjectName(QStringLiteral("InfoPan"));
-    FaerbeFlaeche(InfoPan, int(kC1.red() | (kC1.green() << 8) | (kC1.blue() << 16)));
+    FaerbeFlaeche(InfoPan, kFarbeC1);
     auto knopf = [this](const QString& Text, const QString& Hinweis, auto Handler) {
         auto* b = new QPushButton(Text, InfoPan);
         b->setCheckable(true);
@@ -460,7 +452,7 @@ void TForm1::ErzeugeKartenauswahl()
 {
     KartenAuswahlPan = new QWidget;
     KartenAuswahlPan->setObjectName(QStringLiteral("KartenAuswahlPan"));
-    FaerbeFlaeche(KartenAuswahlPan, int(kC2.red() | (kC2.green() << 8) | (kC2.blue() << 16)));
+    FaerbeFlaeche(KartenAuswahlPan, kFarbeC2);
     Seiten->addWidget(KartenAuswahlPan);
     AuswahlInfoLab = new QLabel(KartenAuswahlPan);
     AuswahlInfoLab->setObjectName(QStringLiteral("AuswahlInfoLab"));
@@ -475,7 +467,7 @@ void TForm1::ErzeugeKartenauswahl()
         u.Code = QLatin1String(kCodes[s]);
         u.Sheet = new QWidget;
         u.Sheet->setObjectName(QLatin1String(kSheets[s]));
-        FaerbeFlaeche(u.Sheet, int(201 | (205 << 8) | (214 << 16)));
+        FaerbeFlaeche(u.Sheet, kFarbeC3);
         KartAuswahlControl->addTab(u.Sheet, Titel[s]);
         u.Img = new TImage32(u.Sheet);
         u.Img->SetBitmapAlign(baTopLeft);
@@ -536,7 +528,7 @@ void TForm1::ZeigeKartenauswahl()
         Uebersicht& u = Uebersichten[s];
         u.Lab->setGeometry(UebersichtLabelRect(u.Code, W));
         QFont f(QStringLiteral("Arial"));
-        f.setPointSize(UebersichtLabelPunkte(W) + (W > 699 ? 0 : 0));
+        f.setPointSize(UebersichtLabelPunkte(W));
         u.Lab->setFont(f);
         u.Img->setGeometry(0, 0, SeitenW, SeitenH);
         QImage Bild;

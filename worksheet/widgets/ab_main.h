@@ -47,6 +47,12 @@ class TDruckForm;
 // The view modes.
 enum : int { kKartenauswahl = 1, kLernkarte = 2, kArbeitsblatt = 5 };
 
+// The program's panel colours c1 (frames, right-hand panels), c2 (page backgrounds) and c3 (the
+// overview tabs and inner dialog panels), $00BBGGRR.
+inline constexpr int kFarbeC1 = 96 | (108 << 8) | (142 << 16);
+inline constexpr int kFarbeC2 = 230 | (234 << 8) | (240 << 16);
+inline constexpr int kFarbeC3 = 201 | (205 << 8) | (214 << 16);
+
 inline const QString kTitel = QStringLiteral("Zelvaro - Terrafolio 4.0");
 inline const QString kStartTitel = QStringLiteral("ZL Terrafolio 4.0");
 

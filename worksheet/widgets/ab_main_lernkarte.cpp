@@ -130,11 +130,11 @@ void TForm1::ErzeugeLernkarte()
 {
     LernPan = new QWidget;
     LernPan->setObjectName(QStringLiteral("LernPan"));
-    FaerbeFlaeche(LernPan, int(96 | (108 << 8) | (142 << 16)));
+    FaerbeFlaeche(LernPan, kFarbeC1);
     Seiten->addWidget(LernPan);
     LernKartPan = new QWidget(LernPan);
     LernKartPan->setObjectName(QStringLiteral("LernKartPan"));
-    FaerbeFlaeche(LernKartPan, int(230 | (234 << 8) | (240 << 16)));
+    FaerbeFlaeche(LernKartPan, kFarbeC2);
     auto* Bild = new TLernKartBild(LernKartPan);
     Bild->setObjectName(QStringLiteral("LernKartPicImg"));
     Bild->setMouseTracking(true);
@@ -206,7 +206,7 @@ void TForm1::ErzeugeLernkarte()
 
     LernObjPan = new QWidget(LernPan);
     LernObjPan->setObjectName(QStringLiteral("LernObjPan"));
-    FaerbeFlaeche(LernObjPan, int(201 | (205 << 8) | (214 << 16)));
+    FaerbeFlaeche(LernObjPan, kFarbeC3);
     const QString Stufen[3] = {QStringLiteral("1 - Basis"), QStringLiteral("2 - Aufbau"),
                                QStringLiteral("3 - Experte")};
     for (int k = 0; k < 3; ++k) {
@@ -397,7 +397,7 @@ TObjEditneuForm* TForm1::Editor() const
     if (!ObjEditneuForm->Eingerichtet()) {
         auto* self = const_cast<TForm1*>(this);
         ObjEditneuForm->Einrichten(ArbeitsblattObjEditKonfig(), *self, self);
-        ObjEditneuForm->SetzeFarben(QColor(96, 108, 142), QColor(201, 205, 214));
+        ObjEditneuForm->SetzeFarben(QColor(96, 108, 142), QColor(201, 205, 214)); // c1, c3
         ObjEditneuForm->OeffnenVerz = DatenVerz;
         ObjEditneuForm->SpeichernVerz = DatenVerz;
         // New, copied or deleted labels shift the table's indexes: the entries follow them.

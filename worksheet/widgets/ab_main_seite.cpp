@@ -86,7 +86,7 @@ void TForm1::ErzeugeArbeitsblattSeite()
 {
     ABBasisPan = new QWidget;
     ABBasisPan->setObjectName(QStringLiteral("ABBasisPan"));
-    FaerbeFlaeche(ABBasisPan, int(230 | (234 << 8) | (240 << 16)));
+    FaerbeFlaeche(ABBasisPan, kFarbeC2);
     Seiten->addWidget(ABBasisPan);
 
     ABScrollBox = new QScrollArea(ABBasisPan);
@@ -108,7 +108,7 @@ void TForm1::ErzeugeArbeitsblattSeite()
 
     ABRePan = new QWidget(ABBasisPan);
     ABRePan->setObjectName(QStringLiteral("ABRePan"));
-    FaerbeFlaeche(ABRePan, int(96 | (108 << 8) | (142 << 16)));
+    FaerbeFlaeche(ABRePan, kFarbeC1);
     auto* ThemaLab = Beschriftung(QStringLiteral("&Thema:"), ABRePan);
     ABThemaCombo = new QComboBox(ABRePan);
     ABThemaCombo->setObjectName(QStringLiteral("ABThemaCombo"));
