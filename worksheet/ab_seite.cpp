@@ -18,6 +18,22 @@ namespace
 
 constexpr TColor kRot = TColor(0x0000FF);
 
+// The map picture as the page records it: one copy of the cached bitmap per decoded picture,
+// shared by every page drawn from it (the cache itself is replaced on the next decode).
+QImage Kartenbild()
+{
+    static QImage s_bild;
+    static QString s_pfad;
+    static QSize s_groesse;
+    const QSize g(KartenCache->Width(), KartenCache->Height());
+    if (s_bild.isNull() || s_pfad != KartenCachePfad || s_groesse != g) {
+        s_bild = KartenCache->ImageViewRGB32().copy();
+        s_pfad = KartenCachePfad;
+        s_groesse = g;
+    }
+    return s_bild;
+}
+
 int HoeheX(TCanvas& C)
 {
     return C.TextHeight(QStringLiteral("X"));
@@ -143,7 +159,7 @@ struct Layout {
         Rechteck = QRect(links, oben, mw, mh);
         if (Voll) {
             if (!Datei.isEmpty())
-                C.StretchDraw(QRect(links, oben, mw, mh), KartenCache->ImageViewRGB32().copy());
+                C.StretchDraw(QRect(links, oben, mw, mh), Kartenbild());
             C.Pen = TPen{clBlack, 1, psSolid};
             C.Brush.Style = bsClear;
             C.Rectangle(links, oben - 1, links + mw, oben + mh);
