@@ -57,30 +57,50 @@ TABEinstellungen LeseEinstellungen(const SettingsStore& S)
     return E;
 }
 
-int SchreibeEinstellungen(SettingsStore& S, const TABEinstellungen& E)
+int SchreibeEinstellungen(SettingsStore& S, const TABEinstellungen& E, const TABEinstellungen* V)
 {
     int fehler = 0;
     auto m = [&fehler](int c) {
         if (!fehler)
             fehler = c;
     };
-    m(S.writeText(QStringLiteral("Karten-Auswahl"), E.KartenAuswahl));
-    m(S.writeInt32(QStringLiteral("Intensität"), E.Intensitaet));
-    m(S.writeInt32(QStringLiteral("Kartendarstellung"), E.KartTyp == u"RH" ? 1 : 0));
-    m(S.writeText(QStringLiteral("KartTyp"), E.KartTyp));
-    m(S.writeInt32(QStringLiteral("Kartenschrift"), E.Kontrast ? 0 : 1));
-    m(S.writeInt32(QStringLiteral("AB-Ansicht"), E.GanzeSeite ? 1 : 0));
-    m(S.writeInt32(QStringLiteral("AB-Thema"), E.Thema));
-    m(S.writeInt32(QStringLiteral("AB-Intens"), E.Intens));
-    m(S.writeInt32(QStringLiteral("AB-Aufgabe"), E.Aufgabe));
-    m(S.writeBool(QStringLiteral("AutoEdit"), E.AutoEdit));
-    m(S.writeBool(QStringLiteral("ABLsg"), E.Lsg));
-    m(S.writeBool(QStringLiteral("ABLsgMitAufg"), E.Komplett));
-    m(S.writeBool(QStringLiteral("AB-DruckRatio"), E.Druck.Ratio));
-    m(S.writeReal(QStringLiteral("AB-DruckX1"), E.Druck.X1));
-    m(S.writeReal(QStringLiteral("AB-DruckY1"), E.Druck.Y1));
-    m(S.writeReal(QStringLiteral("AB-DruckBx"), E.Druck.Bx));
-    m(S.writeReal(QStringLiteral("AB-DruckBy"), E.Druck.By));
+    // Each value when there is nothing to compare with or it changed.
+    auto anders = [&E, V](auto TABEinstellungen::*feld) { return !V || !(E.*feld == V->*feld); };
+    auto druckAnders = [&E, V](double TDruckWerte::*feld) { return !V || E.Druck.*feld != V->Druck.*feld; };
+    if (anders(&TABEinstellungen::KartenAuswahl))
+        m(S.writeText(QStringLiteral("Karten-Auswahl"), E.KartenAuswahl));
+    if (anders(&TABEinstellungen::Intensitaet))
+        m(S.writeInt32(QStringLiteral("Intensität"), E.Intensitaet));
+    if (anders(&TABEinstellungen::KartTyp)) {
+        m(S.writeInt32(QStringLiteral("Kartendarstellung"), E.KartTyp == u"RH" ? 1 : 0));
+        m(S.writeText(QStringLiteral("KartTyp"), E.KartTyp));
+    }
+    if (anders(&TABEinstellungen::Kontrast))
+        m(S.writeInt32(QStringLiteral("Kartenschrift"), E.Kontrast ? 0 : 1));
+    if (anders(&TABEinstellungen::GanzeSeite))
+        m(S.writeInt32(QStringLiteral("AB-Ansicht"), E.GanzeSeite ? 1 : 0));
+    if (anders(&TABEinstellungen::Thema))
+        m(S.writeInt32(QStringLiteral("AB-Thema"), E.Thema));
+    if (anders(&TABEinstellungen::Intens))
+        m(S.writeInt32(QStringLiteral("AB-Intens"), E.Intens));
+    if (anders(&TABEinstellungen::Aufgabe))
+        m(S.writeInt32(QStringLiteral("AB-Aufgabe"), E.Aufgabe));
+    if (anders(&TABEinstellungen::AutoEdit))
+        m(S.writeBool(QStringLiteral("AutoEdit"), E.AutoEdit));
+    if (anders(&TABEinstellungen::Lsg))
+        m(S.writeBool(QStringLiteral("ABLsg"), E.Lsg));
+    if (anders(&TABEinstellungen::Komplett))
+        m(S.writeBool(QStringLiteral("ABLsgMitAufg"), E.Komplett));
+    if (!V || E.Druck.Ratio != V->Druck.Ratio)
+        m(S.writeBool(QStringLiteral("AB-DruckRatio"), E.Druck.Ratio));
+    if (druckAnders(&TDruckWerte::X1))
+        m(S.writeReal(QStringLiteral("AB-DruckX1"), E.Druck.X1));
+    if (druckAnders(&TDruckWerte::Y1))
+        m(S.writeReal(QStringLiteral("AB-DruckY1"), E.Druck.Y1));
+    if (druckAnders(&TDruckWerte::Bx))
+        m(S.writeReal(QStringLiteral("AB-DruckBx"), E.Druck.Bx));
+    if (druckAnders(&TDruckWerte::By))
+        m(S.writeReal(QStringLiteral("AB-DruckBy"), E.Druck.By));
     return fehler;
 }
 

@@ -43,8 +43,8 @@ struct TABEinstellungen {
 };
 
 TABEinstellungen LeseEinstellungen(const SettingsStore& Store);
-// 0 or the first error code of the writes.
-int SchreibeEinstellungen(SettingsStore& Store, const TABEinstellungen& E);
+// Writes every value, or with Vorher only those that differ from it; 0 or the first error code.
+int SchreibeEinstellungen(SettingsStore& Store, const TABEinstellungen& E, const TABEinstellungen* Vorher = nullptr);
 
 // The print values a print may use: margins not below 0, width and height above 0 and every value
 // finite; otherwise the defaults. With the ratio kept the height follows the width.

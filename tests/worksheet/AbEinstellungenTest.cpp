@@ -35,6 +35,23 @@ TEST(AbEinstellungen, DefaultsAndRoundTrip)
     EXPECT_EQ(LeseEinstellungen(s), e);
 }
 
+TEST(AbEinstellungen, OnlyChangedValuesAreWritten)
+{
+    MemorySettingsStore s;
+    TABEinstellungen alt;
+    TABEinstellungen e = alt;
+    e.Thema = 4;
+    e.Druck.X1 = 3.0;
+    ASSERT_EQ(SchreibeEinstellungen(s, e, &alt), 0);
+    EXPECT_EQ(s.writeCount(), 2);
+    EXPECT_EQ(s.readInt32(QStringLiteral("AB-Thema")), 4);
+    EXPECT_EQ(s.readReal(QStringLiteral("AB-DruckX1")), 3.0);
+    EXPECT_FALSE(s.valueExists(QStringLiteral("AB-Aufgabe")));
+    s.setWriteError(5);
+    e.Aufgabe = 2;
+    EXPECT_EQ(SchreibeEinstellungen(s, e, &alt), 5);
+}
+
 TEST(AbEinstellungen, OutOfRangeValuesKeepTheirDefaults)
 {
     MemorySettingsStore s;

@@ -157,9 +157,13 @@ TEST_F(AbFensterTest, DisplayTypeRedrawsAndSettingsAreWrittenBack)
     EXPECT_EQ(store.readText(QStringLiteral("KartTyp")), QStringLiteral("PW"));
     F->ABThemaCombo->setCurrentIndex(3);
     F->ABAufgabeCombo->setCurrentIndex(1);
-    F->close();
+    // Written as they change.
     EXPECT_EQ(store.readInt32(QStringLiteral("AB-Thema")), 3);
     EXPECT_EQ(store.readInt32(QStringLiteral("AB-Aufgabe")), 1);
+    F->SetzeSeitenansicht(false);
+    EXPECT_EQ(store.readInt32(QStringLiteral("AB-Ansicht")), 0);
+    F->SetzeSeitenansicht(true);
+    F->close();
     EXPECT_EQ(store.readInt32(QStringLiteral("AB-Ansicht")), 1);
     // The next start reads them.
     TABEinstellungen e = LeseEinstellungen(store);

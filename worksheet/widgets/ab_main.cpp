@@ -69,6 +69,7 @@ TForm1::TForm1(SettingsStore& Store, QWidget* parent) : QMainWindow(parent), m_s
 {
     setObjectName(QStringLiteral("Form1"));
     Einst = LeseEinstellungen(m_store);
+    m_geschrieben = Einst;
     LeseABVoreinstellungen(m_store, Voreinstellungen);
     LernIntensitaet = Einst.Intensitaet;
     Zufall::Randomize();
@@ -443,7 +444,8 @@ void TForm1::SchreibeEinstellungen()
     Einst.GanzeSeite = ABGanzeSeite->isChecked();
     Einst.AutoEdit = AutoEditBox->isChecked();
     Einst.KartenAuswahl = QLatin1String(kSheets[std::clamp(KartAuswahlControl->currentIndex(), 0, 2)]);
-    ab::SchreibeEinstellungen(m_store, Einst);
+    ab::SchreibeEinstellungen(m_store, Einst, &m_geschrieben);
+    m_geschrieben = Einst;
 }
 
 // ---- map choice
@@ -487,6 +489,10 @@ void TForm1::ErzeugeKartenauswahl()
         if (Einst.KartenAuswahl == QLatin1String(kSheets[s]))
             KartAuswahlControl->setCurrentIndex(s);
     }
+    connect(KartAuswahlControl, &QTabWidget::currentChanged, this, [this] {
+        if (!ErsteAktivierung)
+            SchreibeEinstellungen();
+    });
     KartList1 = new QListWidget(KartenAuswahlPan);
     KartList1->setObjectName(QStringLiteral("KartList1"));
     connect(KartList1, &QListWidget::itemDoubleClicked, this, [this] { KartList1DblClick(); });

@@ -241,13 +241,15 @@ class TForm1 : public QMainWindow, public TObjEditHost
     void OrdneArbeitsblatt();
     void BaueKartenFelder(int Seite);
     void MarkiereKarteImUeberblick(int Index);
+    // Writes the settings that changed since the last write.
     void SchreibeEinstellungen();
     void ZeigeVorschau();
     QString frageDatei(const TDateiAuswahl& a);
     TObjEditneuForm* Editor() const;
 
     SettingsStore& m_store;
-    QImage m_lernBild; // the label view's picture with its labels
+    TABEinstellungen m_geschrieben; // the settings as the key holds them
+    QImage m_lernBild;              // the label view's picture with its labels
     int m_ziehY = 0, m_ziehPos = 0;
     bool m_ziehen = false;
     bool m_fuelleSteuerung = false; // combos are being filled by the program

@@ -242,6 +242,7 @@ void TForm1::ErzeugeLernkarte()
     AutoEditBox = new QCheckBox(QStringLiteral("Automatisch ein-/ausblenden"), LernObjPan);
     AutoEditBox->setObjectName(QStringLiteral("AutoEdit"));
     AutoEditBox->setChecked(Einst.AutoEdit);
+    connect(AutoEditBox, &QCheckBox::toggled, this, [this] { SchreibeEinstellungen(); });
 }
 
 void TForm1::OrdneLernkarte()
@@ -298,6 +299,8 @@ void TForm1::ZeigeLernkarte()
 void TForm1::SetzeLernIntensitaet(int Stufe)
 {
     LernIntensitaet = std::clamp(Stufe, 1, 3);
+    if (!ErsteAktivierung)
+        SchreibeEinstellungen();
     for (int k = 0; k < 3; ++k) {
         IntensBtn[k]->setChecked(k + 1 == LernIntensitaet);
         IntensItem[k]->setChecked(k + 1 == LernIntensitaet);

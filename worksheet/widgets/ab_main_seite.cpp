@@ -179,16 +179,20 @@ void TForm1::ErzeugeArbeitsblattSeite()
         if (m_fuelleSteuerung || i < 0)
             return;
         Dokument.Aufgabe = i;
-        if (!ErsteAktivierung)
+        if (!ErsteAktivierung) {
+            SchreibeEinstellungen();
             ZeichneArbeitsblatt();
+        }
     });
     auto loesung = [this] {
         if (m_fuelleSteuerung)
             return;
         Dokument.Lsg = ABLsgBox->isChecked();
         Dokument.Komplett = ABKomplettBox->isChecked();
-        if (!ErsteAktivierung)
+        if (!ErsteAktivierung) {
+            SchreibeEinstellungen();
             ZeichneArbeitsblatt();
+        }
     };
     connect(ABLsgBox, &QCheckBox::toggled, this, loesung);
     connect(ABKomplettBox, &QCheckBox::toggled, this, loesung);
@@ -230,6 +234,8 @@ void TForm1::SetzeSeitenansicht(bool GanzeSeite)
     ABAnsichtBtn->setChecked(GanzeSeite);
     ABAnsichtBtn->setText(GanzeSeite ? QStringLiteral("Seitenbreite") : QStringLiteral("Ganze Seite"));
     Einst.GanzeSeite = GanzeSeite;
+    if (!ErsteAktivierung)
+        SchreibeEinstellungen();
     if (Ansichtsmodus == kArbeitsblatt)
         ZeigeArbeitsblatt(0);
 }
@@ -269,6 +275,7 @@ void TForm1::ZeigeIntensitaetsAnzahlen()
 
 void TForm1::ABGenerierenBtnClick()
 {
+    SchreibeEinstellungen();
     ZeigeIntensitaetsAnzahlen();
     GeneriereArbeitsblatt(Dokument, ObjDaten, Voreinstellungen.MaxAnz);
     ZeigeEintragsliste();
