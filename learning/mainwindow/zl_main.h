@@ -189,12 +189,10 @@ public:
     // All four feedback videos exist.
     bool VideosVorhanden() const;
 
-    // ---- Search, country table and printing (zl_main_suche.cpp) ---------------
+    // ---- Search and country table (zl_main_suche.cpp) -------------------------
     void VerbindeSuche();
     void Suche1Click();
     void Datentabelle1Click();
-    void Drucken1Click();
-    void Druckereinrichtung1Click();
     // An empty term asks through the search dialog; a given one searches at once
     // without a map filter.
     void FuehreSucheAus(QString Begriff, bool NurGanzWort, bool NurGanzStr);
@@ -204,6 +202,10 @@ public:
     // or a puzzle would be left).
     void ZeigeSuchtreffer(int Index);
     void VersteckeLernPfeil();
+
+    // ---- Printing the map (zl_main_ausgabe.cpp) -------------------------------
+    void Drucken1Click();
+    void Druckereinrichtung1Click();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

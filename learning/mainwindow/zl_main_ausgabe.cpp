@@ -6,12 +6,12 @@
 #include "learning/mainwindow/zl_einstellungen.h"
 #include "learning/mainwindow/zl_lernkarte.h"
 #include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_melde.h"
+#include "learning/tools/widgets/zl_druck.h"
+#include "learning/tools/widgets/zl_drucker.h"
 #include "platform/MessageService.h"
 
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QPrinter>
 
 namespace zl
@@ -62,6 +62,19 @@ void VerbindeAusgabe(TForm1& Form)
     QObject::connect(Form.Exportieren1, &QAction::triggered, &Form, [&Form] { Exportieren1Click(Form); });
     QObject::connect(Form.IndieZwischenablageEMF, &QAction::triggered, &Form, [&Form] { KopiereKarteEMF(Form); });
     QObject::connect(Form.IndieZwischenablageBMP, &QAction::triggered, &Form, [&Form] { KopiereKarteBMP(Form); });
+    QObject::connect(Form.Drucken1, &QAction::triggered, &Form, [&Form] { Form.Drucken1Click(); });
+    QObject::connect(Form.Druckereinrichtung1, &QAction::triggered, &Form, [&Form] { Form.Druckereinrichtung1Click(); });
+}
+
+void TForm1::Drucken1Click()
+{
+    if (DruckForm)
+        DruckForm->ZeigeModal();
+}
+
+void TForm1::Druckereinrichtung1Click()
+{
+    DruckerEinrichten(this);
 }
 
 void Exportieren1Click(TForm1& Form)
@@ -119,37 +132,29 @@ bool KopiereKarteBMP(TForm1& Form)
 
 bool DruckeKarte(const TForm1& Form, QPrinter& Drucker, const QRect& Box, const QRectF& Flaeche)
 {
-    if (!DruckerBereit(Drucker))
-        return false;
+    if (Box.width() <= 0 || Box.height() <= 0)
+        return melde(false, QStringLiteral("Breite und Höhe müssen größer als 0 sein."));
     const TKartenausgabe A = AktuelleKartenausgabe(Form);
-    ZeigeMeldung(QStringLiteral("Ausdruck wird vorbereitet.||Bitte warten."));
     QString Fehler;
-    bool Ok = false;
     {
         Sanduhr s;
-        QPainter p;
-        if (BeginneDruck(p, Drucker) && SetzeDruckerMasstab(p, Drucker)) {
-            int bw = 0, bh = 0;
-            HolePapierGroesse(Drucker, bw, bh); // the dots-per-0.1-mm factors
-            TCanvas c(&p);
-            try {
-                ZeichneKartenausschnitt(A, true, c, Box.left(), Box.top(), Box.width(), Box.height(),
-                                        DruckerZehntelProPixelX(), DruckerZehntelProPixelY(), Flaeche);
-                Ok = true;
-            } catch (const EBildFehler& e) {
-                Fehler = e.message();
-            }
-            // A job with nothing drawn is abandoned, not printed as a blank page.
-            if (!Ok)
-                Drucker.abort();
-            p.end();
+        TDruckauftrag Auftrag(Drucker);
+        if (!Auftrag.Beginne())
+            return false;
+        int L = Box.left(), T = Box.top();
+        if (!KorrigiereDruckRaender(Drucker, L, T)) // also the 0.1-mm-per-dot factors
+            return false;
+        try {
+            ZeichneKartenausschnitt(A, true, Auftrag.Canvas(), L, T, Box.width(), Box.height(),
+                                    DruckerZehntelProPixelX(), DruckerZehntelProPixelY(), Flaeche);
+            return Auftrag.Beende();
+        } catch (const EBildFehler& e) {
+            Fehler = e.message();
         }
+        // A job with nothing drawn is abandoned with the wait message, not printed as a
+        // blank page.
     }
-    if (MeldForm)
-        MeldForm->hide();
-    if (!Ok && !Fehler.isEmpty())
-        ZeigeFehler(Fehler);
-    return Ok;
+    return melde(false, Fehler);
 }
 
 } // namespace zl

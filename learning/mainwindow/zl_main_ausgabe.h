@@ -15,8 +15,8 @@ class TForm1;
 // The learning map's output as the screen shows it (map, display type, section, zoom, labels).
 TKartenausgabe AktuelleKartenausgabe(const TForm1& Form);
 
-// Connects "&Exportieren...", "In &Zwischenablage kopieren (EMF) " and
-// "In Zw&ischenablage kopieren (BMP) ".
+// Connects "&Drucken...", "D&ruckereinrichtung...", "&Exportieren...",
+// "In &Zwischenablage kopieren (EMF) " and "In Zw&ischenablage kopieren (BMP) ".
 void VerbindeAusgabe(TForm1& Form);
 
 // The save dialog "Landkarte exportieren", then ExportiereDatei with the chosen name.
@@ -29,9 +29,11 @@ bool ExportiereDatei(TForm1& Form, const QString& Datei);
 bool KopiereKarteEMF(TForm1& Form);
 bool KopiereKarteBMP(TForm1& Form);
 
-// Prints the section into Box (0.1 mm from the printable area's top-left corner) as one job
-// on the printer, showing the waiting message meanwhile. False after an error box when no
-// printer is there, the job does not start or the picture is missing.
+// Prints the section into Box (0.1 mm; left and top measured from the paper's edge and
+// reduced by the printer's unprintable border, not below 0) with the output area Flaeche,
+// as one job on the printer, showing the wait message meanwhile. Size and position are not
+// checked against the paper. False after an error box when the box is empty, no printer is
+// there, the job does not start or the picture is missing (the job is then dropped).
 bool DruckeKarte(const TForm1& Form, QPrinter& Drucker, const QRect& Box, const QRectF& Flaeche = kGanzeAusgabeflaeche);
 
 } // namespace zl

@@ -1,11 +1,8 @@
-// The main window's part of the place-name search, the country data table and
-// the print dialogs of the map.
+// The main window's part of the place-name search and the country data table.
 
 #include "learning/mainwindow/zl_lernkarte.h"
 #include "learning/mainwindow/zl_main.h"
 #include "learning/tools/widgets/zl_datentab.h"
-#include "learning/tools/widgets/zl_druck.h"
-#include "learning/tools/widgets/zl_drucker.h"
 #include "learning/tools/widgets/zl_suche.h"
 #include "learning/tools/widgets/zl_suchergebnis.h"
 #include "platform/MessageService.h"
@@ -23,8 +20,6 @@ void TForm1::VerbindeSuche()
 {
     connect(Suche1, &QAction::triggered, this, [this] { Suche1Click(); });
     connect(Datentabelle1, &QAction::triggered, this, [this] { Datentabelle1Click(); });
-    connect(Drucken1, &QAction::triggered, this, [this] { Drucken1Click(); });
-    connect(Druckereinrichtung1, &QAction::triggered, this, [this] { Druckereinrichtung1Click(); });
 }
 
 void TForm1::Suche1Click()
@@ -129,17 +124,6 @@ void TForm1::Datentabelle1Click()
     }
     DatenTabForm->raise();
     DatenTabForm->activateWindow();
-}
-
-void TForm1::Drucken1Click()
-{
-    if (DruckForm)
-        DruckForm->ZeigeModal();
-}
-
-void TForm1::Druckereinrichtung1Click()
-{
-    DruckerEinrichten(this);
 }
 
 } // namespace zl

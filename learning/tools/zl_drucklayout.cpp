@@ -24,17 +24,17 @@ bool Positiv(double x)
 
 } // namespace
 
-std::optional<double> RatioHoehe(double Breite, const TAusgabeflaeche& R, double a)
+std::optional<double> RatioHoehe(double Breite, const QRectF& R, double a)
 {
-    const double w = R.Rechts - R.Links, h = R.Unten - R.Oben;
+    const double w = R.width(), h = R.height();
     if (!Positiv(a) || !Positiv(w) || !Positiv(h) || !Positiv(Breite))
         return std::nullopt;
     return Breite * h / w / a;
 }
 
-std::optional<double> RatioBreite(double Hoehe, const TAusgabeflaeche& R, double a)
+std::optional<double> RatioBreite(double Hoehe, const QRectF& R, double a)
 {
-    const double w = R.Rechts - R.Links, h = R.Unten - R.Oben;
+    const double w = R.width(), h = R.height();
     if (!Positiv(a) || !Positiv(w) || !Positiv(h) || !Positiv(Hoehe))
         return std::nullopt;
     return Hoehe * w / h * a;

@@ -7,6 +7,7 @@
 #include "platform/Canvas.h"
 
 #include <QList>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -20,16 +21,12 @@ namespace zl
 // when there is one; "- Kein Drucker -" without a device name.
 QString DruckerInfoText(const QString& Name, const QString& Port);
 
-// The part of the drawing rectangle that the output box shows, as fractions.
-struct TAusgabeflaeche {
-    double Links = 0, Oben = 0, Rechts = 1, Unten = 1;
-};
-
 // The height for a width (and the width for a height) that keeps the section's
-// side ratio a (width / height). Nothing when a or the area is not a positive
-// finite number (no section drawn yet) or the given length is not positive.
-std::optional<double> RatioHoehe(double Breite, const TAusgabeflaeche& R, double a);
-std::optional<double> RatioBreite(double Hoehe, const TAusgabeflaeche& R, double a);
+// side ratio a (width / height) in the output area R (fractions of the drawing
+// rectangle, as the map output takes it). Nothing when a or the area is not a
+// positive finite number (no section drawn yet) or the given length is not positive.
+std::optional<double> RatioHoehe(double Breite, const QRectF& R, double a);
+std::optional<double> RatioBreite(double Hoehe, const QRectF& R, double a);
 
 // A length in centimetres as whole tenths of a millimetre (half to even).
 int CmInZehntelMm(double Zentimeter);

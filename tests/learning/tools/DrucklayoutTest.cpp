@@ -1,5 +1,7 @@
 #include "learning/tools/zl_drucklayout.h"
 
+#include "learning/mainwindow/zl_ausgabe.h"
+
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -20,18 +22,18 @@ TEST(Drucklayout, Druckerzeile)
 
 TEST(Drucklayout, Seitenverhaeltnis)
 {
-    const TAusgabeflaeche Ganz;
+    const QRectF Ganz = kGanzeAusgabeflaeche;
     // A section twice as wide as high: width 17,0 gives height 8,5.
     EXPECT_DOUBLE_EQ(*RatioHoehe(17.0, Ganz, 2.0), 8.5);
     EXPECT_DOUBLE_EQ(*RatioBreite(8.5, Ganz, 2.0), 17.0);
-    const TAusgabeflaeche Teil{0.25, 0, 0.75, 1};
+    const QRectF Teil(0.25, 0, 0.5, 1);
     EXPECT_DOUBLE_EQ(*RatioHoehe(10.0, Teil, 1.0), 20.0);
     EXPECT_DOUBLE_EQ(*RatioBreite(20.0, Teil, 1.0), 10.0);
     // No section drawn yet, an empty area, or a length of 0 or less: nothing.
     for (double a : {0.0, -1.0, std::nan(""), double(INFINITY)})
         EXPECT_FALSE(RatioHoehe(17.0, Ganz, a).has_value()) << a;
-    EXPECT_FALSE(RatioHoehe(17.0, TAusgabeflaeche{0.5, 0, 0.5, 1}, 1.0).has_value());
-    EXPECT_FALSE(RatioBreite(5.0, TAusgabeflaeche{0, 0.5, 1, 0.5}, 1.0).has_value());
+    EXPECT_FALSE(RatioHoehe(17.0, QRectF(0.5, 0, 0, 1), 1.0).has_value());
+    EXPECT_FALSE(RatioBreite(5.0, QRectF(0, 0.5, 1, 0), 1.0).has_value());
     EXPECT_FALSE(RatioHoehe(0.0, Ganz, 1.0).has_value());
     EXPECT_FALSE(RatioBreite(-3.0, Ganz, 1.0).has_value());
 }
