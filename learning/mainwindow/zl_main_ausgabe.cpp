@@ -63,7 +63,8 @@ void VerbindeAusgabe(TForm1& Form)
     QObject::connect(Form.IndieZwischenablageEMF, &QAction::triggered, &Form, [&Form] { KopiereKarteEMF(Form); });
     QObject::connect(Form.IndieZwischenablageBMP, &QAction::triggered, &Form, [&Form] { KopiereKarteBMP(Form); });
     QObject::connect(Form.Drucken1, &QAction::triggered, &Form, [&Form] { Form.Drucken1Click(); });
-    QObject::connect(Form.Druckereinrichtung1, &QAction::triggered, &Form, [&Form] { Form.Druckereinrichtung1Click(); });
+    QObject::connect(Form.Druckereinrichtung1, &QAction::triggered, &Form,
+                     [&Form] { Form.Druckereinrichtung1Click(); });
 }
 
 void TForm1::Drucken1Click()

@@ -9,6 +9,7 @@
 #include "learning/mainwindow/zl_main_start.h"
 #include "learning/mainwindow/zl_melde.h"
 #include "learning/mainwindow/zl_rueckmeldebild.h"
+#include "learning/tools/widgets/zl_druck.h"
 
 #include "MetafileLeser.h"
 #include "QtPrintTo.h"
@@ -28,6 +29,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMimeData>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -187,6 +189,56 @@ TEST_F(AusgabeFenster, PrintingWithoutAPrinterSaysSo)
     EXPECT_FALSE(DruckeKarte(*F, Drucker, QRect(200, 200, 1000, 750)));
     ASSERT_EQ(Boxen.entries().size(), 1);
     EXPECT_FALSE(Boxen.texts().constFirst().isEmpty());
+}
+
+TEST_F(AusgabeFenster, PrintingRefusesAnEmptyBoxAndAMissingPicture)
+{
+    QPrinter Drucker(QPrinter::HighResolution);
+    Drucker.setOutputFormat(QPrinter::PdfFormat);
+    Drucker.setOutputFileName(Datei(QStringLiteral("leer.pdf")));
+    // An empty box is refused before any job starts.
+    for (const QRect& Box : {QRect(200, 200, 0, 900), QRect(200, 200, 1200, -5)}) {
+        Boxen.clear();
+        EXPECT_FALSE(DruckeKarte(*F, Drucker, Box));
+        EXPECT_EQ(Boxen.texts(), QStringList{QStringLiteral("Breite und Höhe müssen größer als 0 sein.")});
+        EXPECT_FALSE(QFile::exists(Datei(QStringLiteral("leer.pdf"))));
+    }
+    // No picture at all: one box, after the wait message has gone.
+    Boxen.clear();
+    F->Zustand.AktKartID = QStringLiteral("XYZ");
+    EXPECT_FALSE(DruckeKarte(*F, Drucker, QRect(200, 200, 1200, 900)));
+    EXPECT_EQ(Boxen.entries().size(), 1);
+    EXPECT_FALSE(MeldForm && MeldForm->isVisible());
+    EXPECT_FALSE(QGuiApplication::overrideCursor());
+}
+
+TEST_F(AusgabeFenster, PrintItemsOpenTheirDialogsOnce)
+{
+    ASSERT_TRUE(DruckForm);
+    ASSERT_TRUE(F->Drucken1->isEnabled() && F->Druckereinrichtung1->isEnabled());
+    int Druckdialoge = 0;
+    const std::function<int()> Modal = DruckForm->ZeigeModal;
+    DruckForm->ZeigeModal = [&Druckdialoge] {
+        ++Druckdialoge;
+        return int(QDialog::Rejected);
+    };
+    F->Drucken1->trigger();
+    DruckForm->ZeigeModal = Modal;
+    EXPECT_EQ(Druckdialoge, 1);
+    // The set-up dialog is closed as soon as it is up, and counted.
+    int Einrichtungen = 0;
+    QTimer Schliesser;
+    Schliesser.setInterval(10);
+    QObject::connect(&Schliesser, &QTimer::timeout, [&Einrichtungen] {
+        if (auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+            ++Einrichtungen;
+            d->reject();
+        }
+    });
+    Schliesser.start();
+    F->Druckereinrichtung1->trigger();
+    Schliesser.stop();
+    EXPECT_EQ(Einrichtungen, 1);
 }
 
 // ---- media ----------------------------------------------------------------------------
