@@ -12,6 +12,7 @@
 #include "learning/tools/widgets/zl_druck.h"
 
 #include "MetafileLeser.h"
+#include "PdfLesen.h"
 #include "QtPrintTo.h"
 #include "controls/HoverPanel.h"
 #include "datastore/zl_data.h"
@@ -31,7 +32,6 @@
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -162,12 +162,8 @@ TEST_F(AusgabeFenster, PrintsTheSectionInTenthsOfAMillimetre)
     ASSERT_TRUE(DruckeKarte(*F, Drucker, QRect(200, 200, 1200, 900)));
     EXPECT_TRUE(Boxen.texts().isEmpty()) << Boxen.texts().join(u'\n').toStdString();
     EXPECT_FALSE(MeldForm && MeldForm->isVisible());
-    QProcess p;
-    p.start(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-r"), QStringLiteral("50.8"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
-             Datei(QStringLiteral("karte.pdf")), Datei(QStringLiteral("seite"))});
-    ASSERT_TRUE(p.waitForFinished(30000) && p.exitCode() == 0) << p.readAllStandardError().toStdString();
-    const QImage Seite = QImage(Datei(QStringLiteral("seite.png"))).convertToFormat(QImage::Format_RGB32);
+    const QImage Seite = test::PdfSeitenbild(Datei(QStringLiteral("karte.pdf")), 1, 50.8, m_dir.path())
+                             .convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(Seite.isNull());
     // Two pixels per millimetre: the frame at 40 px, white outside, the map inside.
     EXPECT_TRUE(test::Nahe(Seite.pixelColor(30, 100), Qt::white, 10));

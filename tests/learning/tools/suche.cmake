@@ -6,7 +6,7 @@ zl_add_test(tools_suche_tests
           ${CMAKE_CURRENT_LIST_DIR}/DrucklayoutTest.cpp
   LIBS zl_tools_core)
 zl_add_test(tools_suche_fenster_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/PdfLesen.h
+  SOURCES ${CMAKE_SOURCE_DIR}/tests/PdfLesen.h
           ${CMAKE_CURRENT_LIST_DIR}/SucheFensterTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/DruckFensterTest.cpp
   LIBS zl_tools zl_mainwindow zl_fixtures Qt6::Test)

@@ -70,7 +70,7 @@ inline int PdfSeiten(const QString& Datei)
 }
 
 // Page n at dpi as a picture (null when it cannot be made).
-inline QImage PdfSeitenbild(const QString& Datei, int Seite, int Dpi, const QString& Ordner)
+inline QImage PdfSeitenbild(const QString& Datei, int Seite, double Dpi, const QString& Ordner)
 {
     const QString Basis = Ordner + QStringLiteral("/seite");
     Ausgabe(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-f"),
