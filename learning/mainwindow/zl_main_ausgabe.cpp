@@ -135,6 +135,9 @@ bool DruckeKarte(const TForm1& Form, QPrinter& Drucker, const QRect& Box, const 
 {
     if (Box.width() <= 0 || Box.height() <= 0)
         return melde(false, QStringLiteral("Breite und Höhe müssen größer als 0 sein."));
+    // No printer: the box comes before the wait message and the hourglass.
+    if (!DruckerBereit(Drucker))
+        return false;
     const TKartenausgabe A = AktuelleKartenausgabe(Form);
     QString Fehler;
     {
