@@ -82,7 +82,6 @@ TForm1::TForm1(SettingsStore& Store, QWidget* parent) : QMainWindow(parent), m_s
     Dokument.Vorein = Voreinstellungen;
 
     setWindowTitle(kTitel);
-    QGuiApplication::setApplicationDisplayName(QString());
     if (const QScreen* s = QGuiApplication::primaryScreen())
         setMinimumSize(std::min(s->size().width() - 19, 781), std::min(s->size().height() - 60, 540));
 

@@ -102,7 +102,6 @@ bool TFoliavo::Starte()
     m_datenGeladen = true;
     if (m_optionen.Bildschirmpruefung && !PruefeGrafikmodus())
         return false;
-    QGuiApplication::setApplicationDisplayName(kStartTitel);
     if (m_optionen.Titelfenster) {
         m_titel = std::make_unique<TTitelForm>();
         m_titel->Image1->SetPicture(Titelbild());
