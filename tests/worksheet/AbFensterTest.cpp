@@ -16,6 +16,7 @@
 #include "worksheet/widgets/ab_start.h"
 #include "worksheet/widgets/ab_voreinstform.h"
 
+#include <cmath>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -490,6 +491,34 @@ TEST_F(AbFensterTest, MissingPictureWarnsOnce)
     EXPECT_EQ(rec.entries().size(), 1);
     EXPECT_TRUE(F->Seitenmetafile);
     KartenVerz = alt;
+}
+
+double Leuchtdichte(QRgb c)
+{
+    auto k = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * k(qRed(c)) + 0.7152 * k(qGreen(c)) + 0.0722 * k(qBlue(c));
+}
+
+// The overview's description keeps its colour and stands on a backing of its own,
+// wherever the page's size puts it on the artwork.
+TEST_F(AbFensterTest, OverviewTextIsLegibleOnItsBacking)
+{
+    const QRgb Text = qRgb(207, 178, 182);
+    for (QSize Groesse : {QSize(1280, 900), QSize(800, 560)}) {
+        F->resize(Groesse);
+        F->ZeigeKartenauswahl();
+        for (auto& u : F->Uebersichten) {
+            SCOPED_TRACE(u.Code.toStdString());
+            const QImage Bild = u.Lab->grab().toImage();
+            ASSERT_FALSE(Bild.isNull());
+            const QRgb Hinten = Bild.pixel(1, 1);
+            const double a = Leuchtdichte(Text), b = Leuchtdichte(Hinten);
+            EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 4.5);
+        }
+    }
 }
 
 } // namespace

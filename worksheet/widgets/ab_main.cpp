@@ -481,7 +481,10 @@ void TForm1::ErzeugeKartenauswahl()
         u.Lab = new QLabel(u.Img);
         u.Lab->setWordWrap(true);
         u.Lab->setAttribute(Qt::WA_TransparentForMouseEvents);
-        u.Lab->setStyleSheet(QStringLiteral("color: rgb(207, 178, 182); background: transparent;"));
+        // The text's own dark backing keeps it legible wherever it falls on the artwork.
+        u.Lab->setStyleSheet(
+            QStringLiteral("color: rgb(207, 178, 182); background: rgb(14, 24, 46); padding: 4px;"));
+        u.Lab->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         u.Lab->setText(UebersichtText(u.Code));
         u.Shape = new TRahmenForm(u.Img, QColor(255, 0, 0), 2);
         u.Shape->hide();
@@ -531,15 +534,17 @@ void TForm1::ZeigeKartenauswahl()
     const int SeitenW = std::max(0, W - 2);
     for (int s = 0; s < 3; ++s) {
         Uebersicht& u = Uebersichten[s];
-        u.Lab->setGeometry(UebersichtLabelRect(u.Code, W));
+        const QRect Feld = UebersichtLabelRect(u.Code, W);
         QFont f(QStringLiteral("Arial"));
         f.setPointSize(UebersichtLabelPunkte(W));
         u.Lab->setFont(f);
+        // The backing as high as the text, so it covers no map field below it.
+        u.Lab->setGeometry(QRect(Feld.topLeft(), QSize(Feld.width(), std::min(Feld.height(), u.Lab->heightForWidth(Feld.width())))));
         u.Img->setGeometry(0, 0, SeitenW, SeitenH);
         QImage Bild;
         try {
             if (SeitenW > 0 && SeitenH > 0)
-                LadeJpegGestreckt(Bild, SeitenW, SeitenH,
+                LadeJpegGeglaettet(Bild, SeitenW, SeitenH,
                                   DatenVerz + QStringLiteral("KA-") + u.Code + QStringLiteral(".jpg"));
         } catch (const EBildFehler&) {
             Bild = QImage();
