@@ -3,7 +3,7 @@
 #include "controls/Dspez.h"
 #include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/exercise/zl_uebprotokoll.h"
-#include "learning/mainwindow/zl_melde.h"
+#include "learning/tools/widgets/zl_listdruck.h"
 #include "learning/mainwindow/zl_rahmen.h"
 #include "platform/MessageService.h"
 
@@ -12,8 +12,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QSaveFile>
 #include <QScreen>
 
@@ -110,12 +108,6 @@ TUebErgebForm::TUebErgebForm(QWidget* parent) : QDialog(parent)
         if (UebModal(&d) != QDialog::Accepted || d.selectedFiles().isEmpty())
             return QString();
         return d.selectedFiles().constFirst();
-    };
-    Drucken = [this] {
-        QPrinter drucker;
-        QPrintDialog d(&drucker, this);
-        if (UebModal(&d) == QDialog::Accepted)
-            DruckeProtokoll(drucker);
     };
     connect(SpeichernBtn, &QPushButton::clicked, this, [this] { SpeichernClick(); });
     connect(ZwischenablageBtn, &QPushButton::clicked, this, [this] { KopiereProtokoll(); });
@@ -243,41 +235,15 @@ void TUebErgebForm::KopiereProtokoll()
     QGuiApplication::clipboard()->setText(Memo1->toPlainText());
 }
 
-bool TUebErgebForm::DruckeProtokoll(QPrinter& Drucker)
-{
-    ZeigeMeldung(QStringLiteral("Ausdruck wird vorbereitet.||Bitte warten."));
-    QPainter p;
-    const bool ok = p.begin(&Drucker);
-    if (ok) {
-        QFont mono(QStringLiteral("Courier New"));
-        mono.setStyleHint(QFont::Monospace);
-        mono.setPointSize(9);
-        p.setFont(mono);
-        const QFontMetrics fm(mono, &Drucker);
-        const QRect seite = Drucker.pageLayout().paintRectPixels(Drucker.resolution());
-        const int zeile = fm.lineSpacing();
-        int y = fm.ascent();
-        for (const QString& z : Memo1->toPlainText().split(u'\n')) {
-            if (y > seite.height()) {
-                Drucker.newPage();
-                y = fm.ascent();
-            }
-            p.drawText(0, y, z);
-            y += zeile;
-        }
-        p.end();
-    }
-    if (MeldForm)
-        MeldForm->hide();
-    if (!ok)
-        ZeigeFehler(QStringLiteral("Der Ausdruck konnte nicht gestartet werden."));
-    return ok;
-}
-
 void TUebErgebForm::DruckenClick()
 {
-    if (Drucken)
-        Drucken();
+    // The memo's lines go to the list print dialog.
+    if (!ListDruckForm)
+        return;
+    const QStringList Zeilen = Memo1->toPlainText().split(u'\n');
+    ListDruckForm->Druckzeilen = &Zeilen;
+    ListDruckForm->ZeigeModal();
+    ListDruckForm->Druckzeilen = nullptr;
 }
 
 void TUebErgebForm::showEvent(QShowEvent* event)

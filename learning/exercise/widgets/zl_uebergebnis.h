@@ -15,8 +15,6 @@
 
 #include <functional>
 
-class QPrinter;
-
 namespace zl
 {
 
@@ -40,13 +38,9 @@ class TUebErgebForm : public QDialog
     // after a complete write. False after the error box; the old file stays.
     bool SpeichereProtokoll(const QString& Datei);
     void KopiereProtokoll();
-    // Prints the protocol's lines on the printer (monospaced, paginated). False when it cannot start.
-    bool DruckeProtokoll(QPrinter& Drucker);
 
     // Asks for the file to save to; empty when cancelled (tests replace it).
     std::function<QString(const QString& StartVerz)> FrageSpeicherDatei;
-    // Shows the print dialog and prints (tests replace it).
-    std::function<void()> Drucken;
     std::function<void()> LesezeichenSetzen;
 
     TImage* MainBackImg;

@@ -9,12 +9,18 @@
 #include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/exercise/widgets/zl_uebopt.h"
 
+#include "PdfLesen.h"
 #include "UebTestdaten.h"
 #include "datastore/zl_data.h"
 #include "fixtures/DataFolder.h"
+#include "learning/mainwindow/zl_avi.h"
 #include "learning/mainwindow/zl_einstellungen.h"
 #include "learning/mainwindow/zl_main.h"
 #include "learning/mainwindow/zl_main_start.h"
+#include "learning/tools/widgets/zl_drucker.h"
+#include "learning/tools/widgets/zl_lesezeichen.h"
+#include "learning/tools/widgets/zl_lesezeichenmenue.h"
+#include "learning/tools/widgets/zl_listdruck.h"
 #include "platform/Cp1252.h"
 #include "platform/MessageService.h"
 
@@ -692,12 +698,27 @@ TEST_F(UebFensterTest, ProtocolIsSavedInWindows1252CopiedAndPrinted)
     EXPECT_TRUE(QFile::exists(zweite));
     e.KopiereProtokoll();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), e.Memo1->toPlainText());
-    QPrinter drucker(QPrinter::ScreenResolution);
-    drucker.setOutputFormat(QPrinter::PdfFormat);
+    // "&Drucken..." hands the memo's lines to the list print dialog, shown modally.
     const QString pdf = dir.path() + QStringLiteral("/p.pdf");
-    drucker.setOutputFileName(pdf);
-    EXPECT_TRUE(e.DruckeProtokoll(drucker));
-    EXPECT_GT(QFileInfo(pdf).size(), 500);
+    Drucker().setOutputFormat(QPrinter::PdfFormat);
+    Drucker().setOutputFileName(pdf);
+    QStringList gedruckt;
+    ListDruckForm->ZeigeModal = [&] {
+        if (ListDruckForm->Druckzeilen)
+            gedruckt = *ListDruckForm->Druckzeilen;
+        ListDruckForm->DruckBtnClick();
+        return int(QDialog::Accepted);
+    };
+    e.DruckenBtn->click();
+    Drucker().setOutputFileName(QString());
+    EXPECT_EQ(gedruckt, e.Memo1->toPlainText().split(u'\n'));
+    EXPECT_EQ(ListDruckForm->Druckzeilen, nullptr);
+    EXPECT_FALSE(test::Finde(test::PdfWoerter(pdf), QStringLiteral("\u00DCbungsprotokoll")).isEmpty());
+    // Cancelled: nothing printed.
+    QFile::remove(pdf);
+    ListDruckForm->ZeigeModal = [] { return int(QDialog::Rejected); };
+    e.DruckenBtn->click();
+    EXPECT_FALSE(QFile::exists(pdf));
     // The last result again: only "Schließen", and the follow-up buttons come back after.
     bool nurSchliessen = false;
     UebModalAusfuehren = [&](QDialog*) {
