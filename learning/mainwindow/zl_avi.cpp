@@ -244,6 +244,10 @@ QImage ZLFalschImg1()
 {
     return RueckmeldeBild(false, 1.0);
 }
+QImage ZLWeiterImg()
+{
+    return WeiterBild();
+}
 
 void ZeigeRichtigStandbild()
 {

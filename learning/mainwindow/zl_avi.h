@@ -77,5 +77,7 @@ void ZeigeFalschStandbild();
 // The main window's two hidden still pictures.
 QImage ZLRichtigImg1();
 QImage ZLFalschImg1();
+// The main window's continue picture, shown with the "&Weiter" prompt.
+QImage ZLWeiterImg();
 
 } // namespace zl

@@ -64,4 +64,21 @@ QImage RueckmeldeBild(bool Richtig, double Fortschritt, QSize Groesse)
     return Bild;
 }
 
+QImage WeiterBild(QSize Groesse)
+{
+    QImage Bild(Groesse, QImage::Format_RGB32);
+    Bild.fill(QColor(232, 238, 252));
+    QPainter p(&Bild);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = std::min(Groesse.width(), Groesse.height()) / 137.0;
+    p.scale(s, s);
+    const QColor Farbe(52, 84, 170);
+    p.setPen(QPen(Farbe, 6));
+    p.drawEllipse(QRectF(33, 10, 71, 71));
+    p.setPen(QPen(Farbe, 10, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(52, 45.5), QPointF(84, 45.5));
+    p.drawPolyline(QPolygonF({QPointF(70, 31), QPointF(84, 45.5), QPointF(70, 60)}));
+    return Bild;
+}
+
 } // namespace zl

@@ -12,5 +12,7 @@ namespace zl
 
 // The frame at Fortschritt 0..1 (held to that range) of the size; 1 is the finished picture.
 QImage RueckmeldeBild(bool Richtig, double Fortschritt, QSize Groesse = QSize(137, 137));
+// The continue picture: an arrow to the right above the room the "&Weiter" button takes.
+QImage WeiterBild(QSize Groesse = QSize(137, 137));
 
 } // namespace zl

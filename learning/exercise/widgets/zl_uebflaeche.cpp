@@ -17,16 +17,15 @@
 #include "learning/mainwindow/zl_melde.h"
 #include "learning/mainwindow/zl_rahmen.h"
 #include "learning/tools/widgets/zl_datentab.h"
+#include "learning/tools/widgets/zl_lesezeichenmenue.h"
 #include "learning/tools/widgets/zl_suchergebnis.h"
 #include "platform/Canvas.h"
 #include "platform/MessageService.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 
 namespace zl
@@ -152,20 +151,8 @@ TUebungsAnsicht::TUebungsAnsicht(TForm1& Form)
 {
     setObjectName(QStringLiteral("UebungsAnsicht"));
     Warten = warteStandard;
-    WeiterHinweis = [this] {
-        // The continue prompt beside the main window's top right corner.
-        QDialog d(&F);
-        d.setWindowTitle(QStringLiteral("Weiter"));
-        d.setFixedSize(150, 60);
-        auto* b = new QPushButton(QStringLiteral("&Weiter"), &d);
-        b->setGeometry(20, 14, 110, 30);
-        b->setDefault(true);
-        QObject::connect(b, &QPushButton::clicked, &d, &QDialog::accept);
-        const QRect g = F.frameGeometry();
-        d.move(g.right() - 10 - d.width(), g.top() + 20);
-        UebModal(&d);
-        F.repaint();
-    };
+    WeiterHinweis = [this] { ZeigeWeiterHinweis(); };
+    StarteLesezeichenUebung = [this](const TUebStart& S) { StarteLesezeichenUebung1(S); };
     Medien.RichtigVideo = [] { SpieleRichtigVideo(); };
     Medien.FalschVideo = [] { SpieleFalschVideo(); };
     Medien.RichtigTon = [] { SpieleRichtigTon(); };
@@ -175,7 +162,26 @@ TUebungsAnsicht::TUebungsAnsicht(TForm1& Form)
     ErzeugeSteuerelemente();
 }
 
-TUebungsAnsicht::~TUebungsAnsicht() = default;
+TUebungsAnsicht::~TUebungsAnsicht()
+{
+    StarteLesezeichenUebung = nullptr;
+}
+
+void TUebungsAnsicht::ZeigeWeiterHinweis()
+{
+    // The video window with its "&Weiter" button, modal, at the main window's top right.
+    if (!AVIForm)
+        return;
+    AVIForm->AVIImg->SetPicture(ZLWeiterImg());
+    AVIForm->Platziere();
+    AVIForm->AVIImg->show();
+    AVIForm->AVIPan->show();
+    AVIForm->WeiterBtn->show();
+    AVIForm->WeiterBtn->raise();
+    UebModal(AVIForm);
+    AVIForm->AVIImg->hide();
+    F.repaint();
+}
 
 void TUebungsAnsicht::SetzeUhr(TUebUhr Uhr)
 {
@@ -1010,8 +1016,6 @@ void TUebungsAnsicht::UebungStart1Click()
     UebAuswForm->PruefeStart = [this] { return PruefeUebungsstart(); };
     UebAuswForm->LesezeichenSetzen = [this] { LesezeichenDerAuswahl(); };
     UebAuswForm->NetzTeilnehmen = [this] { F.Netzwerkuebung1->trigger(); };
-    if (UebErgebForm)
-        UebErgebForm->LesezeichenSetzen = [this] { F.LesezeichenDefinieren1->trigger(); };
     UebAuswForm->Fuelle(index, UebungsDaten[index]);
     if (const QScreen* s = F.screen()) {
         const QRect r = s->availableGeometry();
@@ -1036,7 +1040,7 @@ void TUebungsAnsicht::LesezeichenDerAuswahl()
     U.UebIntensitaet = std::clamp(UebAuswForm->IntensIndex() + 1, 1, 3);
     U.UebFragAnz = UebAuswForm->FragAnzahl();
     U.UebTypMaske = KuerzeMaske(Z.FragTypMasken[std::clamp(U.UebModus, 1, 4) - 1]);
-    F.LesezeichenDefinieren1->trigger();
+    F.LesezeichenMenue->LesezeichenDefinieren1Click();
     Z.Ansichtsmodus = modus;
 }
 
@@ -1076,9 +1080,19 @@ bool TUebungsAnsicht::PruefeUebungsstart()
     return true;
 }
 
+void TUebungsAnsicht::StarteLesezeichenUebung1(const TUebStart& S)
+{
+    // The restore has asked to leave the view and set the exercise's fields.
+    StarteUebung(S.KartID, S.Gebiet, S.Seed, S.Intensitaet);
+    F.ZeigeModus();
+}
+
 bool TUebungsAnsicht::StarteUebung(const QString& KartID, int Gebiet, std::int32_t Seed, int Intensitaet)
 {
     HauptfensterZustand& Z = F.Zustand;
+    // Every start leads to the result window, whose bookmark button defines one of this exercise.
+    if (UebErgebForm)
+        UebErgebForm->LesezeichenSetzen = [this] { F.LesezeichenMenue->LesezeichenDefinieren1Click(); };
     const bool lehrer = UebAuswForm && UebAuswForm->NetzwerkUebung1->isChecked();
     Z.Ansichtsmodus = Uebung;
     if (Z.AktKartID.isEmpty())

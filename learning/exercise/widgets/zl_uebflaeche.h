@@ -46,6 +46,8 @@ class TUebungsAnsicht : public QObject
     // Waits (ms, with window messages or frozen), the "&Weiter" prompt and the media.
     std::function<void(std::uint32_t, bool)> Warten;
     std::function<void()> WeiterHinweis;
+    // The standard "&Weiter" prompt: the video window shown modally with its button.
+    void ZeigeWeiterHinweis();
     TUebMedien Medien;
 
     // ---- Menu items and the selection -------------------------------------------------
@@ -55,6 +57,8 @@ class TUebungsAnsicht : public QObject
     void LesezeichenDerAuswahl();
     // Starts an exercise of the exercise map with its region; Seed 0 draws a new one.
     bool StarteUebung(const QString& KartID, int Gebiet, std::int32_t Seed, int Intensitaet);
+    // The start of a restored exercise bookmark: the exercise view with its first question.
+    void StarteLesezeichenUebung1(const TUebStart& S);
     void LetzteUebung1Click();
     void Fragetypen1Click();
     void UebKartDarstClick();

@@ -12,7 +12,6 @@
 #include "learning/tools/widgets/zl_schiebansicht.h"
 #include "platform/MessageService.h"
 
-#include <QCheckBox>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -27,8 +26,7 @@ std::int32_t behaltenerSeed(const HauptfensterZustand& Z)
 {
     if (!UebErgebForm || !UebErgebForm->isVisible())
         return 0;
-    const auto* exakt = UebErgebForm->findChild<QCheckBox*>(QStringLiteral("ExaktCheck1"));
-    return exakt && exakt->isChecked() ? Z.Uebung.UebRandSeed : 0;
+    return UebErgebForm->ExaktCheck1->isChecked() ? Z.Uebung.UebRandSeed : 0;
 }
 
 } // namespace

@@ -31,6 +31,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zl;
@@ -120,6 +121,8 @@ class UebFensterTest : public ::testing::Test
         if (d == UebErgebForm) {
             ++rec.Ergebnisse;
             ergebnisText = UebErgebForm->BewertungLab->text();
+            if (beimErgebnis)
+                beimErgebnis();
             return ergebnisAntwort;
         }
         return 0;
@@ -137,6 +140,33 @@ class UebFensterTest : public ::testing::Test
     }
 
     const TFrage& frage() { return A->Engine().Frage(); }
+
+    // The question lines of the last exercise's protocol.
+    QStringList fragen()
+    {
+        QStringList l;
+        for (const QString& z : U().Uebungsprotokoll.split(QStringLiteral("\r\n")))
+            if (z.contains(QStringLiteral(" Frage [")))
+                l << z;
+        return l;
+    }
+
+    // Answers right until the exercise ends.
+    void laufe()
+    {
+        for (int n = 0; A->Engine().Laeuft() && n < 30; ++n)
+            beantworte(true, n);
+    }
+
+    // Defines a bookmark with the button, closing the bookmark dialog it opens at once.
+    static void setzeLesezeichen(TBitBtn2* Knopf)
+    {
+        QTimer::singleShot(0, [] {
+            if (LesezeichenForm && LesezeichenForm->isVisible())
+                LesezeichenForm->done(0);
+        });
+        Knopf->click();
+    }
     Uebungszustand& U() { return F->Zustand.Uebung; }
 
     // Answers the current question right or wrong, by click, key or placement.
@@ -175,6 +205,7 @@ class UebFensterTest : public ::testing::Test
     std::function<void()> beiWarten;
     std::function<void()> beimMedium;
     std::function<void(TUebAuswForm&)> auswahl;
+    std::function<void()> beimErgebnis;
     bool auswahlStarten = true;
     int ergebnisAntwort = mbCancel;
     QString ergebnisText;
@@ -862,4 +893,129 @@ TEST_F(UebFensterTest, ResultWindowLeadsToANewSelectionOrPointingAnswers)
     EXPECT_EQ(rec.Ergebnisse, 1);
     EXPECT_EQ(auswahlen, 1); // "Zur Übungsauswahl": the learning map, then the selection
     EXPECT_EQ(F->Zustand.Ansichtsmodus, Lernkarte);
+}
+
+TEST_F(UebFensterTest, AnExactBookmarkFromTheResultWindowStartsTheSameQuestionsAtEveryRestore)
+{
+    ScopedMessageRecorder boxen; // "Yes" to the bookmark and leave questions
+    starteAtlas();
+    LesezeichenListe.clear();
+    F->BaueLesezeichenMenue();
+    F->Zustand.UebRFLevel = 0;
+    beimErgebnis = [] {
+        UebErgebForm->ExaktCheck1->setChecked(true);
+        setzeLesezeichen(UebErgebForm->LesezeichenBtn);
+    };
+    waehle(2, 5, 2);
+    const std::int32_t seed = U().UebRandSeed;
+    laufe();
+    beimErgebnis = nullptr;
+    const QStringList erste = fragen();
+    ASSERT_EQ(erste.size(), 5);
+    EXPECT_EQ(F->Zustand.Ansichtsmodus, Lernkarte);
+    ASSERT_EQ(LesezeichenListe.size(), 1);
+    const LesezeichenDataTyp& L = LesezeichenListe[0];
+    EXPECT_EQ(L.Modus, 3);
+    EXPECT_EQ(L.Daten, QString::number(seed));
+    EXPECT_TRUE(L.Titel.endsWith(QStringLiteral(" - Erweitert - Aufbau (5) - [%1]").arg(seed))) << L.Titel.toStdString();
+    ASSERT_EQ(F->LesezeichenMenue->Eintraege.size(), 1);
+
+    // Other choices meanwhile; the restore brings back the bookmark's and shows the exercise.
+    U().UebModus = 1;
+    U().UebFragAnz = 10;
+    F->LesezeichenMenue->Eintraege[0]->trigger();
+    EXPECT_EQ(F->Zustand.Ansichtsmodus, Uebung);
+    EXPECT_TRUE(F->UebenPan->isVisibleTo(F));
+    EXPECT_TRUE(A->FragePan->isVisibleTo(F));
+    EXPECT_TRUE(F->UebungenBtn->Checked());
+    ASSERT_TRUE(A->Engine().Laeuft());
+    EXPECT_EQ(U().UebModus, 2);
+    EXPECT_EQ(U().UebIntensitaet, 2);
+    EXPECT_EQ(U().UebRandSeed, seed);
+    EXPECT_FALSE(A->FragLab->Caption().isEmpty());
+    laufe();
+    EXPECT_EQ(fragen(), erste);
+    // Once more from inside a running exercise (after the leave question).
+    waehle(1, 5);
+    ASSERT_TRUE(A->Engine().Laeuft());
+    beantworte(true, 0);
+    boxen.clear();
+    F->LesezeichenMenue->Eintraege[0]->trigger();
+    EXPECT_EQ(boxen.entries().size(), 1); // the leave question only
+    laufe();
+    EXPECT_EQ(fragen(), erste);
+    EXPECT_EQ(rec.Ergebnisse, 3); // the interrupted exercise has none
+}
+
+TEST_F(UebFensterTest, TheSelectionsBookmarkKeepsNoSeedAndRestoresAFreshExercise)
+{
+    ScopedMessageRecorder boxen;
+    starteAtlas();
+    LesezeichenListe.clear();
+    F->BaueLesezeichenMenue();
+    F->Zustand.UebRFLevel = 0;
+    UebErgebForm->ExaktCheck1->setChecked(true); // hidden: no seed is kept
+    auswahlStarten = false;
+    auswahl = [](TUebAuswForm& w) {
+        w.UebRadio[0]->click();
+        w.SetzeIntensIndex(0);
+        w.FragAnzCombo->setCurrentText(QStringLiteral("5"));
+        setzeLesezeichen(w.LesezeichenBtn);
+    };
+    F->UebungStart1->trigger();
+    EXPECT_EQ(F->Zustand.Ansichtsmodus, Lernkarte);
+    ASSERT_EQ(LesezeichenListe.size(), 1);
+    const LesezeichenDataTyp L = LesezeichenListe[0];
+    EXPECT_EQ(L.Modus, 3);
+    EXPECT_EQ(L.Daten, QStringLiteral("0"));
+    EXPECT_EQ(L.UebModus, 1);
+    EXPECT_EQ(L.FragAnz, 5);
+    EXPECT_TRUE(L.Titel.endsWith(QStringLiteral(" - Standard - Basis (5) - Zufall"))) << L.Titel.toStdString();
+    EXPECT_FALSE(A->Engine().Laeuft());
+
+    F->LesezeichenMenue->Eintraege[0]->trigger();
+    ASSERT_TRUE(A->Engine().Laeuft());
+    EXPECT_EQ(F->Zustand.Ansichtsmodus, Uebung);
+    EXPECT_EQ(U().UebFragAnz, 5);
+    const std::int32_t erster = U().UebRandSeed;
+    laufe();
+    EXPECT_EQ(rec.Ergebnisse, 1);
+    F->LesezeichenMenue->Eintraege[0]->trigger();
+    ASSERT_TRUE(A->Engine().Laeuft());
+    EXPECT_NE(U().UebRandSeed, erster);
+}
+
+TEST_F(UebFensterTest, ManualAdvanceShowsTheVideoWindowWithItsContinueButton)
+{
+    starteAtlas();
+    ASSERT_TRUE(AVIForm);
+    F->FragWeiterManuell->setChecked(true);
+    F->Zustand.UebRFLevel = 0;
+    A->WeiterHinweis = [this] { A->ZeigeWeiterHinweis(); };
+    waehle(1, 5);
+    ASSERT_TRUE(A->Engine().Laeuft());
+    int prompts = 0;
+    int frageDabei = 0;
+    UebModalAusfuehren = [&](QDialog* d) {
+        if (d != AVIForm)
+            return modal(d);
+        ++prompts;
+        frageDabei = U().FrageNr;
+        EXPECT_TRUE(AVIForm->WeiterBtn->isVisibleTo(AVIForm));
+        EXPECT_TRUE(AVIForm->AVIImg->isVisibleTo(AVIForm));
+        EXPECT_FALSE(AVIForm->AVIImg->Picture.isNull());
+        const QRect m = F->frameGeometry();
+        EXPECT_EQ(AVIForm->x(), m.left() + m.width() - AVIForm->width() - 10);
+        EXPECT_EQ(AVIForm->y(), m.top() + 20);
+        AVIForm->show();
+        AVIForm->WeiterBtn->OnClick();
+        return AVIForm->result();
+    };
+    const int nr = U().FrageNr;
+    beantworte(true, 0);
+    EXPECT_EQ(prompts, 1);
+    EXPECT_EQ(frageDabei, nr); // the next question only after "&Weiter"
+    EXPECT_EQ(U().FrageNr, nr + 1);
+    EXPECT_FALSE(AVIForm->isVisible());
+    EXPECT_FALSE(AVIForm->WeiterBtn->isVisibleTo(AVIForm));
 }

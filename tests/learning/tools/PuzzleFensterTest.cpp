@@ -384,9 +384,7 @@ TEST_F(PuzzleFenster, ExerciseBookmarkHandsItsSeedToTheExerciseStart)
     UebKartTyp = QStringLiteral("PW");
     f->FragWeiterManuell->setChecked(true);
     definiere(f); // the result window is hidden: no seed
-    auto* exakt = new QCheckBox(UebErgebForm);
-    exakt->setObjectName(QStringLiteral("ExaktCheck1"));
-    exakt->setChecked(true);
+    UebErgebForm->ExaktCheck1->setChecked(true);
     UebErgebForm->show();
     definiere(f);
     UebErgebForm->hide();
@@ -429,7 +427,7 @@ TEST_F(PuzzleFenster, ExerciseBookmarkHandsItsSeedToTheExerciseStart)
                 return i;
         return -1;
     }());
-    delete exakt;
+    UebErgebForm->ExaktCheck1->setChecked(false);
 }
 
 TEST_F(PuzzleFenster, DamagedStoredBookmarksAreKeptAndTheOthersShown)
