@@ -3,8 +3,8 @@
 #include "controls/Dspez.h"
 #include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/exercise/zl_uebprotokoll.h"
-#include "learning/tools/widgets/zl_listdruck.h"
 #include "learning/mainwindow/zl_rahmen.h"
+#include "learning/tools/widgets/zl_listdruck.h"
 #include "platform/MessageService.h"
 
 #include <QApplication>

@@ -917,7 +917,8 @@ TEST_F(UebFensterTest, AnExactBookmarkFromTheResultWindowStartsTheSameQuestionsA
     const LesezeichenDataTyp& L = LesezeichenListe[0];
     EXPECT_EQ(L.Modus, 3);
     EXPECT_EQ(L.Daten, QString::number(seed));
-    EXPECT_TRUE(L.Titel.endsWith(QStringLiteral(" - Erweitert - Aufbau (5) - [%1]").arg(seed))) << L.Titel.toStdString();
+    EXPECT_TRUE(L.Titel.endsWith(QStringLiteral(" - Erweitert - Aufbau (5) - [%1]").arg(seed)))
+        << L.Titel.toStdString();
     ASSERT_EQ(F->LesezeichenMenue->Eintraege.size(), 1);
 
     // Other choices meanwhile; the restore brings back the bookmark's and shows the exercise.
