@@ -82,6 +82,13 @@ TMetafilePtr Szene()
     return rec.Beenden();
 }
 
+// A little-endian 32-bit value read byte by byte.
+quint32 le32(const QByteArray& b, qsizetype at)
+{
+    return quint32(uchar(b[at])) | quint32(uchar(b[at + 1])) << 8 | quint32(uchar(b[at + 2])) << 16 |
+           quint32(uchar(b[at + 3])) << 24;
+}
+
 // Records of an EMF: type -> count; empty when the framing is broken.
 std::map<quint32, int> EmfDatensaetze(const QByteArray& b, QString* fehler)
 {
@@ -89,8 +96,8 @@ std::map<quint32, int> EmfDatensaetze(const QByteArray& b, QString* fehler)
     qsizetype at = 0;
     quint32 anzahl = 0;
     while (at + 8 <= b.size()) {
-        const quint32 typ = qFromLittleEndian<quint32>(b.constData() + at);
-        const quint32 groesse = qFromLittleEndian<quint32>(b.constData() + at + 4);
+        const quint32 typ = le32(b, at);
+        const quint32 groesse = le32(b, at + 4);
         if (groesse < 8 || groesse % 4 || qsizetype(at + groesse) > b.size()) {
             *fehler = QStringLiteral("bad record at %1").arg(at);
             return {};

@@ -250,7 +250,8 @@ protected:
     qint64 readData(char* out, qint64 max) override
     {
         const qint64 n = std::min<qint64>(max, data_.size() - at_);
-        std::memcpy(out, data_.constData() + at_, size_t(n));
+        if (n > 0)
+            std::memcpy(out, data_.constData() + at_, size_t(n));
         at_ += n;
         return n;
     }
