@@ -1,0 +1,108 @@
+#pragma once
+
+// TMailSlot2: receives short text messages on a local slot and sends messages to
+// the slot of the same name on another computer. The slot is a UDP port: one
+// datagram carries one message's exact bytes ("Message", user, computer, text,
+// each ended by CR LF, Windows-1252). The receiving port is bound exclusively, so
+// a second receiver of the same name fails and stays inactive.
+//
+// While active, a polling thread waits for datagrams and hands each one to the
+// main thread synchronously, where OnNewMessage fires. Deactivation stops the
+// thread promptly and keeps serving a hand-over in progress, so it never locks.
+
+#include <QHostAddress>
+#include <QHash>
+#include <QSemaphore>
+#include <QObject>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+class QUdpSocket;
+
+namespace zl {
+
+class TMailSlot2;
+
+// The polling thread of an active component.
+class TCheckThread : public QThread {
+public:
+    explicit TCheckThread(TMailSlot2* owner) : owner_(owner) {}
+
+protected:
+    void run() override;
+
+private:
+    TMailSlot2* owner_;
+};
+
+class TMailSlot2 : public QObject {
+    Q_OBJECT
+public:
+    // Slot "Kartivo1" lives on BasisPort; other names on ports derived from it.
+    // Empfangsadresse is the address the receiving port is bound to.
+    static constexpr quint16 kStandardPort = 29101;
+    static constexpr int kMaxNachricht = 8192;
+
+    explicit TMailSlot2(QObject* parent = nullptr, quint16 BasisPort = kStandardPort,
+                        const QHostAddress& Empfangsadresse = QHostAddress(QHostAddress::AnyIPv4));
+    ~TMailSlot2() override;
+
+    QString MailBox() const { return mailBox_; }
+    // A name of more than 8 characters shows "MailBox name cannot be greater than
+    // 8 characters long." and is not stored; an active slot is opened anew.
+    void SetMailBox(const QString& Name);
+    bool Active() const { return active_; }
+    // True opens and polls the slot; when it cannot be opened, Active stays false.
+    void SetActive(bool Wert);
+    int CheckInterval() const { return checkInterval_; }
+    // Milliseconds between polls, at least 1.
+    void SetCheckInterval(int Ms);
+    QThread::Priority ThreadPriority() const { return priority_; }
+    void SetThreadPriority(QThread::Priority p);
+
+    // Sends the text to the slot of this name on the computer (a name or an
+    // address). Undeliverable or too long messages are dropped without a report.
+    void Send(const QString& Computer, const QString& Text);
+
+    // The port a slot name is served on.
+    quint16 PortFuer(const QString& Name) const;
+    // The bytes sent for a text.
+    QByteArray NachrichtBytes(const QString& Text) const;
+    const QString& Computername() const { return computerName_; }
+    const QString& Benutzername() const { return userName_; }
+
+signals:
+    void OnNewMessage(QObject* Sender, const QString& Computer, const QString& UserName, const QString& Text);
+
+private:
+    friend class TCheckThread;
+    void OpenLocalSlot();
+    void CloseLocalSlot();
+    // Main thread, through the hand-over: decodes and fires the event.
+    void FetchMessage(const QByteArray& Bytes);
+    QHostAddress Adresse(const QString& Computer);
+
+    QString mailBox_ = QStringLiteral("MailBox");
+    bool active_ = false;
+    int checkInterval_ = 1000;
+    QThread::Priority priority_ = QThread::NormalPriority;
+    quint16 basisPort_;
+    QHostAddress empfangsAdresse_;
+    QString computerName_;
+    QString userName_;
+    std::unique_ptr<TCheckThread> thread_;
+    std::atomic<bool> stop_{false};
+    bool inUebergabe_ = false;
+    bool spaeterSchliessen_ = false;
+    // Bind result handed from the thread to OpenLocalSlot.
+    QSemaphore bindFertig_;
+    bool gebunden_ = false;
+    QHash<QString, QHostAddress> adressen_;
+    std::unique_ptr<QUdpSocket> sender_;
+};
+
+} // namespace zl
