@@ -108,6 +108,7 @@ TForm1::TForm1(Einstellungen& S, QWidget* parent) : QMainWindow(parent), Setting
     ErzeugePanels();
     ErzeugeAnsichten();
     VerbindeAusgabe(*this);
+    VerbindeNetzwerk();
     ZeitTimer = new QTimer(this);
     ZeitTimer->setObjectName(QStringLiteral("ZeitTimer"));
     ZeitTimer->setInterval(100);
@@ -813,6 +814,5 @@ void TForm1::AktualisiereKartendarstellung() { LernkarteAnsicht->AktualisiereKar
 
 void TForm1::AktualisiereAuswahlInfo() { KartenauswahlSeite->SetzeAuswahlHinweis(); }
 
-void TForm1::LoescheNetzDatei() { QFile::remove(NetzVerz + QStringLiteral("zlnetz.dat")); }
 
 } // namespace zl

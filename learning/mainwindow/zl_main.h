@@ -186,6 +186,10 @@ public:
     bool LadeObjektdateiNeu();
     // Deletes the class exercise's command file from the communication folder.
     void LoescheNetzDatei();
+    // The class exercise's menu items and the participant's join (zl_main_netz.cpp).
+    void VerbindeNetzwerk();
+    void Kommunikationsverzeichnis1Click();
+    void NetzUebungTeilnehmen();
     // All four feedback videos exist.
     bool VideosVorhanden() const;
 

@@ -234,7 +234,7 @@ QString ZufallsBuchstaben(int Anzahl)
     return s;
 }
 
-ErgebnisNamen ErzeugeErgebnisNamen()
+ErgebnisNamen NeueErgebnisNamen()
 {
     QString buchstaben;
     for (int i = 0; i < 12; ++i)

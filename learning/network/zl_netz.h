@@ -84,7 +84,7 @@ struct ErgebnisNamen {
     QString Datei; // "ZLTNX_" + 12 letters + ".dat"
     QString Flag;  // "ZLTNS_" + the same letters + ".dat"
 };
-ErgebnisNamen ErzeugeErgebnisNamen();
+ErgebnisNamen NeueErgebnisNamen();
 
 // One participant's state as it is sent after the start and every answer.
 struct Teilnehmerergebnis {

@@ -126,9 +126,13 @@ int Lehrer(const Argumente& a)
     QTimer scanTimer;
     scanTimer.setSingleShot(true);
     scanTimer.setInterval(scan);
+    qint64 laengsterScan = 0;
     QObject::connect(&scanTimer, &QTimer::timeout, [&] {
+        QElapsedTimer dauer;
+        dauer.start();
         for (const Teilnehmerergebnis& e : LeseTeilnehmerErgebnisse(verz, true))
             aufnehmen(e);
+        laengsterScan = qMax(laengsterScan, dauer.elapsed());
         scanTimer.start();
     });
     if (udp) {
@@ -171,6 +175,7 @@ int Lehrer(const Argumente& a)
         QDir(verz).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     Ausgabe(QStringLiteral("STRAY\t%1").arg(rest.size() - (rest.contains(kStopDatei) ? 1 : 0)));
     Ausgabe(QStringLiteral("TIMER\t%1").arg(timerLief ? 1 : 0));
+    Ausgabe(QStringLiteral("SCAN\t%1").arg(laengsterScan));
     Ausgabe(QStringLiteral("BOXES\t%1").arg(boxen.entries().size()));
     return 0;
 }
@@ -199,7 +204,7 @@ int Teilnehmer(const Argumente& a)
             return 3;
         QThread::msleep(20);
     }
-    const ErgebnisNamen namen = ErzeugeErgebnisNamen();
+    const ErgebnisNamen namen = NeueErgebnisNamen();
     TMailSlot2 slot(nullptr, static_cast<quint16>(a.zahl(QStringLiteral("port"), 0)), QHostAddress(kLehrer));
     slot.SetMailBox(QStringLiteral("Kartivo1"));
 
@@ -319,6 +324,7 @@ Ergebnis Lauf(const Argumente& a, const QString& kanal)
     QHash<QString, QString> zeilen;
     QStringList latenz;
     int streu = -1, timer = 0, lehrerBoxen = 0;
+    QString laengsterScan;
     for (const QByteArray& z : lehrer.readAllStandardOutput().split('\n')) {
         const QStringList f = QString::fromUtf8(z).split(u'\t');
         if (f[0] == QStringLiteral("ROW") && f.size() >= 3)
@@ -331,6 +337,8 @@ Ergebnis Lauf(const Argumente& a, const QString& kanal)
             timer = f.value(1).toInt();
         else if (f[0] == QStringLiteral("BOXES"))
             lehrerBoxen = f.value(1).toInt();
+        else if (f[0] == QStringLiteral("SCAN"))
+            laengsterScan = f.value(1);
     }
     int gleich = 0, veraltet = 0;
     for (auto it = endstand.cbegin(); it != endstand.cend(); ++it) {
@@ -362,7 +370,7 @@ Ergebnis Lauf(const Argumente& a, const QString& kanal)
     if (absturz > 0)
         text += QStringLiteral("; participant 1 killed mid-write after %1 answers").arg(absturz);
     if (kanal == QStringLiteral("file"))
-        text += QStringLiteral("; scan interval %1 ms").arg(scan);
+        text += QStringLiteral("; scan interval %1 ms, longest scan %2 ms").arg(scan).arg(laengsterScan);
     return {ok, text};
 }
 

@@ -1,13 +1,32 @@
 #pragma once
 
-#include <QDialog>
+// The teacher's network options: how the participants' programs behave during
+// the class exercise and the common seed. The command file takes the item
+// indices of the five boxes at the moment it is written.
+
+#include "learning/network/widgets/zl_netzdialog.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
 
 namespace zl {
 
-// The network options dialog. Created once at start-up and reused.
-class TNetzOptForm : public QDialog {
+class TNetzOptForm : public TNetzDialog {
 public:
-    explicit TNetzOptForm(QWidget* parent = nullptr) : QDialog(parent) { setObjectName(QStringLiteral("NetzOptForm")); }
+    explicit TNetzOptForm(QWidget* parent = nullptr);
+
+    QComboBox* SoundBox1;
+    QComboBox* AnimationBox1;
+    QComboBox* RueckmeldBox1;
+    QComboBox* AnredeBox1;
+    QComboBox* AutoWeiterBox1;
+    QLineEdit* RandSeedEdit;
+    TBitBtn2* OKBtn;
+    TBitBtn2* KommVerzBtn;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 // The one window of the run (created at start-up).

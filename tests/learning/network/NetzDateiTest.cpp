@@ -219,7 +219,7 @@ TEST_F(NetzVerzeichnis, NeuesErgebnisWaehrendDesScansGehtNichtVerloren)
 {
     // The participant rewrites between the teacher's flag removal and the read
     // of the next scan: its new flag makes the next scan read the new state.
-    const ErgebnisNamen namen = ErzeugeErgebnisNamen();
+    const ErgebnisNamen namen = NeueErgebnisNamen();
     Teilnehmerergebnis e = BeispielErgebnis();
     ASSERT_TRUE(SchreibeErgebnisDateien(verz, namen, e));
     ASSERT_EQ(LeseTeilnehmerErgebnisse(verz, true).size(), 1);
@@ -235,7 +235,7 @@ TEST_F(NetzVerzeichnis, UnlesbaresErgebnisBekommtSeinFlagZurueck)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root reads every file";
-    const ErgebnisNamen namen = ErzeugeErgebnisNamen();
+    const ErgebnisNamen namen = NeueErgebnisNamen();
     ASSERT_TRUE(SchreibeErgebnisDateien(verz, namen, BeispielErgebnis()));
     ::chmod(QFile::encodeName(verz + namen.Datei).constData(), 0);
     EXPECT_TRUE(LeseTeilnehmerErgebnisse(verz, true).isEmpty());
@@ -265,10 +265,10 @@ TEST_F(NetzVerzeichnis, ProbeNimmtDieErsteFreieNummerUndLaesstNichtsZurueck)
 TEST(NetzNamen, ZwoelfBuchstabenUnabhaengigVomUebungsgenerator)
 {
     Zufall::SetRandSeed(42);
-    const ErgebnisNamen a = ErzeugeErgebnisNamen();
+    const ErgebnisNamen a = NeueErgebnisNamen();
     EXPECT_EQ(Zufall::RandSeed(), 42); // the exercise's sequence is untouched
     Zufall::SetRandSeed(42);
-    const ErgebnisNamen b = ErzeugeErgebnisNamen();
+    const ErgebnisNamen b = NeueErgebnisNamen();
     EXPECT_NE(a.Datei, b.Datei);
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^ZLTNX_[A-Z]{12}\\.dat$")).match(a.Datei).hasMatch());
     EXPECT_EQ(a.Flag, QStringLiteral("ZLTNS_") + a.Datei.mid(6));

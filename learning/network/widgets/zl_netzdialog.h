@@ -1,0 +1,26 @@
+#pragma once
+
+// The dressing the class exercise's dialogs share: the dialog background drawn
+// from the pattern picture behind every control, and the button colours.
+
+#include "controls/Buttons2.h"
+#include "learning/mainwindow/zl_gestaltung.h"
+
+#include <QDialog>
+
+namespace zl {
+
+class TNetzDialog : public QDialog {
+public:
+    explicit TNetzDialog(QWidget* parent = nullptr);
+    TImage* MainBackImg;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+};
+
+// A dialog button with its caption and object name.
+TBitBtn2* NetzKnopf(QWidget* parent, const char* name, const QString& caption);
+
+} // namespace zl
