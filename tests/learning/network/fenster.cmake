@@ -1,0 +1,5 @@
+# The class exercise's windows: teacher's protocol window and participants in one
+# test on a temporary folder, the dialogs and their checks (offscreen).
+zl_add_test(network_window_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/NetzFensterTest.cpp
+  LIBS zl_mainwindow Qt6::PrintSupport Qt6::Test)
