@@ -44,7 +44,7 @@ TKommVerzForm::TKommVerzForm(QWidget* parent) : TNetzDialog(parent)
     AbbrechenBtn->SetCancel(true);
 
     auto* l = new QGridLayout(this);
-    l->setContentsMargins(16, 16, 16, 16);
+    l->setContentsMargins(kNetzRand, kNetzRand, kNetzRand, kNetzRand);
     l->addWidget(new QLabel(QStringLiteral("Kommunikationsverzeichnis:"), this), 0, 0, 1, 2);
     l->addWidget(VerzEdit1, 1, 0);
     l->addWidget(DurchsuchenBtn, 1, 1);

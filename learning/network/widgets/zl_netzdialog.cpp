@@ -32,7 +32,7 @@ TBitBtn2* NetzKnopf(QWidget* parent, const char* name, const QString& caption)
     auto* b = new TBitBtn2(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->SetCaption(caption);
-    b->setMinimumWidth(90);
+    b->setMinimumWidth(110);
     return b;
 }
 

@@ -20,6 +20,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 };
 
+// Space between the dialog's edge and its controls: inside the background's frame.
+inline constexpr int kNetzRand = 36;
+
 // A dialog button with its caption and object name.
 TBitBtn2* NetzKnopf(QWidget* parent, const char* name, const QString& caption);
 

@@ -32,7 +32,7 @@ TNetzOptForm::TNetzOptForm(QWidget* parent) : TNetzDialog(parent)
     setObjectName(QStringLiteral("NetzOptForm"));
     setWindowTitle(QStringLiteral("Netzwerk-Übung Optionen"));
     auto* l = new QGridLayout(this);
-    l->setContentsMargins(16, 16, 16, 16);
+    l->setContentsMargins(kNetzRand, kNetzRand, kNetzRand, kNetzRand);
     const QString indiv = QStringLiteral("Individuell");
     const QString an = QStringLiteral("Aktiviert"), aus = QStringLiteral("Deaktiviert");
     SoundBox1 = Auswahl(this, l, 0, 0, "SoundBox1", QStringLiteral(" &Sound "), {an, aus, indiv}, 2);

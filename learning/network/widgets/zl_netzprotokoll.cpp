@@ -131,16 +131,19 @@ TUebProtForm::TUebProtForm(QWidget* parent) : TNetzDialog(parent)
         knoepfe->addWidget(b);
     auto* unten = new QHBoxLayout;
     unten->addWidget(AutoAkt1);
+    unten->addSpacing(24);
     unten->addWidget(TeilnahmeErlaubt);
-    unten->addWidget(HinweisLab, 1);
+    unten->addStretch();
     auto* oben = new QHBoxLayout;
     oben->addWidget(PageControl1, 1);
     oben->addLayout(knoepfe);
     auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(14, 14, 14, 14);
+    l->setContentsMargins(kNetzRand, kNetzRand, kNetzRand, kNetzRand);
     l->addLayout(oben, 1);
     l->addLayout(unten);
-    resize(900, 520);
+    l->addWidget(HinweisLab);
+    setMinimumSize(640, 420);
+    resize(900, 560);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -44,7 +44,7 @@ TNetzUebungTnStartForm::TNetzUebungTnStartForm(QWidget* parent) : TNetzDialog(pa
     NetzCheckTimer1->setInterval(500);
 
     auto* l = new QGridLayout(this);
-    l->setContentsMargins(16, 16, 16, 16);
+    l->setContentsMargins(kNetzRand, kNetzRand, kNetzRand, kNetzRand);
     l->addWidget(StatusGroup, 0, 0, 1, 3);
     l->addWidget(nameLab, 1, 0);
     l->addWidget(TNameEdit, 1, 1);
