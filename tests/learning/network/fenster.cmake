@@ -3,3 +3,8 @@
 zl_add_test(network_window_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/NetzFensterTest.cpp
   LIBS zl_mainwindow Qt6::PrintSupport Qt6::Test)
+
+# The participant's join and the communication folder from the main window.
+zl_add_test(network_mainwindow_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/NetzHauptfensterTest.cpp
+  LIBS zl_mainwindow zl_fixtures Qt6::Test)
