@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace zl {
 namespace {
@@ -225,6 +226,9 @@ void TUebProtForm::StoppeEmpfang()
 
 void TUebProtForm::showEvent(QShowEvent* event)
 {
+    // Above the main window, without blocking it.
+    if (Form1 && windowHandle() && Form1->windowHandle() && !windowHandle()->transientParent())
+        windowHandle()->setTransientParent(Form1->windowHandle());
     TNetzDialog::showEvent(event);
     StarteEmpfang();
 }
