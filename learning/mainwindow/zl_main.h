@@ -28,6 +28,7 @@ class TKartivoObjEdit;
 class TPuzzleAnsicht;
 class TLesezeichenMenue;
 class TUebungsAnsicht;
+struct NetzStartDaten;
 
 class TForm1 : public QMainWindow {
 public:
@@ -190,6 +191,7 @@ public:
     void VerbindeNetzwerk();
     void Kommunikationsverzeichnis1Click();
     void NetzUebungTeilnehmen();
+    bool StarteTeilnehmerUebung(const NetzStartDaten& d);
     // All four feedback videos exist.
     bool VideosVorhanden() const;
 

@@ -5,7 +5,12 @@
 
 #include "datastore/Objektdaten.h"
 #include "datastore/zl_data.h"
+#include "controls/Dspez.h"
 #include "learning/exercise/widgets/zl_uebausw.h"
+#include "learning/exercise/widgets/zl_uebflaeche.h"
+#include "learning/exercise/zl_uebprotokoll.h"
+#include "learning/exercise/zl_uebtypen.h"
+#include "learning/network/widgets/zl_netzopt.h"
 #include "learning/network/widgets/zl_kommverz.h"
 #include "learning/network/widgets/zl_netzprotokoll.h"
 #include "learning/network/widgets/zl_netzuebung.h"
@@ -13,12 +18,167 @@
 #include "platform/FileAccess.h"
 #include "platform/MessageService.h"
 
+#include "platform/Tick.h"
+
+#include <QEvent>
 #include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
 
 namespace zl {
+namespace {
+
+// The number of the question answered last (of an assignment block its first):
+// the questions asked so far, counted up to the answered items.
+int BeantworteteFrage(const TUebung& E, int Beantwortet)
+{
+    int summe = 0;
+    for (const TFrage& q : E.Fragen()) {
+        const int n = IstZuordnungsFrage(q.Typ) ? 5 : 1;
+        if (summe + n >= Beantwortet)
+            return summe + 1;
+        summe += n;
+    }
+    return Beantwortet;
+}
+
+
+// The exercise view runs the exercises; this follows it for the class exercise:
+// the teacher's start is published once its questions are generated, and a
+// participant's state is sent after its start and after every answer.
+class TNetzAnbindung : public QObject {
+public:
+    explicit TNetzAnbindung(TForm1& Form) : QObject(&Form), F(Form)
+    {
+        setObjectName(QStringLiteral("NetzAnbindung"));
+        sendeTimer_.setInterval(50);
+        connect(&sendeTimer_, &QTimer::timeout, this, [this] { PruefeAntworten(); });
+    }
+
+    // Once every window exists.
+    void Verbinde()
+    {
+        if (UebAuswForm) {
+            UebAuswForm->installEventFilter(this);
+            UebAuswForm->NetzTeilnehmen = [f = QPointer<TForm1>(&F)] {
+                UebAuswForm->reject();
+                if (f)
+                    QTimer::singleShot(0, f, [f] { f->NetzUebungTeilnehmen(); });
+            };
+        }
+        if (NetzOptForm)
+            NetzOptForm->installEventFilter(this);
+    }
+
+    // The participant's exercise has started: first result, then one per answer.
+    void StarteTeilnahme(const QString& Name)
+    {
+        name_ = Name;
+        start_ = TagesZahl(QDateTime::currentDateTime());
+        startTick_ = TickCount();
+        gesendet_.clear();
+        ErzeugeErgebnisNamen();
+        Sende(0);
+        sendeTimer_.start();
+    }
+
+    bool eventFilter(QObject* Obj, QEvent* Event) override
+    {
+        if (Obj == UebAuswForm && Event->type() == QEvent::Show) {
+            UmschliessePruefeStart();
+            // The selection proposes its seed when shown; the options dialog shows it.
+            QTimer::singleShot(0, this, [] {
+                if (NetzOptForm && UebAuswForm)
+                    NetzOptForm->RandSeedEdit->setText(UebAuswForm->RandSeedText);
+            });
+        } else if (Obj == NetzOptForm && Event->type() == QEvent::Hide && UebAuswForm && UebAuswForm->isVisible()) {
+            UebAuswForm->RandSeedText = NetzOptForm->RandSeedEdit->text();
+        }
+        return false;
+    }
+
+private:
+    void UmschliessePruefeStart()
+    {
+        std::function<bool()> start = UebAuswForm->PruefeStart;
+        if (!start || istUmschlossen_(start))
+            return;
+        UebAuswForm->PruefeStart = Umschlossen{start, this};
+    }
+
+    // The selection's start check with the teacher's publishing after it.
+    struct Umschlossen {
+        std::function<bool()> Start;
+        TNetzAnbindung* A;
+        bool operator()() const { return A->LehrerStart(Start); }
+    };
+    static bool istUmschlossen_(const std::function<bool()>& f) { return f.target<Umschlossen>() != nullptr; }
+
+    bool LehrerStart(const std::function<bool()>& Start)
+    {
+        if (!UebAuswForm->NetzwerkUebung1->isChecked() || !F.UebungsAnsicht)
+            return Start();
+        if (!KomMailslot() && !TesteVerzeichnisZugriff(NetzVerz, false)) {
+            ZeigeZugriffsFehler(false, NetzVerz);
+            return false;
+        }
+        F.UebungsAnsicht->LehrerProtokoll.clear();
+        const bool ok = Start();
+        const QString schluessel = F.UebungsAnsicht->LehrerProtokoll;
+        if (!ok || schluessel.isEmpty())
+            return ok; // no questions: nothing is published
+        const Uebungszustand& U = F.Zustand.Uebung;
+        if (!NetzUebungDefinieren(U.UebKartID, U.UebGebiet, U.UebIntensitaet, U.UebRandSeed, U.UebTypMaske,
+                                  UebKartTyp, U.UebFragAnz, U.UebModus))
+            return ok;
+        TeilnehmerProtokollKopf(KartenName(U.UebKartID), UebModusTitel(U.UebModus), QString::number(U.UebRandSeed),
+                                U.UebIntensitaet, U.UebFragAnz);
+        ZeigeNetzAntwortschluessel(schluessel);
+        return ok;
+    }
+
+    void Sende(int FrageNr)
+    {
+        const Uebungszustand& U = F.Zustand.Uebung;
+        const int beantwortet = U.AnzRichtig + U.AnzFalsch;
+        const float quote = beantwortet ? static_cast<float>(U.AnzRichtig) / static_cast<float>(beantwortet) * 100.0f : 0.0f;
+        const QString note = U.AntwortFolge.isEmpty() ? kNoteKurzStart : Notenkurz(NoteAusQuote(quote));
+        const std::int32_t ms = U.AntwortFolge.isEmpty() ? 0 : static_cast<std::int32_t>(TickCount() - startTick_);
+        SendeTeilnehmerErgebnis(NetzBefehl.Befehl.UebungsID, NetzRechnername(), name_, start_, FrageNr, U.AnzRichtig,
+                                U.AnzFalsch, quote, note, ms, U.AntwortFolge);
+        gesendet_ = U.AntwortFolge;
+    }
+
+    void PruefeAntworten()
+    {
+        const Uebungszustand& U = F.Zustand.Uebung;
+        // Answers given between two looks are sent as one state: the last one counts.
+        if (U.AntwortFolge != gesendet_ && F.UebungsAnsicht)
+            Sende(BeantworteteFrage(F.UebungsAnsicht->Engine(), static_cast<int>(U.AntwortFolge.size())));
+        if (F.Zustand.Ansichtsmodus != Uebung || U.UebungBeendet)
+            sendeTimer_.stop();
+    }
+
+    TForm1& F;
+    QTimer sendeTimer_;
+    QString name_;
+    double start_ = 0;
+    std::uint32_t startTick_ = 0;
+    QString gesendet_;
+};
+
+TNetzAnbindung* Anbindung(TForm1& F) { return F.findChild<TNetzAnbindung*>(QStringLiteral("NetzAnbindung")); }
+
+} // namespace
 
 void TForm1::VerbindeNetzwerk()
 {
+    auto* anbindung = new TNetzAnbindung(*this);
+    // The dialogs are created after the main window.
+    QTimer::singleShot(0, anbindung, [anbindung] { anbindung->Verbinde(); });
+    StarteNetzUebung = [f = QPointer<TForm1>(this)](const NetzStartDaten& d) {
+        return f && f->StarteTeilnehmerUebung(d);
+    };
     connect(Netzwerkuebung1, &QAction::triggered, this, [this] { NetzUebungTeilnehmen(); });
     connect(NetzwerkUebInit, &QAction::triggered, this, [this] {
         // The teacher's start runs through the exercise selection with its network option.
@@ -60,6 +220,8 @@ void TForm1::NetzUebungTeilnehmen()
         ZeigeInfo(QStringLiteral("Bitte zuerst den Beschriftungseditor schließen."));
         return;
     }
+    if (!ModusVerlassenErlaubt({Uebung, Schiebepuzzle}))
+        return;
     if (!NetzUebungTnStartForm || NetzUebungTnStartForm->exec() != QDialog::Accepted)
         return;
     const NetzStartDaten d = NetzUebungTnStartForm->StartDaten;
@@ -92,7 +254,6 @@ void TForm1::NetzUebungTeilnehmen()
     Zustand.Uebung.UebModus = d.UebModus;
     Zustand.Uebung.UebFragAnz = d.UebFragAnz;
     Zustand.Uebung.UebKartIndex = d.UebKartIndex;
-    Zustand.FragTypMasken[d.UebModus - 1] = d.FragTypMaske;
     UebKartTyp = d.UebKartTyp;
     Zustand.NetzTeilnehmer = true;
     AktualisiereMenues();
@@ -100,6 +261,26 @@ void TForm1::NetzUebungTeilnehmen()
         Zustand.NetzTeilnehmer = false;
         AktualisiereMenues();
     }
+}
+
+bool TForm1::StarteTeilnehmerUebung(const NetzStartDaten& d)
+{
+    if (!UebungsAnsicht)
+        return false;
+    // The teacher's mask for this exercise only; the participant's own stays.
+    const QString eigeneMaske = Zustand.FragTypMasken[d.UebModus - 1];
+    Zustand.FragTypMasken[d.UebModus - 1] = d.FragTypMaske;
+    const bool ok = UebungsAnsicht->StarteUebung(d.KartID, d.Gebiet, d.Seed, d.Intensitaet);
+    Zustand.FragTypMasken[d.UebModus - 1] = eigeneMaske;
+    if (!ok)
+        return false;
+    const QString name = NetzUebungTnStartForm->TNameEdit->text().trimmed();
+    SetzeTitel(TitelUebung(KartenName(d.KartID), UebModusName(d.UebModus),
+                           Intensitaeten.value(d.Intensitaet - 1), d.UebFragAnz, name));
+    ZeigeModus();
+    if (TNetzAnbindung* a = Anbindung(*this))
+        a->StarteTeilnahme(name);
+    return true;
 }
 
 } // namespace zl

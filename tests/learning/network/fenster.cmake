@@ -8,3 +8,9 @@ zl_add_test(network_window_tests
 zl_add_test(network_mainwindow_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/NetzHauptfensterTest.cpp
   LIBS zl_mainwindow zl_fixtures Qt6::Test)
+
+# A class exercise through the exercise windows on the bundled atlas.
+zl_add_test(network_exercise_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/NetzUebungTest.cpp
+  LIBS zl_mainwindow Qt6::Test)
+target_compile_definitions(network_exercise_tests PRIVATE ZL_ATLAS_DIR="${ZL_KARTIVO_DIR}/")
