@@ -7,6 +7,8 @@
 //               [--scan MS] [--crash-after K] [--timeout S]
 //   netzsim teacher --dir D --channel file|udp --port P --answers A [--scan MS] [--timeout S]
 //   netzsim participant --dir D --port P --name X --answers A [--delay-max MS] [--crash-after K]
+//   netzsim kartivo --prog P [--participants N] [--answers A] [--channel file|udp|both] [--timeout S]
+//       the same with Kartivo itself (netzsim_kartivo beside this program) on the program folder P
 
 #include "learning/network/MailSlot2.h"
 #include "learning/network/zl_netz.h"
@@ -23,6 +25,7 @@
 #include <QFile>
 #include <QHash>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -374,14 +377,136 @@ Ergebnis Lauf(const Argumente& a, const QString& kanal)
     return {ok, text};
 }
 
+// ---- Kartivo processes ---------------------------------------------------------
+
+Ergebnis KartivoLauf(const Argumente& a, const QString& kanal)
+{
+    const int n = a.zahl(QStringLiteral("participants"), 2);
+    const int antworten = a.zahl(QStringLiteral("answers"), 10);
+    const QString zeitgrenze = a.text(QStringLiteral("timeout"), QStringLiteral("120"));
+    QTemporaryDir tmp;
+    const QString verz = tmp.path() + u'/';
+    const QString prog = QCoreApplication::applicationDirPath() + QStringLiteral("/netzsim_kartivo");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZELVARO_MAILSLOT_PORT"), QString::number(FreierPort()));
+    env.insert(QStringLiteral("ZELVARO_MAILSLOT_BIND"), kLehrer);
+    env.insert(QStringLiteral("ZELVARO_RECHNERNAME"), kLehrer);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // The programs write nothing into the user's configuration.
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), verz + QStringLiteral(".config"));
+    const QStringList gemeinsam{QStringLiteral("--prog"), a.text(QStringLiteral("prog")), QStringLiteral("--dir"), verz,
+                                QStringLiteral("--timeout"), zeitgrenze};
+
+    QProcess lehrer;
+    lehrer.setProcessEnvironment(env);
+    lehrer.start(prog, QStringList{QStringLiteral("teacher"), QStringLiteral("--channel"), kanal,
+                                   QStringLiteral("--answers"), QString::number(antworten)} + gemeinsam);
+    QByteArray erste;
+    QElapsedTimer t;
+    t.start();
+    while (!erste.contains('\n') && t.elapsed() < 60000 && lehrer.state() != QProcess::NotRunning) {
+        lehrer.waitForReadyRead(200);
+        erste += lehrer.readAllStandardOutput();
+    }
+    if (!erste.startsWith("READY"))
+        return {false, kanal + QStringLiteral(": Kartivo teacher did not start: ") + QString::fromUtf8(erste)
+                           + QString::fromUtf8(lehrer.readAllStandardError().right(500))};
+
+    std::vector<std::unique_ptr<QProcess>> tn;
+    for (int i = 0; i < n; ++i) {
+        auto p = std::make_unique<QProcess>();
+        p->setProcessEnvironment(env);
+        p->start(prog, QStringList{QStringLiteral("participant"), QStringLiteral("--name"),
+                                   QStringLiteral("Kind%1").arg(i + 1)} + gemeinsam);
+        tn.push_back(std::move(p));
+    }
+    struct Stand {
+        QString name, folge, titel, schluessel;
+        int richtig = 0, falsch = 0;
+    };
+    QHash<QString, Stand> endstand;
+    int boxen = 0, fehlgeschlagen = 0;
+    for (auto& p : tn) {
+        if (!p->waitForFinished(zeitgrenze.toInt() * 1000)) {
+            p->kill();
+            p->waitForFinished();
+        }
+        if (p->exitStatus() != QProcess::NormalExit || p->exitCode() != 0)
+            ++fehlgeschlagen;
+        QString titel, key;
+        Stand s;
+        for (const QByteArray& z : p->readAllStandardOutput().split('\n')) {
+            const QStringList f = QString::fromUtf8(z).split(u'\t');
+            if (f[0] == QStringLiteral("TITLE"))
+                titel = f.value(1);
+            else if (f[0] == QStringLiteral("FINAL") && f.size() >= 6) {
+                key = f[1];
+                s = {f[2], f[3], titel, {}, f[4].toInt(), f[5].toInt()};
+            } else if (f[0] == QStringLiteral("KEY"))
+                s.schluessel = f.value(1);
+            else if (f[0] == QStringLiteral("BOXES"))
+                boxen += f.value(1).toInt();
+        }
+        if (!key.isEmpty())
+            endstand.insert(key, s);
+    }
+    QThread::msleep(kanal == QStringLiteral("file") ? 2000 : 500); // one scan of the teacher
+    QFile stop(verz + kStopDatei);
+    stop.open(QIODevice::WriteOnly);
+    stop.close();
+    lehrer.waitForFinished(30000);
+    QHash<QString, QString> zeilen;
+    int memo = 0;
+    QString schluessel;
+    for (const QByteArray& z : lehrer.readAllStandardOutput().split('\n')) {
+        const QStringList f = QString::fromUtf8(z).split(u'\t');
+        if (f[0] == QStringLiteral("ROW") && f.size() >= 3)
+            zeilen.insert(f[1], f.mid(2).join(u'\t'));
+        else if (f[0] == QStringLiteral("MEMO"))
+            memo = f.value(1).toInt();
+        else if (f[0] == QStringLiteral("KEY"))
+            schluessel = f.value(1);
+        else if (f[0] == QStringLiteral("BOXES"))
+            boxen += f.value(1).toInt();
+    }
+    int vollstaendig = 0, gleicheFragen = 0;
+    for (auto it = endstand.cbegin(); it != endstand.cend(); ++it) {
+        const QString zeile = zeilen.value(it.key());
+        const QString zahlen = QStringLiteral("%1%2%3").arg(antworten, 5).arg(it->richtig, 5).arg(it->falsch, 5);
+        if (it->folge.size() == antworten && zeile.endsWith(QStringLiteral("  ") + it->folge)
+            && zeile.contains(u' ' + it->name + u' ') && zeile.contains(zahlen)
+            && it->titel.endsWith(QStringLiteral(" - Teilnehmer: ") + it->name))
+            ++vollstaendig;
+        if (it->schluessel == schluessel)
+            ++gleicheFragen;
+    }
+    const bool ok = vollstaendig == n && zeilen.size() == n && memo == kKopfZeilen + n && schluessel.size() == antworten
+                    && gleicheFragen == n && boxen == 0 && fehlgeschlagen == 0;
+    return {ok, QStringLiteral("Kartivo %1: teacher and %2 participants x %3 answers: complete rows %4/%5, rows %6, "
+                               "protocol lines %7, answer key questions %8, participants with the key's questions %11/%5, error boxes %9, "
+                               "failed processes %10")
+                    .arg(kanal == QStringLiteral("udp") ? QStringLiteral("datagram") : QStringLiteral("file"))
+                    .arg(n)
+                    .arg(antworten)
+                    .arg(vollstaendig)
+                    .arg(n)
+                    .arg(zeilen.size())
+                    .arg(memo)
+                    .arg(schluessel.size())
+                    .arg(boxen)
+                    .arg(fehlgeschlagen)
+                    .arg(gleicheFragen)};
+}
+
 int Orchestrator(const Argumente& a)
 {
     const QString kanal = a.text(QStringLiteral("channel"), QStringLiteral("both"));
     QStringList kanaele = kanal == QStringLiteral("both") ? QStringList{QStringLiteral("file"), QStringLiteral("udp")}
                                                            : QStringList{kanal};
     bool alle = true;
+    const bool kartivo = a.werte.contains(QStringLiteral("prog"));
     for (const QString& k : kanaele) {
-        const Ergebnis e = Lauf(a, k);
+        const Ergebnis e = kartivo ? KartivoLauf(a, k) : Lauf(a, k);
         Ausgabe((e.ok ? QStringLiteral("PASS ") : QStringLiteral("FAIL ")) + e.text);
         alle = alle && e.ok;
     }
@@ -400,7 +525,7 @@ int main(int argc, char** argv)
         return Lehrer(a);
     if (modus == QStringLiteral("participant"))
         return Teilnehmer(a);
-    if (modus == QStringLiteral("run"))
+    if (modus == QStringLiteral("run") || modus == QStringLiteral("kartivo"))
         return Orchestrator(a);
     std::fputs("netzsim run|teacher|participant --option value ...\n", stderr);
     return 64;

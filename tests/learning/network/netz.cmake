@@ -13,3 +13,9 @@ add_test(NAME netzsim_absturz
   COMMAND netzsim run --participants 4 --answers 8 --channel file --scan 50 --delay-max 5 --crash-after 3
           --timeout 60)
 set_tests_properties(netzsim_klasse netzsim_absturz PROPERTIES TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+
+# A teacher and two participant Kartivo processes on the bundled atlas, driven
+# through their windows, to a complete protocol on both channels.
+add_test(NAME netzsim_kartivo
+  COMMAND netzsim kartivo --prog ${ZL_KARTIVO_DIR}/ --participants 2 --answers 10 --channel both --timeout 60)
+set_tests_properties(netzsim_kartivo PROPERTIES TIMEOUT 150 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
