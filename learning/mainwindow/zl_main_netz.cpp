@@ -1,23 +1,23 @@
 // The main window's part of the class exercise: its menu items, the
-// communication folder and the participant's join.
+// communication folder, the teacher's publishing after the exercise view's
+// start and the participant's join with its results.
 
 #include "learning/mainwindow/zl_main.h"
 
+#include "controls/Dspez.h"
 #include "datastore/Objektdaten.h"
 #include "datastore/zl_data.h"
-#include "controls/Dspez.h"
 #include "learning/exercise/widgets/zl_uebausw.h"
 #include "learning/exercise/widgets/zl_uebflaeche.h"
 #include "learning/exercise/zl_uebprotokoll.h"
 #include "learning/exercise/zl_uebtypen.h"
-#include "learning/network/widgets/zl_netzopt.h"
 #include "learning/network/widgets/zl_kommverz.h"
+#include "learning/network/widgets/zl_netzopt.h"
 #include "learning/network/widgets/zl_netzprotokoll.h"
 #include "learning/network/widgets/zl_netzuebung.h"
 #include "learning/network/widgets/zl_netzuebungtnstart.h"
 #include "platform/FileAccess.h"
 #include "platform/MessageService.h"
-
 #include "platform/Tick.h"
 
 #include <QEvent>
@@ -41,7 +41,6 @@ int BeantworteteFrage(const TUebung& E, int Beantwortet)
     }
     return Beantwortet;
 }
-
 
 // The exercise view runs the exercises; this follows it for the class exercise:
 // the teacher's start is published once its questions are generated, and a

@@ -193,3 +193,39 @@ TEST_F(NetzUebung, OhneFragenWirdNichtsVeroeffentlicht)
     EXPECT_FALSE(UebProtForm->isVisible());
     EXPECT_FALSE(boxen.entries().isEmpty()); // the selection's own message
 }
+
+TEST_F(NetzUebung, MenuepunktUndAuswahlFuehrenZuStartUndBeitritt)
+{
+    ScopedMessageRecorder boxen;
+    starte(false);
+    // "&Netzwerk-Übung initiieren..." opens the selection with the class-exercise option.
+    bool angekreuzt = false;
+    bool beitrittGezeigt = false;
+    UebModalAusfuehren = [&](QDialog* d) {
+        if (d == UebAuswForm) {
+            angekreuzt = UebAuswForm->NetzwerkUebung1->isChecked();
+            UebAuswForm->NetzwerkUebung1->setChecked(false);
+            // The selection's own join button closes it and opens the join window.
+            d->show();
+            UebAuswForm->NetzUebungTeilnehmenBtn->click();
+            d->hide();
+        }
+        return 0;
+    };
+    QTimer beobachter;
+    QObject::connect(&beobachter, &QTimer::timeout, [&] {
+        if (NetzUebungTnStartForm->isVisible()) {
+            beitrittGezeigt = true;
+            NetzUebungTnStartForm->reject();
+        }
+    });
+    beobachter.start(10);
+    F->NetzwerkUebInit->trigger();
+    EXPECT_TRUE(angekreuzt);
+    for (int i = 0; i < 50 && !beitrittGezeigt; ++i) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    EXPECT_TRUE(beitrittGezeigt);
+    EXPECT_FALSE(F->Zustand.NetzTeilnehmer);
+}
