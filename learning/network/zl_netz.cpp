@@ -12,10 +12,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <fcntl.h>
 #include <random>
+#include <thread>
+#include <vector>
 #include <unistd.h>
 
 namespace zl {
@@ -294,30 +297,54 @@ DateiLesen LeseErgebnisDatei(const QString& NetzVerz, const QString& Name, Teiln
     return DateiLesen::Ok;
 }
 
+namespace {
+// One participant's files of a scan; false when nothing was read.
+bool LeseEinen(const QString& verz, const QString& name, bool FlagModus, Teilnehmerergebnis& e)
+{
+    const QString schluessel = FlagModus ? kErgebnisPraefix + name.mid(kFlagPraefix.size()) : name;
+    if (FlagModus && !Loesche(verz + name))
+        return false; // someone else took it; its result stays for the next flag
+    switch (LeseErgebnisDatei(verz, schluessel, e)) {
+    case DateiLesen::Ok:
+        return true;
+    case DateiLesen::Unlesbar:
+        if (FlagModus)
+            (void)writeFileAtomically(verz + name, QByteArrayLiteral(" \r\n"));
+        return false;
+    case DateiLesen::Fehlt:
+    case DateiLesen::Fremd:
+        break;
+    }
+    return false;
+}
+} // namespace
+
 QList<Teilnehmerergebnis> LeseTeilnehmerErgebnisse(const QString& NetzVerz, bool FlagModus)
 {
     QList<Teilnehmerergebnis> liste;
     if (NetzVerz.isEmpty())
         return liste;
     const QString verz = MitTrenner(NetzVerz);
-    for (const QString& name : Dateien(verz, FlagModus ? kFlagPraefix : kErgebnisPraefix)) {
-        const QString schluessel = FlagModus ? kErgebnisPraefix + name.mid(kFlagPraefix.size()) : name;
-        if (FlagModus && !Loesche(verz + name))
-            continue; // someone else took it; its result stays for the next flag
-        Teilnehmerergebnis e;
-        switch (LeseErgebnisDatei(verz, schluessel, e)) {
-        case DateiLesen::Ok:
-            liste.append(e);
-            break;
-        case DateiLesen::Unlesbar:
-            if (FlagModus)
-                (void)writeFileAtomically(verz + name, QByteArrayLiteral(" \r\n"));
-            break;
-        case DateiLesen::Fehlt:
-        case DateiLesen::Fremd:
-            break;
-        }
-    }
+    const QStringList namen = Dateien(verz, FlagModus ? kFlagPraefix : kErgebnisPraefix);
+    // A busy or remote folder makes each file operation wait: a class's files
+    // are taken by several threads at once, the rows keep the folder's order.
+    std::vector<Teilnehmerergebnis> ergebnisse(static_cast<size_t>(namen.size()));
+    std::vector<char> gelesen(static_cast<size_t>(namen.size()), 0);
+    std::atomic<qsizetype> naechster{0};
+    auto arbeite = [&] {
+        for (qsizetype i; (i = naechster.fetch_add(1)) < namen.size();)
+            gelesen[size_t(i)] = LeseEinen(verz, namen[i], FlagModus, ergebnisse[size_t(i)]);
+    };
+    const int threads = static_cast<int>(qMin<qsizetype>(8, namen.size() / 4));
+    std::vector<std::thread> helfer;
+    for (int t = 1; t < threads; ++t)
+        helfer.emplace_back(arbeite);
+    arbeite();
+    for (std::thread& t : helfer)
+        t.join();
+    for (size_t i = 0; i < ergebnisse.size(); ++i)
+        if (gelesen[i])
+            liste.append(std::move(ergebnisse[i]));
     return liste;
 }
 
