@@ -371,3 +371,25 @@ TEST(NetzZeit, TageszahlHinUndZurueck)
     EXPECT_EQ(ZeitAusTageszahl(d), t);
     EXPECT_EQ(ZeitAusTageszahl(WandleInZahl(TextFileIO::LineFloat(d).trimmed())), t);
 }
+
+TEST_F(NetzVerzeichnis, GanzeKlasseInEinemScanInOrdnerfolge)
+{
+    QStringList erwartet;
+    for (int i = 0; i < 40; ++i) {
+        const ErgebnisNamen n = NeueErgebnisNamen();
+        Teilnehmerergebnis e = BeispielErgebnis();
+        e.Name = QStringLiteral("T%1").arg(i);
+        ASSERT_TRUE(SchreibeErgebnisDateien(verz, n, e));
+        erwartet << n.Datei;
+    }
+    // A foreign file among them changes nothing for the others.
+    Schreib(verz + QStringLiteral("ZLTNX_KAPUTTKAPUTT.dat"), "kaputt");
+    Schreib(verz + QStringLiteral("ZLTNS_KAPUTTKAPUTT.dat"), " \r\n");
+    erwartet.sort();
+    QStringList gelesen;
+    for (const Teilnehmerergebnis& e : LeseTeilnehmerErgebnisse(verz, true))
+        gelesen << e.Schluessel;
+    EXPECT_EQ(gelesen, erwartet);
+    EXPECT_TRUE(QDir(verz).entryList({QStringLiteral("ZLTNS_*")}, QDir::Files).isEmpty());
+    EXPECT_EQ(LeseTeilnehmerErgebnisse(verz, false).size(), 40);
+}
