@@ -57,14 +57,8 @@ public:
     // Once every window exists.
     void Verbinde()
     {
-        if (UebAuswForm) {
+        if (UebAuswForm)
             UebAuswForm->installEventFilter(this);
-            UebAuswForm->NetzTeilnehmen = [f = QPointer<TForm1>(&F)] {
-                UebAuswForm->reject();
-                if (f)
-                    QTimer::singleShot(0, f, [f] { f->NetzUebungTeilnehmen(); });
-            };
-        }
         if (NetzOptForm)
             NetzOptForm->installEventFilter(this);
     }
@@ -85,6 +79,12 @@ public:
     {
         if (Obj == UebAuswForm && Event->type() == QEvent::Show) {
             UmschliessePruefeStart();
+            // The join runs once the selection is closed, not on top of it.
+            UebAuswForm->NetzTeilnehmen = [f = QPointer<TForm1>(&F)] {
+                UebAuswForm->reject();
+                if (f)
+                    QTimer::singleShot(0, f, [f] { f->NetzUebungTeilnehmen(); });
+            };
             // The selection proposes its seed when shown; the options dialog shows it.
             QTimer::singleShot(0, this, [] {
                 if (NetzOptForm && UebAuswForm)
