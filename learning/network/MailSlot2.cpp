@@ -20,6 +20,7 @@ const QString kKennung = QStringLiteral("Message");
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kEmpfangsPuffer = 1 << 20;
 constexpr int kWarteScheibe = 50; // ms: how soon a stop request is noticed
+constexpr qsizetype kStapel = 256; // messages at most in one hand-over
 
 QString LeseBenutzername()
 {
@@ -43,16 +44,30 @@ void TCheckThread::run()
         return;
     const int intervall = o->checkInterval_;
     while (!o->stop_.load()) {
-        // Poll: drain every waiting datagram, each handed over and handled in turn.
+        // Poll: drain every waiting datagram; a burst goes over in one hand-over
+        // and its messages are handled in turn, in the order they came.
         while (!o->stop_.load() && sock.hasPendingDatagrams()) {
-            const qint64 groesse = sock.pendingDatagramSize();
-            QByteArray bytes(qBound(qint64(0), groesse, qint64(65536)), Qt::Uninitialized);
-            const qint64 n = sock.readDatagram(bytes.data(), bytes.size());
-            if (n <= 0 || groesse > TMailSlot2::kMaxNachricht)
-                continue; // empty, failed or oversized: dropped
-            bytes.truncate(n);
-            QMetaObject::invokeMethod(
-                o, [o, bytes] { o->FetchMessage(bytes); }, Qt::BlockingQueuedConnection);
+            QList<QByteArray> stapel;
+            while (stapel.size() < kStapel && sock.hasPendingDatagrams()) {
+                const qint64 groesse = sock.pendingDatagramSize();
+                QByteArray bytes(qBound(qint64(0), groesse, qint64(65536)), Qt::Uninitialized);
+                const qint64 n = sock.readDatagram(bytes.data(), bytes.size());
+                if (n <= 0 || groesse > TMailSlot2::kMaxNachricht)
+                    continue; // empty, failed or oversized: dropped
+                bytes.truncate(n);
+                stapel.append(bytes);
+            }
+            if (!stapel.isEmpty())
+                QMetaObject::invokeMethod(
+                    o,
+                    [o, stapel] {
+                        for (const QByteArray& b : stapel) {
+                            if (o->stop_.load())
+                                break; // switched off from an event: the rest is not delivered
+                            o->FetchMessage(b);
+                        }
+                    },
+                    Qt::BlockingQueuedConnection);
         }
         // Sleep the interval, waking early for data and in slices for a stop.
         QElapsedTimer t;
@@ -194,8 +209,12 @@ QByteArray TMailSlot2::NachrichtBytes(const QString& Text) const
 
 QHostAddress TMailSlot2::Adresse(const QString& Computer)
 {
-    if (const auto it = adressen_.constFind(Computer); it != adressen_.constEnd())
-        return *it;
+    // A lookup must not stall every answer: a found address is kept, a failed
+    // lookup is tried again only after a while.
+    if (const auto it = adressen_.constFind(Computer); it != adressen_.constEnd()) {
+        if (!it->Adresse.isNull() || it->Zeit.elapsed() < 10000)
+            return it->Adresse;
+    }
     QHostAddress a;
     if (!a.setAddress(Computer)) {
         a.clear();
@@ -205,7 +224,9 @@ QHostAddress TMailSlot2::Adresse(const QString& Computer)
                 break;
             }
     }
-    adressen_.insert(Computer, a); // a failed lookup is kept too: it must not stall every answer
+    Aufgeloest r{a, {}};
+    r.Zeit.start();
+    adressen_.insert(Computer, r);
     return a;
 }
 

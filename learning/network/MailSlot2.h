@@ -10,6 +10,7 @@
 // main thread synchronously, where OnNewMessage fires. Deactivation stops the
 // thread promptly and keeps serving a hand-over in progress, so it never locks.
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QHash>
 #include <QSemaphore>
@@ -101,7 +102,11 @@ private:
     // Bind result handed from the thread to OpenLocalSlot.
     QSemaphore bindFertig_;
     bool gebunden_ = false;
-    QHash<QString, QHostAddress> adressen_;
+    struct Aufgeloest {
+        QHostAddress Adresse;
+        QElapsedTimer Zeit;
+    };
+    QHash<QString, Aufgeloest> adressen_;
     std::unique_ptr<QUdpSocket> sender_;
 };
 
