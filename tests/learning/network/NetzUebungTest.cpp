@@ -12,6 +12,7 @@
 #include "learning/mainwindow/zl_main.h"
 #include "learning/mainwindow/zl_main_start.h"
 #include "learning/network/widgets/zl_kommverz.h"
+#include "learning/network/widgets/zl_netzopt.h"
 #include "learning/network/widgets/zl_netzprotokoll.h"
 #include "learning/network/widgets/zl_netzuebung.h"
 #include "learning/network/widgets/zl_netzuebungtnstart.h"
@@ -228,4 +229,36 @@ TEST_F(NetzUebung, MenuepunktUndAuswahlFuehrenZuStartUndBeitritt)
     }
     EXPECT_TRUE(beitrittGezeigt);
     EXPECT_FALSE(F->Zustand.NetzTeilnehmer);
+}
+
+TEST_F(NetzUebung, SeedDerNetzoptionenWirdVeroeffentlicht)
+{
+    ScopedMessageRecorder boxen;
+    starte(false);
+    QString vorgeschlagen;
+    UebModalAusfuehren = [&](QDialog* d) {
+        d->show();
+        int r = 0;
+        if (d == UebAuswForm) {
+            QApplication::processEvents(); // the proposal reaches the options dialog
+            UebAuswForm->NetzwerkUebung1->setChecked(true);
+            UebAuswForm->UebRadio[0]->click();
+            UebAuswForm->FragAnzCombo->setCurrentText(QString::number(kFragen));
+            UebAuswForm->CloseBtn->click(); // "Netz&optionen..."
+            UebAuswForm->StartBtn->click();
+            r = UebAuswForm->result();
+        } else if (d == NetzOptForm) {
+            vorgeschlagen = NetzOptForm->RandSeedEdit->text();
+            NetzOptForm->RandSeedEdit->setText(QStringLiteral("24680"));
+        }
+        d->hide();
+        return r;
+    };
+    F->UebungStart1->trigger();
+    EXPECT_FALSE(vorgeschlagen.isEmpty()); // the selection's proposal
+    EXPECT_EQ(UebAuswForm->RandSeedText, QStringLiteral("24680"));
+    const std::optional<NetzDateiInhalt> befehl = LeseNetzDatei(netzVerz);
+    ASSERT_TRUE(befehl) << boxen.texts().join(u'\n').toStdString();
+    EXPECT_EQ(befehl->Befehl.RandSeed, QStringLiteral("24680"));
+    EXPECT_TRUE(UebProtForm->Memo1->toPlainText().contains(QStringLiteral("[24680]")));
 }
