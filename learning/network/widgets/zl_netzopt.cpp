@@ -1,6 +1,7 @@
 #include "learning/network/widgets/zl_netzopt.h"
 
 #include "datastore/zl_data.h"
+#include "learning/mainwindow/zl_main.h"
 #include "learning/network/widgets/zl_kommverz.h"
 
 #include <QGridLayout>
@@ -65,10 +66,13 @@ TNetzOptForm::TNetzOptForm(QWidget* parent) : TNetzDialog(parent)
     resize(560, 300);
     connect(OKBtn, &QPushButton::clicked, this, [this] { accept(); });
     connect(KommVerzBtn, &QPushButton::clicked, this, [] {
-        if (!KommVerzForm)
-            return;
-        KommVerzForm->VerzEdit1->setText(NetzVerz);
-        KommVerzForm->exec();
+        // As the menu item does, so that the choice is kept in the settings.
+        if (Form1) {
+            Form1->Kommunikationsverzeichnis1->trigger();
+        } else if (KommVerzForm) {
+            KommVerzForm->VerzEdit1->setText(NetzVerz);
+            KommVerzForm->exec();
+        }
     });
 }
 
