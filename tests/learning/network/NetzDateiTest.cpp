@@ -393,3 +393,18 @@ TEST_F(NetzVerzeichnis, GanzeKlasseInEinemScanInOrdnerfolge)
     EXPECT_TRUE(QDir(verz).entryList({QStringLiteral("ZLTNS_*")}, QDir::Files).isEmpty());
     EXPECT_EQ(LeseTeilnehmerErgebnisse(verz, false).size(), 40);
 }
+
+TEST_F(NetzVerzeichnis, OrdnerDerEineDateiIstWirdAbgewiesen)
+{
+    // Writing fails as in a folder without write access: boxes, no flag, nothing lost.
+    const QString datei = verz + QStringLiteral("keinordner");
+    Schreib(datei, "x");
+    const ErgebnisNamen namen = NeueErgebnisNamen();
+    EXPECT_FALSE(SchreibeErgebnisDateien(datei + u'/', namen, BeispielErgebnis()));
+    ASSERT_EQ(boxen.texts().size(), 2);
+    EXPECT_TRUE(boxen.texts()[0].startsWith(QStringLiteral("Datei-Schreibfehler! (")));
+    EXPECT_EQ(boxen.texts()[1], NetzSchreibFehlerText());
+    EXPECT_FALSE(TesteVerzeichnisZugriff(datei, false));
+    EXPECT_TRUE(LeseTeilnehmerErgebnisse(datei + u'/', true).isEmpty());
+    EXPECT_EQ(Lies(datei), QByteArray("x"));
+}
