@@ -1,4 +1,5 @@
 #include "learning/network/widgets/zl_netzprotokoll.h"
+#include "learning/tools/widgets/zl_listdruck.h"
 
 #include "controls/TextFile.h"
 #include "datastore/zl_data.h"
@@ -15,8 +16,6 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QVBoxLayout>
@@ -64,12 +63,6 @@ QString DialogDatei(QWidget* parent, const QString& start)
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first()
                                                                              : QString();
-}
-
-bool DruckDialog(QWidget* parent, QPrinter& drucker)
-{
-    QPrintDialog dlg(&drucker, parent);
-    return dlg.exec() == QDialog::Accepted;
 }
 
 } // namespace
@@ -332,41 +325,15 @@ void TUebProtForm::SpeichernBtnClick()
 
 void TUebProtForm::ZAblBtnClick() { QApplication::clipboard()->setText(AktivesMemo()->toPlainText()); }
 
-void TUebProtForm::DruckeProtokoll(QPrinter& Drucker)
-{
-    QPainter p(&Drucker);
-    if (!p.isActive()) {
-        ZeigeFehler(QStringLiteral("Der Ausdruck konnte nicht gestartet werden."));
-        return;
-    }
-    QFont f(QStringLiteral("Courier New"));
-    f.setStyleHint(QFont::TypeWriter);
-    f.setPointSize(8);
-    p.setFont(f);
-    const QRect seite = p.viewport();
-    const int zeilenHoehe = p.fontMetrics().lineSpacing();
-    const int rand = zeilenHoehe * 2;
-    int y = rand;
-    for (const QString& z : AktivesMemo()->toPlainText().split(u'\n')) {
-        if (y + zeilenHoehe > seite.height() - rand) {
-            Drucker.newPage();
-            y = rand;
-        }
-        p.drawText(rand, y + p.fontMetrics().ascent(), z);
-        y += zeilenHoehe;
-    }
-}
-
 void TUebProtForm::DruckBtnClick()
 {
-    QPrinter drucker(QPrinter::HighResolution);
-    drucker.setDocName(windowTitle());
-    if (!(WaehleDrucker ? WaehleDrucker : DruckDialog)(this, drucker))
+    // The active tab's lines go to the list print dialog.
+    if (!ListDruckForm)
         return;
-    ZeigeMeldung(QStringLiteral("Ausdruck wird vorbereitet.||Bitte warten."));
-    DruckeProtokoll(drucker);
-    if (MeldForm)
-        MeldForm->hide();
+    const QStringList Zeilen = AktivesMemo()->toPlainText().split(u'\n');
+    ListDruckForm->Druckzeilen = &Zeilen;
+    ListDruckForm->ZeigeModal();
+    ListDruckForm->Druckzeilen = nullptr;
 }
 
 void TUebProtForm::TeilnahmeErlaubtClick()

@@ -17,7 +17,6 @@
 
 #include <functional>
 
-class QPrinter;
 
 namespace zl {
 
@@ -59,8 +58,7 @@ public:
     void TeilnahmeErlaubtClick();
     // Saves the active tab's text; false after the error box.
     bool SpeichereProtokoll(const QString& Datei);
-    // Prints the active tab's lines on the printer.
-    void DruckeProtokoll(QPrinter& Drucker);
+    // The memo of the active tab.
     QPlainTextEdit* AktivesMemo() const;
     // Reception on the channel in force; a slot that cannot be opened gets a warning.
     void StarteEmpfang();
@@ -69,8 +67,6 @@ public:
 
     // Asks for the file to save to (tests replace it); empty: cancelled.
     static inline std::function<QString(QWidget*, const QString& StartVerz)> WaehleSpeicherDatei;
-    // Runs the print dialog (tests replace it); true: print on the printer.
-    static inline std::function<bool(QWidget*, QPrinter&)> WaehleDrucker;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -3,6 +3,7 @@
 #include "learning/network/widgets/zl_netzprotokoll.h"
 #include "learning/network/widgets/zl_netzuebung.h"
 #include "learning/network/widgets/zl_netzuebungtnstart.h"
+#include "learning/tools/widgets/zl_listdruck.h"
 
 #include "controls/Dspez.h"
 #include "datastore/zl_data.h"
@@ -13,11 +14,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QUdpSocket>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 using namespace zl;
 
@@ -348,15 +350,22 @@ TEST_F(NetzFenster, SpeichernKopierenUndDruckenBeiderReiter)
     prot->SpeichernBtn->click();
     EXPECT_EQ(boxen.texts().value(0), QStringLiteral("Datei-Schreibfehler! (3)"));
 
-    const QString pdf = daten.path() + QStringLiteral("/druck.pdf");
-    TUebProtForm::WaehleDrucker = [&](QWidget*, QPrinter& p) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(pdf);
-        return true;
+    // "Drucken..." hands the active tab's lines to the list print dialog, shown modally.
+    TListDruckForm listDruck;
+    TListDruckForm* vorher = std::exchange(ListDruckForm, &listDruck);
+    QStringList gedruckt;
+    listDruck.ZeigeModal = [&] {
+        if (listDruck.Druckzeilen)
+            gedruckt = *listDruck.Druckzeilen;
+        return int(QDialog::Accepted);
     };
     prot->PageControl1->setCurrentIndex(0);
     prot->DruckBtn->click();
-    EXPECT_GT(QFileInfo(pdf).size(), 500);
+    EXPECT_EQ(gedruckt, prot->Memo1->toPlainText().split(u'\n'));
+    prot->PageControl1->setCurrentIndex(1);
+    prot->DruckBtn->click();
+    EXPECT_EQ(gedruckt, prot->Memo2->toPlainText().split(u'\n'));
+    EXPECT_EQ(listDruck.Druckzeilen, nullptr);
+    ListDruckForm = vorher;
     TUebProtForm::WaehleSpeicherDatei = nullptr;
-    TUebProtForm::WaehleDrucker = nullptr;
 }
