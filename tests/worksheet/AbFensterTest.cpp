@@ -521,5 +521,21 @@ TEST_F(AbFensterTest, OverviewTextIsLegibleOnItsBacking)
     }
 }
 
+// The label style has two hidden items, checked from the setting and written back when chosen.
+TEST_F(AbFensterTest, HiddenLabelStyleItemsFollowTheSetting)
+{
+    ASSERT_TRUE(F->SchriftKontrastItem && F->SchriftNormalItem);
+    EXPECT_FALSE(F->SchriftKontrastItem->isVisible());
+    EXPECT_FALSE(F->SchriftNormalItem->isVisible());
+    EXPECT_EQ(F->SchriftKontrastItem->isChecked(), F->Einst.Kontrast);
+    F->SchriftNormalItem->trigger();
+    EXPECT_FALSE(F->Einst.Kontrast);
+    EXPECT_TRUE(F->SchriftNormalItem->isChecked());
+    EXPECT_FALSE(F->SchriftKontrastItem->isChecked());
+    F->SchriftKontrastItem->trigger();
+    EXPECT_TRUE(F->Einst.Kontrast);
+    EXPECT_TRUE(F->SchriftKontrastItem->isChecked());
+}
+
 } // namespace
 } // namespace zl::ab

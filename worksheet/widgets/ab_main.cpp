@@ -164,6 +164,17 @@ void TForm1::ErzeugeMenues()
         KartTypItem[k]->setCheckable(true);
         TypGruppe->addAction(KartTypItem[k]);
     }
+    // The label style: hidden items, checked from the setting "Kartenschrift".
+    auto* SchriftGruppe = new QActionGroup(this);
+    SchriftKontrastItem =
+        neu(KartendarstellungMenu, QStringLiteral("Schrift-&Kontrast"), QKeySequence(), [this] { SetzeKontrast(true); });
+    SchriftNormalItem =
+        neu(KartendarstellungMenu, QStringLiteral("Schrift-&Normal"), QKeySequence(), [this] { SetzeKontrast(false); });
+    for (QAction* a : {SchriftKontrastItem, SchriftNormalItem}) {
+        a->setCheckable(true);
+        a->setVisible(false);
+        SchriftGruppe->addAction(a);
+    }
 
     BeschriftungenMenu = menuBar()->addMenu(QStringLiteral("&Beschriftungen"));
     const QString Stufen[3] = {QStringLiteral("&1 - Basis"), QStringLiteral("&2 - Aufbau"),
@@ -413,6 +424,7 @@ void TForm1::MarkiereKartTyp()
     KartTypMarkPan->setGeometry(rs.left() + k * (rs.width() - 1) + 1, rs.top() + 1, rs.width() - 2, 3);
     KartTypMarkPan->raise();
     KartTypItem[k]->setChecked(true);
+    (Einst.Kontrast ? SchriftKontrastItem : SchriftNormalItem)->setChecked(true);
     for (int i = 0; i < 4; ++i) {
         KartTypBtn[i]->setCheckable(true);
         KartTypBtn[i]->setChecked(i == k);
@@ -423,6 +435,17 @@ void TForm1::SetzeKartTyp(const QString& Typ)
 {
     Dokument.KartTyp = Typ;
     Einst.KartTyp = Typ;
+    SchreibeEinstellungen();
+    MarkiereKartTyp();
+    if (Ansichtsmodus == kLernkarte)
+        ZeichneLernkarte();
+    else if (Ansichtsmodus == kArbeitsblatt)
+        ZeigeArbeitsblatt(1);
+}
+
+void TForm1::SetzeKontrast(bool Kontrast)
+{
+    Einst.Kontrast = Kontrast;
     SchreibeEinstellungen();
     MarkiereKartTyp();
     if (Ansichtsmodus == kLernkarte)

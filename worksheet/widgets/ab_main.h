@@ -96,6 +96,8 @@ class TForm1 : public QMainWindow, public TObjEditHost
     bool ModusVerlassenErlaubt(bool MitKartenauswahl);
     void SetzeTitel();
     void SetzeKartTyp(const QString& Typ);
+    // The label style of the hidden items "Schrift-&Kontrast" and "Schrift-&Normal".
+    void SetzeKontrast(bool Kontrast);
     void MarkiereKartTyp();
 
     // ---- map choice
@@ -214,6 +216,8 @@ class TForm1 : public QMainWindow, public TObjEditHost
         *IndieZwischenablage1;
     QAction *ABSeitenbreite, *ABGanzeSeite;
     std::array<QAction*, 4> KartTypItem{};
+    QAction *SchriftKontrastItem = nullptr, *SchriftNormalItem = nullptr; // hidden
+
     std::array<QAction*, 3> IntensItem{};
     std::array<QAction*, 5> EbenenItem{};
     QAction* KaestchenrahmenItem;
