@@ -322,6 +322,81 @@ std::array<QRect, 4> rahmenBaender(const QRect& r)
             QRect(r.left(), r.top(), 1, r.height()), QRect(r.left() + r.width() - 1, r.top(), 1, r.height())};
 }
 
+// The record logic both formats share. S writes the records (box, punkte,
+// sichern, zurueck) and names the codes of its clip and shape records.
+template <class S> class Zeichenlauf
+{
+  public:
+    void datensatz(const MfPen& r) { m_z.pen = r.Pen; }
+    void datensatz(const MfBrush& r) { m_z.brush = r.Brush; }
+    void datensatz(const MfFont& r) { m_z.font = r.Font; }
+    void datensatz(const MfTextAlign& r) { m_z.align = r.Flags; }
+    void datensatz(const MfClip& r)
+    {
+        if (m_clip) {
+            s().zurueck();
+            m_z.vergessen();
+        }
+        m_clip = r.Aktiv;
+        if (r.Aktiv) {
+            s().sichern();
+            s().box(S::kClip, r.Rect);
+        }
+    }
+    void datensatz(const MfPolyline& r)
+    {
+        m_z.waehlePen(m_z.pen);
+        s().punkte(S::kPolyline, r.Punkte);
+    }
+    void datensatz(const MfPolygon& r)
+    {
+        m_z.waehlePen(m_z.pen);
+        m_z.waehleBrush(m_z.brush);
+        s().punkte(S::kPolygon, r.Punkte);
+    }
+    void datensatz(const MfRectangle& r)
+    {
+        m_z.waehlePen(m_z.pen);
+        m_z.waehleBrush(m_z.brush);
+        s().box(S::kRectangle, r.Rect);
+    }
+    void datensatz(const MfEllipse& r)
+    {
+        m_z.waehlePen(m_z.pen);
+        m_z.waehleBrush(m_z.brush);
+        s().box(S::kEllipse, r.Rect);
+    }
+    void datensatz(const MfFillRect& r) { fuelle(r.Rect, m_z.brush); }
+    void datensatz(const MfFrameRect& r)
+    {
+        for (const QRect& band : rahmenBaender(r.Rect))
+            fuelle(band, TBrush{m_z.brush.Color, bsSolid});
+    }
+
+  protected:
+    // The clip state still saved at the end is restored.
+    void schliesseClip()
+    {
+        if (m_clip)
+            s().zurueck();
+    }
+
+    Zustandsfuehrer m_z;
+    Metrik m_metrik;
+
+  private:
+    S& s() { return static_cast<S&>(*this); }
+    // Without a pen a rectangle fills one unit less on the right and bottom.
+    void fuelle(const QRect& r, const TBrush& b)
+    {
+        m_z.ohnePen();
+        m_z.waehleBrush(b);
+        s().box(S::kRectangle, r.adjusted(0, 0, 1, 1));
+    }
+
+    bool m_clip = false;
+};
+
 // ---- EMF ----------------------------------------------------------------------------
 
 enum : quint32 {
@@ -350,8 +425,10 @@ enum : quint32 {
     EMR_EXTTEXTOUTW = 84,
 };
 
-class EmfSchreiber
+class EmfSchreiber : private Zeichenlauf<EmfSchreiber>
 {
+    friend class Zeichenlauf<EmfSchreiber>;
+
   public:
     explicit EmfSchreiber(const TMetafile& mf) : m_mf(mf) {}
 
@@ -368,8 +445,7 @@ class EmfSchreiber
         m_z.setzeBkFarbe = [this](quint32 v) { einWert(EMR_SETBKCOLOR, v); };
         for (const TMetaRecord& d : m_mf.Datensaetze())
             std::visit([this](const auto& r) { datensatz(r); }, d);
-        if (m_clip)
-            einWert(EMR_RESTOREDC, quint32(-1));
+        schliesseClip();
         // Stock objects back in, then the own ones freed.
         einWert(EMR_SELECTOBJECT, 0x80000007u); // BLACK_PEN
         einWert(EMR_SELECTOBJECT, 0x80000000u); // WHITE_BRUSH
@@ -388,6 +464,16 @@ class EmfSchreiber
     }
 
   private:
+    using Zeichenlauf::datensatz;
+    static constexpr quint32 kClip = EMR_INTERSECTCLIPRECT, kPolyline = EMR_POLYLINE, kPolygon = EMR_POLYGON,
+                             kRectangle = EMR_RECTANGLE, kEllipse = EMR_ELLIPSE;
+
+    void sichern()
+    {
+        beginne(EMR_SAVEDC);
+        ende();
+    }
+    void zurueck() { einWert(EMR_RESTOREDC, quint32(-1)); }
     void beginne(quint32 typ)
     {
         m_start = m_o.groesse();
@@ -504,23 +590,6 @@ class EmfSchreiber
         ende();
     }
 
-    void datensatz(const MfPen& r) { m_z.pen = r.Pen; }
-    void datensatz(const MfBrush& r) { m_z.brush = r.Brush; }
-    void datensatz(const MfFont& r) { m_z.font = r.Font; }
-    void datensatz(const MfTextAlign& r) { m_z.align = r.Flags; }
-    void datensatz(const MfClip& r)
-    {
-        if (m_clip) {
-            einWert(EMR_RESTOREDC, quint32(-1));
-            m_z.vergessen();
-        }
-        m_clip = r.Aktiv;
-        if (r.Aktiv) {
-            beginne(EMR_SAVEDC);
-            ende();
-            box(EMR_INTERSECTCLIPRECT, r.Rect);
-        }
-    }
     void datensatz(const MfLine& r)
     {
         m_z.waehlePen(m_z.pen);
@@ -543,42 +612,6 @@ class EmfSchreiber
             m_o.i32(q.y());
         }
         ende();
-    }
-    void datensatz(const MfPolyline& r)
-    {
-        m_z.waehlePen(m_z.pen);
-        punkte(EMR_POLYLINE, r.Punkte);
-    }
-    void datensatz(const MfPolygon& r)
-    {
-        m_z.waehlePen(m_z.pen);
-        m_z.waehleBrush(m_z.brush);
-        punkte(EMR_POLYGON, r.Punkte);
-    }
-    void datensatz(const MfRectangle& r)
-    {
-        m_z.waehlePen(m_z.pen);
-        m_z.waehleBrush(m_z.brush);
-        box(EMR_RECTANGLE, r.Rect);
-    }
-    void datensatz(const MfEllipse& r)
-    {
-        m_z.waehlePen(m_z.pen);
-        m_z.waehleBrush(m_z.brush);
-        box(EMR_ELLIPSE, r.Rect);
-    }
-    // Without a pen a rectangle fills one unit less on the right and bottom.
-    void fuelle(const QRect& r, const TBrush& b)
-    {
-        m_z.ohnePen();
-        m_z.waehleBrush(b);
-        box(EMR_RECTANGLE, r.adjusted(0, 0, 1, 1));
-    }
-    void datensatz(const MfFillRect& r) { fuelle(r.Rect, m_z.brush); }
-    void datensatz(const MfFrameRect& r)
-    {
-        for (const QRect& band : rahmenBaender(r.Rect))
-            fuelle(band, TBrush{m_z.brush.Color, bsSolid});
     }
     void datensatz(const MfText& r)
     {
@@ -640,11 +673,8 @@ class EmfSchreiber
 
     const TMetafile& m_mf;
     Ausgabe m_o;
-    Zustandsfuehrer m_z;
-    Metrik m_metrik;
     qsizetype m_start = 0;
     quint32 m_anzahl = 0;
-    bool m_clip = false;
 };
 
 // ---- WMF ----------------------------------------------------------------------------
@@ -679,8 +709,10 @@ enum : unsigned {
 struct WmfGrenze {
 };
 
-class WmfSchreiber
+class WmfSchreiber : private Zeichenlauf<WmfSchreiber>
 {
+    friend class Zeichenlauf<WmfSchreiber>;
+
   public:
     explicit WmfSchreiber(const TMetafile& mf) : m_mf(mf) {}
 
@@ -722,8 +754,7 @@ class WmfSchreiber
         m_z.setzeBkFarbe = [this](quint32 v) { farbe(META_SETBKCOLOR, v); };
         for (const TMetaRecord& d : m_mf.Datensaetze())
             std::visit([this](const auto& r) { datensatz(r); }, d);
-        if (m_clip)
-            ein(META_RESTOREDC, 0xFFFF);
+        schliesseClip();
         for (std::size_t i = 0; i < m_z.objekte.size(); ++i)
             ein(META_DELETEOBJECT, unsigned(i));
         beginne(META_EOF);
@@ -737,6 +768,16 @@ class WmfSchreiber
     }
 
   private:
+    using Zeichenlauf::datensatz;
+    static constexpr unsigned kClip = META_INTERSECTCLIPRECT, kPolyline = META_POLYLINE, kPolygon = META_POLYGON,
+                              kRectangle = META_RECTANGLE, kEllipse = META_ELLIPSE;
+
+    void sichern()
+    {
+        beginne(META_SAVEDC);
+        ende();
+    }
+    void zurueck() { ein(META_RESTOREDC, 0xFFFF); }
     static void k16(int v)
     {
         if (v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max())
@@ -833,23 +874,6 @@ class WmfSchreiber
         ende();
     }
 
-    void datensatz(const MfPen& r) { m_z.pen = r.Pen; }
-    void datensatz(const MfBrush& r) { m_z.brush = r.Brush; }
-    void datensatz(const MfFont& r) { m_z.font = r.Font; }
-    void datensatz(const MfTextAlign& r) { m_z.align = r.Flags; }
-    void datensatz(const MfClip& r)
-    {
-        if (m_clip) {
-            ein(META_RESTOREDC, 0xFFFF);
-            m_z.vergessen();
-        }
-        m_clip = r.Aktiv;
-        if (r.Aktiv) {
-            beginne(META_SAVEDC);
-            ende();
-            box(META_INTERSECTCLIPRECT, r.Rect);
-        }
-    }
     void datensatz(const MfLine& r)
     {
         m_z.waehlePen(m_z.pen);
@@ -865,41 +889,6 @@ class WmfSchreiber
             p16(q.y());
         }
         ende();
-    }
-    void datensatz(const MfPolyline& r)
-    {
-        m_z.waehlePen(m_z.pen);
-        punkte(META_POLYLINE, r.Punkte);
-    }
-    void datensatz(const MfPolygon& r)
-    {
-        m_z.waehlePen(m_z.pen);
-        m_z.waehleBrush(m_z.brush);
-        punkte(META_POLYGON, r.Punkte);
-    }
-    void datensatz(const MfRectangle& r)
-    {
-        m_z.waehlePen(m_z.pen);
-        m_z.waehleBrush(m_z.brush);
-        box(META_RECTANGLE, r.Rect);
-    }
-    void datensatz(const MfEllipse& r)
-    {
-        m_z.waehlePen(m_z.pen);
-        m_z.waehleBrush(m_z.brush);
-        box(META_ELLIPSE, r.Rect);
-    }
-    void fuelle(const QRect& r, const TBrush& b)
-    {
-        m_z.ohnePen();
-        m_z.waehleBrush(b);
-        box(META_RECTANGLE, r.adjusted(0, 0, 1, 1));
-    }
-    void datensatz(const MfFillRect& r) { fuelle(r.Rect, m_z.brush); }
-    void datensatz(const MfFrameRect& r)
-    {
-        for (const QRect& band : rahmenBaender(r.Rect))
-            fuelle(band, TBrush{m_z.brush.Color, bsSolid});
     }
     void datensatz(const MfText& r)
     {
@@ -943,11 +932,8 @@ class WmfSchreiber
 
     const TMetafile& m_mf;
     Ausgabe m_o;
-    Zustandsfuehrer m_z;
-    Metrik m_metrik;
     qsizetype m_start = 0, m_kopf = 0;
     quint32 m_max = 0;
-    bool m_clip = false;
 };
 
 QString keineGroesse()
