@@ -108,4 +108,14 @@ void FaerbeFlaeche(QWidget* W, int Farbe)
     W->setAutoFillBackground(true);
 }
 
+void BaueDialogRahmen(QWidget* Form, TImage*& MainBackImg, QWidget*& Panel1)
+{
+    FaerbeFlaeche(Form, Rahmenfarbe);
+    MainBackImg = new TImage(Form);
+    MainBackImg->setObjectName(QStringLiteral("MainBackImg"));
+    Panel1 = new QWidget(Form);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    FaerbeFlaeche(Panel1, DialogFlaechenfarbe);
+}
+
 } // namespace zl

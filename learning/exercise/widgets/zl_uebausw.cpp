@@ -55,14 +55,8 @@ TUebAuswForm::TUebAuswForm(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("UebAuswForm"));
     setWindowTitle(QStringLiteral("Übung auswählen"));
     setFixedSize(kBreite, kHoehe);
-    FaerbeFlaeche(this, Rahmenfarbe);
-    MainBackImg = new TImage(this);
-    MainBackImg->setObjectName(QStringLiteral("MainBackImg"));
-
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
+    BaueDialogRahmen(this, MainBackImg, Panel1);
     Panel1->setGeometry(8, 8, kBreite - 16, kHoehe - 16);
-    FaerbeFlaeche(Panel1, DialogFlaechenfarbe);
 
     Label1 = label(Panel1, "Label1", QStringLiteral("Übungsaus&wahl:"));
     Label1->setGeometry(8, 4, 200, 18);

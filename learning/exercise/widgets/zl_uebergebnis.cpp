@@ -59,12 +59,7 @@ TUebErgebForm::TUebErgebForm(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Übungsergebnis"));
     resize(760, 600);
     setMinimumSize(560, 420);
-    FaerbeFlaeche(this, Rahmenfarbe);
-    MainBackImg = new TImage(this);
-    MainBackImg->setObjectName(QStringLiteral("MainBackImg"));
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    FaerbeFlaeche(Panel1, DialogFlaechenfarbe);
+    BaueDialogRahmen(this, MainBackImg, Panel1);
 
     Memo1 = new QPlainTextEdit(Panel1);
     Memo1->setObjectName(QStringLiteral("Memo1"));

@@ -51,12 +51,7 @@ TDatenTabForm::TDatenTabForm(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::W
     setModal(false);
     resize(610, 520);
     setMinimumSize(610, 260);
-    FaerbeFlaeche(this, Rahmenfarbe);
-    MainBackImg = new TImage(this);
-    MainBackImg->setObjectName(QStringLiteral("MainBackImg"));
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    FaerbeFlaeche(Panel1, DialogFlaechenfarbe);
+    BaueDialogRahmen(this, MainBackImg, Panel1);
 
     BasisLab = new QLabel(QStringLiteral("&Auswahl:"), Panel1);
     BasisCombo = new QComboBox(Panel1);

@@ -107,12 +107,7 @@ bool TDruckauftrag::Beende()
 TDruckDialog::TDruckDialog(const QString& Titel, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(Titel);
-    FaerbeFlaeche(this, Rahmenfarbe);
-    MainBackImg = new TImage(this);
-    MainBackImg->setObjectName(QStringLiteral("MainBackImg"));
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    FaerbeFlaeche(Panel1, DialogFlaechenfarbe);
+    BaueDialogRahmen(this, MainBackImg, Panel1);
     DruckerGruppe = new QGroupBox(QStringLiteral(" Drucker "), Panel1);
     DruckerGruppe->setObjectName(QStringLiteral("DruckerGruppe"));
     DruckerInfo = new QLabel(DruckerGruppe);

@@ -33,12 +33,7 @@ TLesezeichenForm::TLesezeichenForm(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Lesezeichen bearbeiten"));
     resize(560, 380);
     setMinimumSize(380, 260);
-    FaerbeFlaeche(this, Rahmenfarbe);
-    MainBackImg = new TImage(this);
-    MainBackImg->setObjectName(QStringLiteral("MainBackImg"));
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    FaerbeFlaeche(Panel1, DialogFlaechenfarbe);
+    BaueDialogRahmen(this, MainBackImg, Panel1);
 
     List1 = new QListWidget(Panel1);
     List1->setObjectName(QStringLiteral("List1"));

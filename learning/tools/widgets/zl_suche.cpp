@@ -19,12 +19,7 @@ TKartSuchForm::TKartSuchForm(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("KartSuchForm"));
     setWindowTitle(QStringLiteral("Suchen"));
     setFixedSize(400, 214);
-    FaerbeFlaeche(this, Rahmenfarbe);
-    MainBackImg = new TImage(this);
-    MainBackImg->setObjectName(QStringLiteral("MainBackImg"));
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    FaerbeFlaeche(Panel1, DialogFlaechenfarbe);
+    BaueDialogRahmen(this, MainBackImg, Panel1);
 
     Label1 = new QLabel(QStringLiteral("&Suchbegriff:"), Panel1);
     TextEdit = new QComboBox(Panel1);

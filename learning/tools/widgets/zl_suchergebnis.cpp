@@ -23,12 +23,7 @@ TSuchErgForm::TSuchErgForm(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Win
     setModal(false);
     resize(420, 300);
     setMinimumSize(300, 200);
-    FaerbeFlaeche(this, Rahmenfarbe);
-    MainBackImg = new TImage(this);
-    MainBackImg->setObjectName(QStringLiteral("MainBackImg"));
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    FaerbeFlaeche(Panel1, DialogFlaechenfarbe);
+    BaueDialogRahmen(this, MainBackImg, Panel1);
 
     List1 = new TStringGrid2(Panel1);
     List1->setObjectName(QStringLiteral("List1"));
