@@ -35,14 +35,6 @@ const QStringList Intensitaeten = {
 namespace
 {
 
-QString mitSchraegstrich(QString pfad)
-{
-    pfad = QDir::fromNativeSeparators(pfad);
-    if (!pfad.isEmpty() && !pfad.endsWith(u'/'))
-        pfad += u'/';
-    return pfad;
-}
-
 // A whole number as the class library's StrToInt reads it: leading blanks, an
 // optional sign and decimal digits, nothing else, within 32 bits.
 bool strengeZahl(const QString& feld, std::int32_t& wert)
@@ -136,16 +128,6 @@ template <class T, class Parser> Tabellendatei<T> leseTabelle(const QString& Dat
     return erg;
 }
 
-template <class T> bool uebernimm(Tabellendatei<T>&& datei, const QString& pfad, QList<T>& tabelle)
-{
-    if (!datei.Geoeffnet)
-        return false;
-    if (datei.ErsteFehlerzeile > 0)
-        ZeigeFehler(FehlerzeilenMeldung(pfad, datei.ErsteFehlerzeile));
-    tabelle = std::move(datei.Zeilen);
-    return true;
-}
-
 } // namespace
 
 QString FehlerzeilenMeldung(const QString& Datei, int Zeile)
@@ -153,6 +135,19 @@ QString FehlerzeilenMeldung(const QString& Datei, int Zeile)
     return QStringLiteral("Die Datei %1 enthält ungültige Zeilen, die übergangen werden (erste: Zeile %2).")
         .arg(QDir::toNativeSeparators(Datei))
         .arg(Zeile);
+}
+
+void ZeigeFehlerzeilen(const QString& Datei, int Zeile)
+{
+    ZeigeFehler(FehlerzeilenMeldung(Datei, Zeile));
+}
+
+QString MitSchraegstrich(QString Verz)
+{
+    Verz = QDir::fromNativeSeparators(Verz);
+    if (!Verz.isEmpty() && !Verz.endsWith(u'/'))
+        Verz += u'/';
+    return Verz;
 }
 
 Tabellendatei<laenderdatatyp> LeseLaenderdatei(const QString& Datei)
@@ -231,40 +226,40 @@ Tabellendatei<KartAuswDataTyp> LeseKartenauswahldatei(const QString& Datei)
 bool LeseLaenderdaten()
 {
     const QString pfad = DatenVerz + kLaenderDateiName;
-    return uebernimm(LeseLaenderdatei(pfad), pfad, LaenderDaten);
+    return UebernimmTabelle(LeseLaenderdatei(pfad), pfad, LaenderDaten);
 }
 
 bool LeseUebungen()
 {
     const QString pfad = DatenVerz + kUebungenDateiName;
-    return uebernimm(LeseUebungsdatei(pfad), pfad, UebungsDaten);
+    return UebernimmTabelle(LeseUebungsdatei(pfad), pfad, UebungsDaten);
 }
 
 bool LeseKarten()
 {
     const QString pfad = DatenVerz + kKartenDateiName;
-    return uebernimm(LeseKartendatei(pfad), pfad, KartenDaten);
+    return UebernimmTabelle(LeseKartendatei(pfad), pfad, KartenDaten);
 }
 
 bool LeseKartenauswahl()
 {
     const QString pfad = DatenVerz + kKartenauswahlDateiName;
-    return uebernimm(LeseKartenauswahldatei(pfad), pfad, KartAuswDaten);
+    return UebernimmTabelle(LeseKartenauswahldatei(pfad), pfad, KartAuswDaten);
 }
 
 QString ProgrammVerzeichnis()
 {
-    return mitSchraegstrich(QCoreApplication::applicationDirPath());
+    return MitSchraegstrich(QCoreApplication::applicationDirPath());
 }
 
 QString EigeneDateienPfad()
 {
-    return mitSchraegstrich(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    return MitSchraegstrich(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
 void DatenInitialisieren(const QString& programmVerz)
 {
-    ProgVerz = mitSchraegstrich(programmVerz);
+    ProgVerz = MitSchraegstrich(programmVerz);
     DatenVerz = ProgVerz + QLatin1String("ZL-Daten/");
     KartenVerz = ProgVerz + QLatin1String("ZX-Karten/");
     FlaggenVerz = ProgVerz + QLatin1String("ZL-Flaggen/");

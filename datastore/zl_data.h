@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 namespace zl
 {
@@ -128,6 +129,23 @@ Tabellendatei<KartAuswDataTyp> LeseKartenauswahldatei(const QString& Datei);
 
 // The text of the box shown for a table file with skipped rows.
 QString FehlerzeilenMeldung(const QString& Datei, int Zeile);
+// Shows that box.
+void ZeigeFehlerzeilen(const QString& Datei, int Zeile);
+
+// Moves a read table file's rows into the table and shows the box for skipped
+// rows; false, the table untouched, when the file could not be opened.
+template <class T> bool UebernimmTabelle(Tabellendatei<T>&& Gelesen, const QString& Datei, QList<T>& Tabelle)
+{
+    if (!Gelesen.Geoeffnet)
+        return false;
+    Tabelle = std::move(Gelesen.Zeilen);
+    if (Gelesen.ErsteFehlerzeile > 0)
+        ZeigeFehlerzeilen(Datei, Gelesen.ErsteFehlerzeile);
+    return true;
+}
+
+// A folder name with forward slashes and a trailing slash (empty stays empty).
+QString MitSchraegstrich(QString Verz);
 
 // The name of the first map-list entry whose id equals KartID without regard to
 // case; empty when there is none.

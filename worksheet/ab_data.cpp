@@ -2,9 +2,7 @@
 
 #include "datastore/JpegDatei.h"
 #include "datastore/Kartenbilder.h"
-#include "platform/MessageService.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace zl::ab
@@ -30,44 +28,21 @@ const QStringList ABObjTypen = {
     QStringLiteral("G"), QStringLiteral("GB"), QStringLiteral("B"),  QStringLiteral("I"),
 };
 
-namespace
-{
-
-QString mitSchraegstrich(QString pfad)
-{
-    pfad = QDir::fromNativeSeparators(pfad);
-    if (!pfad.isEmpty() && !pfad.endsWith(u'/'))
-        pfad += u'/';
-    return pfad;
-}
-
-template <class T> bool uebernimm(Tabellendatei<T>&& datei, const QString& pfad, QList<T>& tabelle)
-{
-    if (!datei.Geoeffnet)
-        return false;
-    tabelle = std::move(datei.Zeilen);
-    if (datei.ErsteFehlerzeile > 0)
-        ZeigeFehler(FehlerzeilenMeldung(pfad, datei.ErsteFehlerzeile));
-    return true;
-}
-
-} // namespace
-
 bool LeseKartenauswahl()
 {
     const QString pfad = DatenVerz + kKartenauswahlDateiName;
-    return uebernimm(LeseKartenauswahldatei(pfad), pfad, KartAuswDaten);
+    return UebernimmTabelle(LeseKartenauswahldatei(pfad), pfad, KartAuswDaten);
 }
 
 bool LeseKarten()
 {
     const QString pfad = DatenVerz + kKartenDateiName;
-    return uebernimm(LeseKartendatei(pfad), pfad, KartenDaten);
+    return UebernimmTabelle(LeseKartendatei(pfad), pfad, KartenDaten);
 }
 
 void DatenInitialisieren(const QString& ProgrammVerz)
 {
-    ProgVerz = mitSchraegstrich(ProgrammVerz);
+    ProgVerz = MitSchraegstrich(ProgrammVerz);
     DatenVerz = ProgVerz + QLatin1String("AB-Daten/");
     KartenVerz = ProgVerz + QLatin1String("ZX-Karten/");
     HilfeVerz = ProgVerz + QLatin1String("AB-Hilfe/");
