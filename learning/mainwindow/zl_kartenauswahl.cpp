@@ -34,6 +34,47 @@ QString Name(const char* a, const char* b, const char* c)
 
 } // namespace
 
+QList<THoverPanel*> BaueKartenFeldPanels(QWidget* Sheet, const QList<KartAuswDataTyp>& Katalog, const QString& Code,
+                                         const QRect& Bild, int ControlHoehe, const TKartenFeldFarben& Farben,
+                                         QObject* Kontext, const std::function<void(int)>& Klick,
+                                         const std::function<void(int)>& Ueber)
+{
+    QList<THoverPanel*> Felder;
+    for (int i : KartenFelderDerUebersicht(Katalog, Code)) {
+        const KartAuswDataTyp& e = Katalog[i];
+        auto* p = new THoverPanel(Sheet);
+        p->setObjectName(QStringLiteral("Pan_") + Code + QLatin1Char('_') + QString::number(i));
+        p->setCursor(Qt::PointingHandCursor);
+        p->SetCaption(e.KartName);
+        p->SetBorderWidth(0);
+        p->SetBevelOuter(bvNone);
+        p->setFont(QFont(QStringLiteral("Arial"), 8, QFont::Bold));
+        p->SetFontColor(TColor(16 | (16 << 8) | (16 << 16)));
+        p->SetNormFontColor(TColor(16 | (16 << 8) | (16 << 16)));
+        p->setGeometry(KartenFeldRect(e, Bild, ControlHoehe));
+        p->SetColors(Farben.Normal, Farben.Hover, Farben.Gedrueckt);
+        p->setProperty("Tag", i);
+        QObject::connect(p, &THoverPanel::OnClick, Kontext, [Klick, i] { Klick(i); });
+        QObject::connect(p, &THoverPanel::OnMouseEnter, Kontext, [Ueber, i] { Ueber(i); });
+        p->show();
+        Felder.append(p);
+    }
+    return Felder;
+}
+
+QImage LadeUebersichtsbild(const QString& Verz, const QString& Code, int Breite, int Hoehe)
+{
+    QImage Bild;
+    try {
+        if (Breite > 0 && Hoehe > 0)
+            LadeJpegGeglaettet(Bild, Breite, Hoehe, Verz + QStringLiteral("KA-") + Code + QStringLiteral(".jpg"));
+    } catch (const EBildFehler&) {
+        // A damaged overview shows nothing; its panels are still placed.
+        Bild = QImage();
+    }
+    return Bild;
+}
+
 TKartenauswahlSeite::TKartenauswahlSeite(TForm1& Form) : QObject(&Form), F(Form)
 {
     QWidget* Pan = F.KartenAuswahlPan;
@@ -150,16 +191,7 @@ void TKartenauswahlSeite::ZeigeKartenauswahl(bool NeuAufbau)
             f.setPointSize(UebersichtLabelPunkte(W));
             u.Lab->setFont(f);
             u.Img->setGeometry(0, 0, SeitenW, SeitenH);
-            QImage Bild;
-            try {
-                if (SeitenW > 0 && SeitenH > 0)
-                    LadeJpegGeglaettet(Bild, SeitenW, SeitenH,
-                                      DatenVerz + QStringLiteral("KA-") + u.Code + QStringLiteral(".jpg"));
-            } catch (const EBildFehler&) {
-                // A damaged overview shows nothing; its panels are still placed.
-                Bild = QImage();
-            }
-            u.Img->SetBitmap(Bild);
+            u.Img->SetBitmap(LadeUebersichtsbild(DatenVerz, u.Code, SeitenW, SeitenH));
             BaueKartenFelder(s);
         }
         for (const TKartenListenEintrag& e : BaueKartenListe(KartAuswDaten)) {
@@ -189,27 +221,10 @@ void TKartenauswahlSeite::BaueKartenFelder(int Seite)
     Uebersicht& u = Uebersichten[Seite];
     qDeleteAll(u.Felder);
     u.Felder.clear();
-    const QRect Bild = u.Img->geometry();
-    for (int i : KartenFelderDerUebersicht(KartAuswDaten, u.Code)) {
-        const KartAuswDataTyp& e = KartAuswDaten[i];
-        auto* p = new THoverPanel(u.Sheet);
-        p->setObjectName(QStringLiteral("Pan_") + u.Code + QLatin1Char('_') + QString::number(i));
-        p->setCursor(Qt::PointingHandCursor);
-        p->SetCaption(e.KartName);
-        p->SetBorderWidth(0);
-        p->SetBevelOuter(bvNone);
-        QFont f(QStringLiteral("Arial"), 8, QFont::Bold);
-        p->setFont(f);
-        p->SetFontColor(TColor(16 | (16 << 8) | (16 << 16)));
-        p->SetNormFontColor(TColor(16 | (16 << 8) | (16 << 16)));
-        p->setGeometry(KartenFeldRect(e, Bild, KartAuswahlControl->height()));
-        p->SetColors(clWhite, TColor(255 | (226 << 8) | (151 << 16)), TColor(226 | (236 << 8) | (255 << 16)));
-        p->setProperty("Tag", i);
-        QObject::connect(p, &THoverPanel::OnClick, this, [this, i] { KartenFeldKlick(i); });
-        QObject::connect(p, &THoverPanel::OnMouseEnter, this, [this, i] { MarkiereKarteImUeberblick(i); });
-        p->show();
-        u.Felder.append(p);
-    }
+    u.Felder = BaueKartenFeldPanels(
+        u.Sheet, KartAuswDaten, u.Code, u.Img->geometry(), KartAuswahlControl->height(),
+        {clWhite, TColor(255 | (226 << 8) | (151 << 16)), TColor(226 | (236 << 8) | (255 << 16))}, this,
+        [this](int i) { KartenFeldKlick(i); }, [this](int i) { MarkiereKarteImUeberblick(i); });
 }
 
 void TKartenauswahlSeite::MarkiereKarteImUeberblick(int Index)

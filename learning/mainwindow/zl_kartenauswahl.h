@@ -3,11 +3,17 @@
 // View 1 of the main window: the three overview pictures with a clickable panel per
 // catalogue map and its highlight, and the list of all selectable maps.
 
+#include "datastore/zl_data.h"
 #include "learning/mainwindow/zl_lernkarte_steuer.h"
+#include "platform/Canvas.h"
 
+#include <QImage>
+#include <QList>
 #include <QObject>
+#include <QRect>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QListWidget;
@@ -20,6 +26,23 @@ class TForm1;
 class THoverPanel;
 class TImage;
 class TImage32;
+
+// The colours of a map field on an overview: normal, under the mouse, pressed.
+struct TKartenFeldFarben {
+    TColor Normal, Hover, Gedrueckt;
+};
+
+// A hover panel on Sheet for each map of Katalog on the overview Code, placed over
+// the picture rectangle Bild of a tab control ControlHoehe high. Klick and Ueber
+// get the map's catalogue index; they are connected in the context of Kontext.
+QList<THoverPanel*> BaueKartenFeldPanels(QWidget* Sheet, const QList<KartAuswDataTyp>& Katalog, const QString& Code,
+                                         const QRect& Bild, int ControlHoehe, const TKartenFeldFarben& Farben,
+                                         QObject* Kontext, const std::function<void(int)>& Klick,
+                                         const std::function<void(int)>& Ueber);
+
+// The overview picture "KA-<Code>.jpg" of the folder Verz smoothed to Breite x Hoehe;
+// empty when the size is empty or the file is missing or damaged.
+QImage LadeUebersichtsbild(const QString& Verz, const QString& Code, int Breite, int Hoehe);
 
 class TKartenauswahlSeite : public QObject
 {

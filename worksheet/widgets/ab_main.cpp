@@ -7,6 +7,7 @@
 #include "datastore/Kartenbilder.h"
 #include "learning/mainwindow/zl_gestaltung.h"
 #include "learning/mainwindow/zl_info.h"
+#include "learning/mainwindow/zl_kartenauswahl.h"
 #include "learning/mainwindow/zl_lernkarte_steuer.h"
 #include "learning/mainwindow/zl_lernlayout.h"
 #include "learning/mainwindow/zl_lernlisten.h"
@@ -564,15 +565,7 @@ void TForm1::ZeigeKartenauswahl()
         // The backing as high as the text, so it covers no map field below it.
         u.Lab->setGeometry(QRect(Feld.topLeft(), QSize(Feld.width(), std::min(Feld.height(), u.Lab->heightForWidth(Feld.width())))));
         u.Img->setGeometry(0, 0, SeitenW, SeitenH);
-        QImage Bild;
-        try {
-            if (SeitenW > 0 && SeitenH > 0)
-                LadeJpegGeglaettet(Bild, SeitenW, SeitenH,
-                                  DatenVerz + QStringLiteral("KA-") + u.Code + QStringLiteral(".jpg"));
-        } catch (const EBildFehler&) {
-            Bild = QImage();
-        }
-        u.Img->SetBitmap(Bild);
+        u.Img->SetBitmap(LadeUebersichtsbild(DatenVerz, u.Code, SeitenW, SeitenH));
         BaueKartenFelder(s);
     }
     KartList1->clear();
@@ -595,25 +588,11 @@ void TForm1::BaueKartenFelder(int Seite)
     Uebersicht& u = Uebersichten[Seite];
     qDeleteAll(u.Felder);
     u.Felder.clear();
-    const QRect Bild = u.Img->geometry();
-    for (int i : KartenFelderDerUebersicht(KartAuswDaten, u.Code)) {
-        const KartAuswDataTyp& e = KartAuswDaten[i];
-        auto* p = new THoverPanel(u.Sheet);
-        p->setCursor(Qt::PointingHandCursor);
-        p->SetCaption(e.KartName);
-        p->SetBorderWidth(0);
-        p->SetBevelOuter(bvNone);
-        p->setFont(QFont(QStringLiteral("Arial"), 8, QFont::Bold));
-        p->SetFontColor(TColor(16 | (16 << 8) | (16 << 16)));
-        p->SetNormFontColor(TColor(16 | (16 << 8) | (16 << 16)));
-        p->setGeometry(KartenFeldRect(e, Bild, KartAuswahlControl->height()));
-        p->SetColors(TColor(173 | (193 << 8) | (239 << 16)), TColor(197 | (217 << 8) | (255 << 16)),
-                     TColor(226 | (236 << 8) | (255 << 16)));
-        connect(p, &THoverPanel::OnClick, this, [this, i] { KartenFeldKlick(i); });
-        connect(p, &THoverPanel::OnMouseEnter, this, [this, i] { MarkiereKarteImUeberblick(i); });
-        p->show();
-        u.Felder.append(p);
-    }
+    u.Felder = BaueKartenFeldPanels(u.Sheet, KartAuswDaten, u.Code, u.Img->geometry(), KartAuswahlControl->height(),
+                                    {TColor(173 | (193 << 8) | (239 << 16)), TColor(197 | (217 << 8) | (255 << 16)),
+                                     TColor(226 | (236 << 8) | (255 << 16))},
+                                    this, [this](int i) { KartenFeldKlick(i); },
+                                    [this](int i) { MarkiereKarteImUeberblick(i); });
 }
 
 void TForm1::MarkiereKarteImUeberblick(int Index)
