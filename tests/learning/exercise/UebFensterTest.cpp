@@ -23,6 +23,7 @@
 #include "learning/tools/widgets/zl_listdruck.h"
 #include "platform/Cp1252.h"
 #include "platform/MessageService.h"
+#include "tests/learning/KartivoTestStart.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -58,15 +59,8 @@ class UebFensterTest : public ::testing::Test
     // Starts the program on a folder and opens the learning map of the map.
     void starte(const QString& Prog, const QString& Karte)
     {
-        KartivoStartOptionen o;
-        o.ProgrammVerz = Prog;
-        o.Store = &store;
-        o.Titelfenster = false;
-        o.Bildschirmpruefung = false;
-        k = std::make_unique<TKartivo>(o);
-        ASSERT_TRUE(k->Starte());
-        k->ZeigeHauptfenster();
-        QApplication::processEvents();
+        k = test::StarteKartivo(Prog, store);
+        ASSERT_TRUE(k);
         F = k->Hauptfenster();
         ASSERT_TRUE(F);
         A = F->UebungsAnsicht;

@@ -23,6 +23,7 @@
 #include "platform/MetafileWriter.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/QtMedien.h"
+#include "tests/learning/KartivoTestStart.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -57,15 +58,8 @@ class AusgabeFenster : public ::testing::Test
                 ASSERT_TRUE(QFile::copy(kMedien + Ordner + Name, m_prog + Ordner + Name));
         }
         KomModus = -1;
-        KartivoStartOptionen o;
-        o.ProgrammVerz = m_prog;
-        o.Store = &m_store;
-        o.Titelfenster = false;
-        o.Bildschirmpruefung = false;
-        m_k = std::make_unique<TKartivo>(o);
-        ASSERT_TRUE(m_k->Starte());
-        m_k->ZeigeHauptfenster();
-        QApplication::processEvents();
+        m_k = test::StarteKartivo(m_prog, m_store);
+        ASSERT_TRUE(m_k);
         F = m_k->Hauptfenster();
         ASSERT_TRUE(F && AVIForm);
         F->Zustand.AktKartID = QStringLiteral("DEU");

@@ -14,6 +14,7 @@
 #include "learning/network/widgets/zl_netzprotokoll.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/DocumentOpener.h"
+#include "tests/learning/KartivoTestStart.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -40,15 +41,8 @@ protected:
     // Starts the program on the fixture folder and shows the main window.
     std::unique_ptr<TKartivo> starte()
     {
-        KartivoStartOptionen o;
-        o.ProgrammVerz = prog;
-        o.Store = &store;
-        o.Titelfenster = false;
-        o.Bildschirmpruefung = false;
-        auto k = std::make_unique<TKartivo>(o);
-        EXPECT_TRUE(k->Starte());
-        k->ZeigeHauptfenster();
-        QApplication::processEvents();
+        auto k = test::StarteKartivo(prog, store);
+        EXPECT_TRUE(k);
         return k;
     }
 

@@ -13,6 +13,7 @@
 #include "platform/FileAccess.h"
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
+#include "tests/learning/KartivoTestStart.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -70,15 +71,8 @@ class ObjEditFensterTest : public ::testing::Test
         original = leseBytes(datei);
         ASSERT_FALSE(original.isEmpty());
 
-        KartivoStartOptionen o;
-        o.ProgrammVerz = prog;
-        o.Store = &store;
-        o.Titelfenster = false;
-        o.Bildschirmpruefung = false;
-        k = std::make_unique<TKartivo>(o);
-        ASSERT_TRUE(k->Starte());
-        k->ZeigeHauptfenster();
-        QApplication::processEvents();
+        k = test::StarteKartivo(prog, store);
+        ASSERT_TRUE(k);
         F = k->Hauptfenster();
         // The learning map of Germany.
         F->Zustand.AktKartID = QStringLiteral("DEU");

@@ -21,6 +21,7 @@
 #include "learning/tools/widgets/zl_schiebansicht.h"
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
+#include "tests/learning/KartivoTestStart.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -61,16 +62,9 @@ class PuzzleFenster : public ::testing::Test
     TForm1* starte(const QString& Ordner = {})
     {
         k.reset();
-        KartivoStartOptionen o;
-        o.ProgrammVerz = Ordner.isEmpty() ? prog : Ordner;
-        o.Store = &store;
-        o.Titelfenster = false;
-        o.Bildschirmpruefung = false;
-        k = std::make_unique<TKartivo>(o);
-        EXPECT_TRUE(k->Starte());
-        k->ZeigeHauptfenster();
-        QApplication::processEvents();
-        return k->Hauptfenster();
+        k = test::StarteKartivo(Ordner.isEmpty() ? prog : Ordner, store);
+        EXPECT_TRUE(k);
+        return k ? k->Hauptfenster() : nullptr;
     }
 
     void lernkarte(TForm1* f, const QString& id)

@@ -8,6 +8,7 @@
 #include "learning/mainwindow/zl_main_start.h"
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
+#include "tests/learning/KartivoTestStart.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -29,15 +30,8 @@ class ToolsFenster : public ::testing::Test
         ASSERT_TRUE(dir.isValid());
         prog = dir.path() + QStringLiteral("/Kartivo/");
         ASSERT_TRUE(fixtures::writeMinimalDataFolder(prog, fixtures::Options{MitBildern}));
-        KartivoStartOptionen o;
-        o.ProgrammVerz = prog;
-        o.Store = &store;
-        o.Titelfenster = false;
-        o.Bildschirmpruefung = false;
-        k = std::make_unique<TKartivo>(o);
-        ASSERT_TRUE(k->Starte());
-        k->ZeigeHauptfenster();
-        QApplication::processEvents();
+        k = StarteKartivo(prog, store);
+        ASSERT_TRUE(k);
         boxen.clear();
     }
     void TearDown() override
