@@ -19,6 +19,8 @@
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
 
+#include "bench/Einzelschritte.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -122,18 +124,7 @@ void BM_AnswerToNextQuestion(benchmark::State& state)
         P().Schritt();
 }
 
-double P95(const std::vector<double>& v)
-{
-    std::vector<double> s = v;
-    std::sort(s.begin(), s.end());
-    return s.empty() ? 0 : s[std::min(s.size() - 1, std::size_t(0.95 * double(s.size())))];
-}
-
-void Einzelschritte(benchmark::internal::Benchmark* b)
-{
-    b->Iterations(1)->Repetitions(200)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-    b->ComputeStatistics("p95", P95);
-}
+using bench::Einzelschritte;
 
 BENCHMARK(BM_SectionCutAndLabels)->Apply(Einzelschritte);
 // Kind 2 (extended: list, flags, pointing) and kind 3 (assignments).

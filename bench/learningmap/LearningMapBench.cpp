@@ -10,6 +10,8 @@
 #include "datastore/zl_data.h"
 #include "fixtures/DataFolder.h"
 
+#include "bench/Einzelschritte.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -155,18 +157,7 @@ void BM_RepaintCachedPicture(benchmark::State& state)
     }
 }
 
-double P95(const std::vector<double>& v)
-{
-    std::vector<double> s = v;
-    std::sort(s.begin(), s.end());
-    return s.empty() ? 0 : s[std::min(s.size() - 1, std::size_t(0.95 * double(s.size())))];
-}
-
-void Einzelschritte(benchmark::internal::Benchmark* b)
-{
-    b->Iterations(1)->Repetitions(200)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-    b->ComputeStatistics("p95", P95);
-}
+using zl::bench::Einzelschritte;
 
 BENCHMARK(BM_SectionCutOnly)->Apply(Einzelschritte);
 BENCHMARK(BM_ZoomOrScrollStep)->Apply(Einzelschritte);

@@ -6,6 +6,8 @@
 #include "controls/Zufall.h"
 #include "learning/tools/widgets/zl_schiebansicht.h"
 
+#include "bench/Einzelschritte.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -103,17 +105,9 @@ void BM_WholeBoardAfterResize(benchmark::State& state)
     }
 }
 
-double P95(const std::vector<double>& v)
-{
-    std::vector<double> s = v;
-    std::sort(s.begin(), s.end());
-    return s.empty() ? 0 : s[std::min(s.size() - 1, std::size_t(0.95 * double(s.size())))];
-}
-
 void Einzelschritte(benchmark::internal::Benchmark* b)
 {
-    b->Iterations(1)->Repetitions(300)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-    b->ComputeStatistics("p95", P95);
+    zl::bench::Schrittmessung(b, 300);
 }
 
 BENCHMARK(BM_TileMoveEngineOnly)->Apply(Einzelschritte);
