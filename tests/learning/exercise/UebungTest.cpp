@@ -77,6 +77,23 @@ QString Abdruck(const QList<TFrage>& fragen)
     return s;
 }
 
+// The replay of the shuffle into the five answer slots: for each slot the index
+// of the answer drawn into it.
+std::array<std::size_t, 5> ZieheAntwortPlaetze()
+{
+    std::array<std::size_t, 5> platz{};
+    std::array<bool, 5> frei{true, true, true, true, true};
+    for (std::size_t i = 0; i < 5; ++i) {
+        int j;
+        do
+            j = Zufall::Random(5);
+        while (!frei[std::size_t(j)]);
+        frei[std::size_t(j)] = false;
+        platz[i] = std::size_t(j);
+    }
+    return platz;
+}
+
 } // namespace
 
 // The core promise: the same seed, tables and settings give the same questions
@@ -179,14 +196,10 @@ TEST_F(Uebung, DrawOrderOfAnObjectQuestion)
                     neu = neu && obj[std::size_t(m)] != obj[std::size_t(k)];
             } while (!neu);
         }
-        std::array<bool, 5> frei{true, true, true, true, true};
+        const auto platz = ZieheAntwortPlaetze();
         for (int i = 0; i < 5; ++i) {
-            int j;
-            do
-                j = Zufall::Random(5);
-            while (!frei[std::size_t(j)]);
-            frei[std::size_t(j)] = false;
-            EXPECT_EQ(u.Frage().Antworten[std::size_t(i)], Einzeilig(ObjDaten[obj[std::size_t(j)]].Bez)) << seed;
+            const std::size_t j = platz[std::size_t(i)];
+            EXPECT_EQ(u.Frage().Antworten[std::size_t(i)], Einzeilig(ObjDaten[obj[j]].Bez)) << seed;
             if (j == 0) {
                 EXPECT_EQ(u.Frage().RichtigeAntwort, i + 1);
             }
@@ -246,15 +259,9 @@ TEST_F(Uebung, DrawOrderOfCountryQuestions)
                     } while (!neu);
                 }
             }
-            std::array<bool, 5> frei{true, true, true, true, true};
-            for (int i = 0; i < 5; ++i) {
-                int j;
-                do
-                    j = Zufall::Random(5);
-                while (!frei[std::size_t(j)]);
-                frei[std::size_t(j)] = false;
-                EXPECT_EQ(u.Frage().Antworten[std::size_t(i)], a[std::size_t(j)]) << typ << " " << seed;
-            }
+            const auto platz = ZieheAntwortPlaetze();
+            for (std::size_t i = 0; i < 5; ++i)
+                EXPECT_EQ(u.Frage().Antworten[i], a[platz[i]]) << typ << " " << seed;
             EXPECT_EQ(u.Frage().Land, land);
         }
     }
