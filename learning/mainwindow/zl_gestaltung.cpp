@@ -118,4 +118,12 @@ void BaueDialogRahmen(QWidget* Form, TImage*& MainBackImg, QWidget*& Panel1)
     FaerbeFlaeche(Panel1, DialogFlaechenfarbe);
 }
 
+TBitBtn2* NeuerKnopf(QWidget* Eltern, const char* Name, const QString& Text)
+{
+    auto* b = new TBitBtn2(Eltern);
+    b->setObjectName(QString::fromLatin1(Name));
+    b->SetCaption(Text);
+    return b;
+}
+
 } // namespace zl

@@ -52,9 +52,12 @@ inline const QString kHomepage = QStringLiteral("https://www.zelvaro.de/");
 } // namespace zl
 
 namespace zl {
+class TBitBtn2;
 // Gives a widget a filled background of the colour.
 void FaerbeFlaeche(QWidget* W, int Farbe);
 // Dresses a framed dialog: the form in the frame colour with its background
 // image "MainBackImg", and the inner panel "Panel1" in the dialog surface colour.
 void BaueDialogRahmen(QWidget* Form, TImage*& MainBackImg, QWidget*& Panel1);
+// A button of the dialogs with its object name and caption.
+TBitBtn2* NeuerKnopf(QWidget* Eltern, const char* Name, const QString& Text);
 } // namespace zl

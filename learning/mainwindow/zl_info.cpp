@@ -61,9 +61,7 @@ TInfoBox::TInfoBox(QWidget* parent) : QDialog(parent)
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     FaerbeFlaeche(Panel1, Rahmenfarbe);
-    OKBtn = new TBitBtn2(Panel1);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->SetCaption(QStringLiteral("OK"));
+    OKBtn = NeuerKnopf(Panel1, "OKBtn", QStringLiteral("OK"));
     OKBtn->SetModalResult(mbOK);
     OKBtn->setDefault(true); // Enter closes the box
     QObject::connect(OKBtn, &QPushButton::clicked, this, [this] { done(mbOK); });

@@ -33,14 +33,6 @@ QFont arial(int punkte, bool fett)
     return f;
 }
 
-TBitBtn2* knopf(QWidget* eltern, const char* name, const QString& text)
-{
-    auto* b = new TBitBtn2(eltern);
-    b->setObjectName(QString::fromLatin1(name));
-    b->SetCaption(text);
-    return b;
-}
-
 QLabel* label(QWidget* eltern, const char* name, const QString& text = {})
 {
     auto* l = new QLabel(text, eltern);
@@ -73,7 +65,7 @@ TUebAuswForm::TUebAuswForm(QWidget* parent) : QDialog(parent)
 
     UebKartVorschauImg = new TImage(UebAuswPan);
     UebKartVorschauImg->setObjectName(QStringLiteral("UebKartVorschauImg"));
-    KartDarstBtn = knopf(UebAuswPan, "KartDarstBtn", QStringLiteral("&Darstellung..."));
+    KartDarstBtn = NeuerKnopf(UebAuswPan, "KartDarstBtn", QStringLiteral("&Darstellung..."));
     UebTitLab = label(UebAuswPan, "UebTitLab");
     UebTitLab->setFont(arial(11, true));
     UTitLab = label(UebAuswPan, "UTitLab",
@@ -113,7 +105,7 @@ TUebAuswForm::TUebAuswForm(QWidget* parent) : QDialog(parent)
         FragAnzCombo->addItem(QString::fromLatin1(n));
     FragAnzHinweisLab = label(GroupBox1, "Label2", QStringLiteral("Zuordnungsaufgaben zählen als 5 Fragen"));
     FragAnzHinweisLab->setGeometry(82, 24, 276, 20);
-    UebOptBtn = knopf(Panel1, "UebOptBtn", QStringLiteral("&Fragetypen..."));
+    UebOptBtn = NeuerKnopf(Panel1, "UebOptBtn", QStringLiteral("&Fragetypen..."));
     UebOptBtn->setGeometry(386, 336, 120, 28);
 
     RandSeedPan = new QWidget(Panel1);
@@ -128,18 +120,18 @@ TUebAuswForm::TUebAuswForm(QWidget* parent) : QDialog(parent)
     RandSeedLab2->setGeometry(28, 32, 420, 18);
     RandSeedLab2->setFont(arial(8, false));
     RandSeedLab1 = RandSeedLab2;
-    CloseBtn = knopf(RandSeedPan, "CloseBtn", QStringLiteral("Netz&optionen..."));
+    CloseBtn = NeuerKnopf(RandSeedPan, "CloseBtn", QStringLiteral("Netz&optionen..."));
     CloseBtn->setGeometry(RandSeedPan->width() - 130, 8, 120, 28);
 
-    StartBtn = knopf(Panel1, "StartBtn", QStringLiteral("&Übung starten"));
+    StartBtn = NeuerKnopf(Panel1, "StartBtn", QStringLiteral("&Übung starten"));
     StartBtn->SetDefault(true);
     StartBtn->setGeometry(4, 470, 120, 30);
     NetzUebungTeilnehmenBtn =
-        knopf(Panel1, "NetzUebungTeilnehmenBtn", QStringLiteral("An &Netzwerk-Übung teilnehmen..."));
+        NeuerKnopf(Panel1, "NetzUebungTeilnehmenBtn", QStringLiteral("An &Netzwerk-Übung teilnehmen..."));
     NetzUebungTeilnehmenBtn->setGeometry(130, 470, 190, 30);
-    LesezeichenBtn = knopf(Panel1, "LesezeichenBtn", QStringLiteral("&Lesezeichen setzen..."));
+    LesezeichenBtn = NeuerKnopf(Panel1, "LesezeichenBtn", QStringLiteral("&Lesezeichen setzen..."));
     LesezeichenBtn->setGeometry(326, 470, 130, 30);
-    AbbrBtn = knopf(Panel1, "AbbrBtn", QStringLiteral("Abbrechen"));
+    AbbrBtn = NeuerKnopf(Panel1, "AbbrBtn", QStringLiteral("Abbrechen"));
     AbbrBtn->SetModalResult(mbCancel);
     AbbrBtn->SetCancel(true);
     AbbrBtn->setGeometry(462, 470, 94, 30);

@@ -32,9 +32,7 @@ QColor farbe(TColor c)
 
 TBitBtn2* knopf(QWidget* eltern, const char* name, const QString& text, int ergebnis = 0)
 {
-    auto* b = new TBitBtn2(eltern);
-    b->setObjectName(QString::fromLatin1(name));
-    b->SetCaption(text);
+    auto* b = NeuerKnopf(eltern, name, text);
     if (ergebnis)
         b->SetModalResult(ergebnis);
     return b;

@@ -60,15 +60,11 @@ TUebKartDarstForm::TUebKartDarstForm(QWidget* parent) : QDialog(parent)
     CheckMarkRahm2->setAttribute(Qt::WA_TransparentForMouseEvents);
     CheckMarkRahm2->hide();
 
-    OKBtn = new TBitBtn2(this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->SetCaption(QStringLiteral("OK"));
+    OKBtn = NeuerKnopf(this, "OKBtn", QStringLiteral("OK"));
     OKBtn->SetModalResult(mbOK);
     OKBtn->SetDefault(true);
     OKBtn->setGeometry(410, 288, 100, 28);
-    AbbrBtn = new TBitBtn2(this);
-    AbbrBtn->setObjectName(QStringLiteral("AbbrBtn"));
-    AbbrBtn->SetCaption(QStringLiteral("Abbrechen"));
+    AbbrBtn = NeuerKnopf(this, "AbbrBtn", QStringLiteral("Abbrechen"));
     AbbrBtn->SetModalResult(mbCancel);
     AbbrBtn->SetCancel(true);
     AbbrBtn->setGeometry(524, 288, 100, 28);

@@ -150,15 +150,11 @@ TUebungsoptForm::TUebungsoptForm(QWidget* parent) : QDialog(parent)
     CheckMarkRahm = markRahmen(gs, "CheckMarkRahm");
     CheckMarkRahm3 = markRahmen(gz, "CheckMarkRahm3");
 
-    OKBtn = new TBitBtn2(this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->SetCaption(QStringLiteral("OK"));
+    OKBtn = NeuerKnopf(this, "OKBtn", QStringLiteral("OK"));
     OKBtn->SetModalResult(mbOK);
     OKBtn->SetDefault(true);
     OKBtn->setGeometry(430, 520, 100, 28);
-    AbbrBtn = new TBitBtn2(this);
-    AbbrBtn->setObjectName(QStringLiteral("AbbrBtn"));
-    AbbrBtn->SetCaption(QStringLiteral("Abbrechen"));
+    AbbrBtn = NeuerKnopf(this, "AbbrBtn", QStringLiteral("Abbrechen"));
     AbbrBtn->SetModalResult(mbCancel);
     AbbrBtn->SetCancel(true);
     AbbrBtn->setGeometry(546, 520, 100, 28);

@@ -90,12 +90,7 @@ TDatenTabForm::TDatenTabForm(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::W
     SumGrid->setFocusPolicy(Qt::NoFocus);
     SumGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    auto knopf = [this](const char* name, const QString& text) {
-        auto* b = new TBitBtn2(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->SetCaption(text);
-        return b;
-    };
+    auto knopf = [this](const char* name, const QString& text) { return NeuerKnopf(this, name, text); };
     ZeigeBtn = knopf("ZeigeBtn", QStringLiteral("Land &zeigen"));
     ZwischenablageBtn = knopf("ZwischenablageBtn", QStringLiteral("&Zwischenablage"));
     DruckBtn = knopf("DruckBtn", QStringLiteral("&Drucken..."));

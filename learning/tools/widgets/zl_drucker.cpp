@@ -114,21 +114,15 @@ TDruckDialog::TDruckDialog(const QString& Titel, QWidget* parent) : QDialog(pare
     DruckerInfo->setObjectName(QStringLiteral("DruckerInfo"));
     DruckerInfo->setFrameShape(QFrame::StyledPanel);
     DruckerInfo->setFrameShadow(QFrame::Sunken);
-    DrEinrBtn = new TBitBtn2(DruckerGruppe);
-    DrEinrBtn->setObjectName(QStringLiteral("DrEinrBtn"));
-    DrEinrBtn->SetCaption(QStringLiteral("Einrichten..."));
+    DrEinrBtn = NeuerKnopf(DruckerGruppe, "DrEinrBtn", QStringLiteral("Einrichten..."));
     connect(DrEinrBtn, &TBitBtn2::OnClick, this, [this] { DrEinrBtnClick(); });
-    DruckBtn = new TBitBtn2(this);
-    DruckBtn->setObjectName(QStringLiteral("DruckBtn"));
-    DruckBtn->SetCaption(QStringLiteral("Drucken"));
+    DruckBtn = NeuerKnopf(this, "DruckBtn", QStringLiteral("Drucken"));
     DruckBtn->SetDefault(true);
     connect(DruckBtn, &TBitBtn2::OnClick, this, [this] {
         accept();
         DruckBtnClick();
     });
-    AbbrechenBtn = new TBitBtn2(this);
-    AbbrechenBtn->setObjectName(QStringLiteral("AbbrechenBtn"));
-    AbbrechenBtn->SetCaption(QStringLiteral("Abbrechen"));
+    AbbrechenBtn = NeuerKnopf(this, "AbbrechenBtn", QStringLiteral("Abbrechen"));
     AbbrechenBtn->SetCancel(true);
     AbbrechenBtn->SetModalResult(mrCancel);
     ZeigeModal = [this] { return exec(); };

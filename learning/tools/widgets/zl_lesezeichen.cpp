@@ -17,9 +17,7 @@ namespace
 
 TBitBtn2* knopf(QWidget* parent, const char* name, const QString& caption)
 {
-    auto* b = new TBitBtn2(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->SetCaption(caption);
+    auto* b = NeuerKnopf(parent, name, caption);
     // Enter belongs to the edit field (it assigns), never to a button.
     b->setAutoDefault(false);
     return b;

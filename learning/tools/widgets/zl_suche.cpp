@@ -35,19 +35,13 @@ TKartSuchForm::TKartSuchForm(QWidget* parent) : QDialog(parent)
     NurAktKarte = new QCheckBox(QStringLiteral("Nur in aktueller &Karte suchen"), Panel1);
     NurAktKarte->setObjectName(QStringLiteral("NurAktKarte"));
 
-    SuchBtn = new TBitBtn2(this);
-    SuchBtn->setObjectName(QStringLiteral("SuchBtn"));
-    SuchBtn->SetCaption(QStringLiteral("Suchen"));
+    SuchBtn = NeuerKnopf(this, "SuchBtn", QStringLiteral("Suchen"));
     SuchBtn->SetDefault(true);
     SuchBtn->SetModalResult(mrOk);
-    CloseBtn = new TBitBtn2(this);
-    CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
-    CloseBtn->SetCaption(QStringLiteral("Schließen"));
+    CloseBtn = NeuerKnopf(this, "CloseBtn", QStringLiteral("Schließen"));
     CloseBtn->SetCancel(true);
     CloseBtn->SetModalResult(mrCancel);
-    ClearBtn = new TBitBtn2(this);
-    ClearBtn->setObjectName(QStringLiteral("ClearBtn"));
-    ClearBtn->SetCaption(QStringLiteral("Zurücksetzen"));
+    ClearBtn = NeuerKnopf(this, "ClearBtn", QStringLiteral("Zurücksetzen"));
     connect(ClearBtn, &TBitBtn2::OnClick, this, [this] { ClearBtnClick(); });
 
     ZeigeModal = [this] { return exec(); };

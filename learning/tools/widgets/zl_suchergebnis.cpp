@@ -42,17 +42,11 @@ TSuchErgForm::TSuchErgForm(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Win
     HinweisLab = new QLabel(QStringLiteral("Karte zeigen mit Doppelklick oder Enter-Taste."), Panel1);
     HinweisLab->setObjectName(QStringLiteral("HinweisLab"));
 
-    ZeigeBtn = new TBitBtn2(this);
-    ZeigeBtn->setObjectName(QStringLiteral("ZeigeBtn"));
-    ZeigeBtn->SetCaption(QStringLiteral("&Zeigen"));
+    ZeigeBtn = NeuerKnopf(this, "ZeigeBtn", QStringLiteral("&Zeigen"));
     connect(ZeigeBtn, &TBitBtn2::OnClick, this, [this] { List1DblClick(); });
-    NeuSuchBtn = new TBitBtn2(this);
-    NeuSuchBtn->setObjectName(QStringLiteral("NeuSuchBtn"));
-    NeuSuchBtn->SetCaption(QStringLiteral("Neu &suchen..."));
+    NeuSuchBtn = NeuerKnopf(this, "NeuSuchBtn", QStringLiteral("Neu &suchen..."));
     connect(NeuSuchBtn, &TBitBtn2::OnClick, this, [this] { NeuSuchBtnClick(); });
-    CloseBtn = new TBitBtn2(this);
-    CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
-    CloseBtn->SetCaption(QStringLiteral("Schließen"));
+    CloseBtn = NeuerKnopf(this, "CloseBtn", QStringLiteral("Schließen"));
     connect(CloseBtn, &TBitBtn2::OnClick, this, [this] { CloseBtnClick(); });
 
     // Pop-up item "Schließen" (Esc).
