@@ -118,7 +118,7 @@ void nimmZeilenAuf(TCanvas& C, const QStringList& Lines, const QRect& R, unsigne
         else if (Format & DT_RIGHT)
             x = R.left() + R.width() - w;
         if (!l.isEmpty())
-            C.Recorder()->Zeichne(C, MfText{QPoint(x, Y), l, w});
+            C.Recorder()->Zeichne(C, MfText{QPoint(x, Y), l, w, {}, clWhite});
         Y += lh;
     }
     C.SetTextAlign(align);
@@ -496,6 +496,11 @@ QSize TCanvas::TextExtent(const QString& Text) const
 
 void TCanvas::TextOut(int X, int Y, const QString& Text)
 {
+    TextOut(X, Y, Text, {}, clWhite);
+}
+
+void TCanvas::TextOut(int X, int Y, const QString& Text, std::span<const QPoint> Rand, TColor Randfarbe)
+{
     if (!IsActive())
         return;
     const QFont f = ResolvedFont();
@@ -505,14 +510,19 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
     QPoint ref(X, Y);
     if (m_textAlign & TA_UPDATECP)
         ref = m_penPos;
-    if (m_recorder) {
-        aufnehmen(*this, MfText{ref, Text, w});
+    auto weiter = [&] {
         if (m_textAlign & TA_UPDATECP) {
             if ((m_textAlign & 6) == TA_LEFT)
                 m_penPos.rx() += w;
             else if ((m_textAlign & 6) == TA_RIGHT)
                 m_penPos.rx() -= w;
         }
+    };
+    if (m_recorder) {
+        MfText t{ref, Text, w, {}, Randfarbe};
+        t.Rand.assign(Rand.begin(), Rand.end());
+        aufnehmen(*this, std::move(t));
+        weiter();
         return;
     }
     int dx = 0;
@@ -538,21 +548,23 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
         break;
     }
     m_painter->save();
-    m_painter->translate(ref);
-    if (Font.Orientation != 0)
-        m_painter->rotate(-Font.Orientation / 10.0);
-    if (Brush.Style != bsClear)
-        m_painter->fillRect(QRect(dx, top, w, asc + desc), ColorToQColor(Brush.Color));
     m_painter->setFont(f);
-    m_painter->setPen(ColorToQColor(Font.Color));
-    m_painter->drawText(QPoint(dx, top + asc), Text);
+    auto zeichne = [&](QPoint p, TColor Farbe) {
+        m_painter->save();
+        m_painter->translate(p);
+        if (Font.Orientation != 0)
+            m_painter->rotate(-Font.Orientation / 10.0);
+        if (Brush.Style != bsClear)
+            m_painter->fillRect(QRect(dx, top, w, asc + desc), ColorToQColor(Brush.Color));
+        m_painter->setPen(ColorToQColor(Farbe));
+        m_painter->drawText(QPoint(dx, top + asc), Text);
+        m_painter->restore();
+    };
+    for (const QPoint& v : Rand)
+        zeichne(ref + v, Randfarbe);
+    zeichne(ref, Font.Color);
     m_painter->restore();
-    if (m_textAlign & TA_UPDATECP) {
-        if ((m_textAlign & 6) == TA_LEFT)
-            m_penPos.rx() += w;
-        else if ((m_textAlign & 6) == TA_RIGHT)
-            m_penPos.rx() -= w;
-    }
+    weiter();
     changed();
 }
 

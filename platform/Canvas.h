@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 
 class QPainter;
 class QPaintDevice;
@@ -144,6 +145,9 @@ class TCanvas
     void DrawFocusRect(int X1, int Y1, int X2, int Y2);
 
     void TextOut(int X, int Y, const QString& Text);
+    // Text with a halo: first in Randfarbe at each offset from the reference point, then in
+    // Font.Color. A recording canvas keeps it as one text record.
+    void TextOut(int X, int Y, const QString& Text, std::span<const QPoint> Rand, TColor Randfarbe);
     int TextWidth(const QString& Text) const;
     int TextHeight(const QString& Text) const; // cell height: ascent + descent
     QSize TextExtent(const QString& Text) const;

@@ -265,7 +265,7 @@ void GesetzterTextOut(TCanvas& Canvas, int X, int Y, const QString& Text, std::s
                       TColor Randfarbe)
 {
     if (!PasstFuerCache(Canvas) || Canvas.Brush.Style != bsClear) {
-        TextOutMitRand(Canvas, X, Y, Text, Rand, Randfarbe);
+        Canvas.TextOut(X, Y, Text, Rand, Randfarbe);
         return;
     }
     const QFont f = Canvas.ResolvedFont();
@@ -310,18 +310,6 @@ void GesetzterTextOut(TCanvas& Canvas, int X, int Y, const QString& Text, std::s
     }
     if (Canvas.OnChange)
         Canvas.OnChange();
-}
-
-void TextOutMitRand(TCanvas& Canvas, int X, int Y, const QString& Text, std::span<const QPoint> Rand, TColor Randfarbe)
-{
-    if (!Rand.empty()) {
-        const TColor Farbe = Canvas.Font.Color;
-        Canvas.Font.Color = Randfarbe;
-        for (const QPoint& v : Rand)
-            Canvas.TextOut(X + v.x(), Y + v.y(), Text);
-        Canvas.Font.Color = Farbe;
-    }
-    Canvas.TextOut(X, Y, Text);
 }
 
 void LeereTextsatzCache()

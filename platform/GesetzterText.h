@@ -28,9 +28,6 @@ int GesetzteTextbreite(const TCanvas& Canvas, const QString& Text);
 void GesetzterTextOut(TCanvas& Canvas, int X, int Y, const QString& Text, std::span<const QPoint> Rand = {},
                       TColor Randfarbe = clWhite);
 
-// The same through TextOut calls only, one per offset and one for the text.
-void TextOutMitRand(TCanvas& Canvas, int X, int Y, const QString& Text, std::span<const QPoint> Rand, TColor Randfarbe);
-
 // Empties the calling thread's cache (it is bounded on its own; for tests and memory).
 void LeereTextsatzCache();
 // Texts shaped by the calling thread since the last LeereTextsatzCache.

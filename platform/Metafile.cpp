@@ -134,7 +134,7 @@ void Abspielen(const TMetafile& Mf, TCanvas& C, const QRectF& Ziel)
         [&](const MfEllipse& r) { rect(r.Rect, [&](int a, int b, int c, int d) { C.Ellipse(a, b, c, d); }); },
         [&](const MfFillRect& r) { rect(r.Rect, [&](int a, int b, int c, int d) { C.FillRect(a, b, c, d); }); },
         [&](const MfFrameRect& r) { rect(r.Rect, [&](int a, int b, int c, int d) { C.FrameRect(a, b, c, d); }); },
-        [&](const MfText& r) { C.TextOut(r.Punkt.x(), r.Punkt.y(), r.Text); },
+        [&](const MfText& r) { C.TextOut(r.Punkt.x(), r.Punkt.y(), r.Text, r.Rand, r.Randfarbe); },
         [&](const MfBitmap& r) { C.StretchDraw(r.Ziel, r.Bild, r.Quelle, r.Glatt); },
     };
     for (const TMetaRecord& d : Mf.Datensaetze())

@@ -67,11 +67,14 @@ struct MfFrameRect {
     QRect Rect; // one-unit frame in the brush colour
 };
 // Text at the reference point with the current alignment. Breite is the advance on the
-// reference device; a background box in the brush colour when the brush is not clear.
+// reference device; a background box in the brush colour when the brush is not clear. A
+// halo draws the text first in Randfarbe at each offset in Rand.
 struct MfText {
     QPoint Punkt;
     QString Text;
     int Breite = 0;
+    std::vector<QPoint> Rand;
+    TColor Randfarbe = clWhite;
 };
 // Quelle of Bild stretched into Ziel (implicitly shared: the recorder copies no pixels).
 struct MfBitmap {

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QMimeData>
+#include <QPainter>
 #include <QtEndian>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
 
 namespace zl
@@ -372,6 +374,20 @@ template <class S> class Zeichenlauf
         for (const QRect& band : rahmenBaender(r.Rect))
             fuelle(band, TBrush{m_z.brush.Color, bsSolid});
     }
+    // A halo no picture holds: the text once in its colour per offset, then the text.
+    void datensatz(const MfText& r)
+    {
+        if (r.Text.isEmpty())
+            return;
+        if (!r.Rand.empty()) {
+            const TColor farbe = m_z.font.Color;
+            m_z.font.Color = r.Randfarbe;
+            for (const QPoint& v : r.Rand)
+                s().text(r.Punkt + v, r.Text, r.Breite);
+            m_z.font.Color = farbe;
+        }
+        s().text(r.Punkt, r.Text, r.Breite);
+    }
 
   protected:
     // The clip state still saved at the end is restored.
@@ -613,23 +629,21 @@ class EmfSchreiber : private Zeichenlauf<EmfSchreiber>
         }
         ende();
     }
-    void datensatz(const MfText& r)
+    void text(QPoint p, const QString& text, int breite)
     {
-        if (r.Text.isEmpty())
-            return;
         m_z.fuerText();
         const QFontMetrics& fm = m_metrik.fuer(m_z.font);
-        const std::vector<int> dx = vorschuebe(fm, r.Text, r.Breite);
+        const std::vector<int> dx = vorschuebe(fm, text, breite);
         beginne(EMR_EXTTEXTOUTW);
-        rectl(QRect(r.Punkt.x() - r.Breite, r.Punkt.y() - fm.height(), 2 * r.Breite + 1, 2 * fm.height() + 1));
+        rectl(QRect(p.x() - breite, p.y() - fm.height(), 2 * breite + 1, 2 * fm.height() + 1));
         m_o.u32(1); // GM_COMPATIBLE
         m_o.f32(0);
         m_o.f32(0);
-        m_o.i32(r.Punkt.x());
-        m_o.i32(r.Punkt.y());
-        m_o.u32(quint32(r.Text.size()));
+        m_o.i32(p.x());
+        m_o.i32(p.y());
+        m_o.u32(quint32(text.size()));
         const quint32 offText = 76;
-        const quint32 offDx = offText + quint32((r.Text.size() * 2 + 3) & ~3);
+        const quint32 offDx = offText + quint32((text.size() * 2 + 3) & ~3);
         m_o.u32(offText);
         m_o.u32(0); // options
         m_o.i32(0);
@@ -637,7 +651,7 @@ class EmfSchreiber : private Zeichenlauf<EmfSchreiber>
         m_o.i32(-1);
         m_o.i32(-1);
         m_o.u32(offDx);
-        for (QChar c : r.Text)
+        for (QChar c : text)
             m_o.u16(c.unicode());
         m_o.auffuellen(4);
         for (int d : dx)
@@ -890,16 +904,14 @@ class WmfSchreiber : private Zeichenlauf<WmfSchreiber>
         }
         ende();
     }
-    void datensatz(const MfText& r)
+    void text(QPoint p, const QString& text, int breite)
     {
-        if (r.Text.isEmpty())
-            return;
         m_z.fuerText();
-        const QByteArray bytes = toCp1252(r.Text);
-        const std::vector<int> dx = vorschuebe(m_metrik.fuer(m_z.font), r.Text, r.Breite);
+        const QByteArray bytes = toCp1252(text);
+        const std::vector<int> dx = vorschuebe(m_metrik.fuer(m_z.font), text, breite);
         beginne(META_EXTTEXTOUT);
-        p16(r.Punkt.y());
-        p16(r.Punkt.x());
+        p16(p.y());
+        p16(p.x());
         p16(int(bytes.size()));
         m_o.u16(0); // no rectangle
         m_o.b.append(bytes);
@@ -936,12 +948,154 @@ class WmfSchreiber : private Zeichenlauf<WmfSchreiber>
     quint32 m_max = 0;
 };
 
+// ---- halos into pictures ------------------------------------------------------------
+
+// Where a text record can put ink, its halo included (logical units).
+QRect textFlaeche(const QFontMetrics& fm, const MfText& t, unsigned align)
+{
+    int x = t.Punkt.x();
+    if ((align & 6) == TA_CENTER)
+        x -= t.Breite / 2;
+    else if ((align & 6) == TA_RIGHT)
+        x -= t.Breite;
+    int basis = t.Punkt.y() + fm.ascent();
+    if ((align & 24) == TA_BASELINE)
+        basis = t.Punkt.y();
+    else if ((align & 24) == TA_BOTTOM)
+        basis = t.Punkt.y() - fm.descent();
+    const QRect zelle(x, basis - fm.ascent(), t.Breite, fm.ascent() + fm.descent());
+    QRect f = zelle | fm.boundingRect(t.Text).translated(x, basis);
+    int weite = 0;
+    for (const QPoint& v : t.Rand)
+        weite = std::max({weite, std::abs(v.x()), std::abs(v.y())});
+    // One unit more for the edge pixels of smoothed glyphs.
+    return f.adjusted(-weite - 1, -weite - 1, weite + 1, weite + 1);
+}
+
+// Draws halos into one picture record: its pixels detached once, the logical frame of its
+// target mapped onto its source rectangle.
+class Bildrand
+{
+  public:
+    explicit Bildrand(MfBitmap& b) : m_b(b) {}
+
+    // A picture with at least one pixel per unit holds a halo without losing detail.
+    static bool fasst(const MfBitmap& b)
+    {
+        return !b.Ziel.isEmpty() && !b.Quelle.isEmpty() && b.Bild.rect().contains(b.Quelle) &&
+               b.Quelle.width() >= b.Ziel.width() && b.Quelle.height() >= b.Ziel.height();
+    }
+    const QRect& ziel() const { return m_b.Ziel; }
+
+    void zeichne(const MfText& t, const QFontMetrics& fm, const TFontSpec& font, unsigned align,
+                 const std::optional<QRect>& clip)
+    {
+        if (!m_maler)
+            oeffne();
+        if (clip)
+            m_maler->setClipRect(*clip);
+        else
+            m_maler->setClipping(false);
+        auto schreibe = [&](TCanvas& c, QPoint p) {
+            c.Font = font;
+            c.Font.Color = t.Randfarbe;
+            c.Brush.Style = bsClear;
+            c.SetTextAlign(align);
+            c.TextOut(p.x(), p.y(), t.Text);
+        };
+        if (!m_einsZuEins) {
+            for (const QPoint& v : t.Rand)
+                schreibe(*m_leinwand, t.Punkt + v);
+            return;
+        }
+        // Pixel for unit: the text drawn once on a transparent picture and blended at each
+        // offset gives the pixels of one text per offset.
+        MfText ohne{t.Punkt, t.Text, t.Breite, {}, t.Randfarbe};
+        const QRect f = textFlaeche(fm, ohne, align);
+        QImage maske(f.size(), QImage::Format_ARGB32_Premultiplied);
+        maske.fill(Qt::transparent);
+        {
+            QPainter p(&maske);
+            TCanvas c(&p);
+            schreibe(c, t.Punkt - f.topLeft());
+        }
+        for (const QPoint& v : t.Rand)
+            m_maler->drawImage(f.topLeft() + v, maske);
+    }
+
+  private:
+    void oeffne()
+    {
+        QImage& bild = m_b.Bild;
+        const QImage::Format f = bild.format();
+        if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
+            bild = bild.convertToFormat(bild.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                               : QImage::Format_RGB32);
+        bild.setDotsPerMeterX(3780); // 96 dpi, as the reference device
+        bild.setDotsPerMeterY(3780);
+        m_maler = std::make_unique<QPainter>(&bild);
+        const QRect& q = m_b.Quelle;
+        const QRect& z = m_b.Ziel;
+        m_maler->translate(q.topLeft());
+        m_maler->scale(double(q.width()) / z.width(), double(q.height()) / z.height());
+        m_maler->translate(-z.topLeft());
+        m_leinwand = std::make_unique<TCanvas>(m_maler.get());
+        m_einsZuEins = q.size() == z.size();
+    }
+
+    MfBitmap& m_b;
+    std::unique_ptr<QPainter> m_maler;
+    std::unique_ptr<TCanvas> m_leinwand;
+    bool m_einsZuEins = false;
+};
+
 QString keineGroesse()
 {
     return QStringLiteral("Das Bild ist leer.");
 }
 
 } // namespace
+
+TMetafile RaenderImBild(const TMetafile& Mf)
+{
+    std::vector<TMetaRecord> d = Mf.Datensaetze();
+    TFontSpec font;
+    unsigned align = TA_LEFT | TA_TOP;
+    TBrush brush;
+    std::optional<QRect> clip;
+    std::unique_ptr<Bildrand> bild; // the picture recorded last
+    Metrik metrik;
+    for (TMetaRecord& r : d) {
+        if (const auto* f = std::get_if<MfFont>(&r)) {
+            font = f->Font;
+        } else if (const auto* a = std::get_if<MfTextAlign>(&r)) {
+            align = a->Flags;
+        } else if (const auto* b = std::get_if<MfBrush>(&r)) {
+            brush = b->Brush;
+        } else if (const auto* c = std::get_if<MfClip>(&r)) {
+            clip = c->Aktiv ? std::optional<QRect>(c->Rect) : std::nullopt;
+        } else if (auto* p = std::get_if<MfBitmap>(&r)) {
+            bild.reset();
+            if (Bildrand::fasst(*p))
+                bild = std::make_unique<Bildrand>(*p);
+        } else if (auto* t = std::get_if<MfText>(&r)) {
+            // A filled text box or turned text keeps its halo as text records.
+            if (t->Rand.empty() || !bild || brush.Style != bsClear || font.Orientation != 0)
+                continue;
+            const QFontMetrics& fm = metrik.fuer(font);
+            QRect sichtbar = textFlaeche(fm, *t, align);
+            if (clip)
+                sichtbar &= *clip;
+            if (!sichtbar.isEmpty() && !bild->ziel().contains(sichtbar))
+                continue;
+            if (!sichtbar.isEmpty())
+                bild->zeichne(*t, fm, font, align, clip);
+            t->Rand.clear();
+        }
+    }
+    bild.reset();
+    return TMetafile(Mf.Groesse(), std::move(d));
+}
 
 QByteArray SchreibeEmf(const TMetafile& Mf, QString* Fehler)
 {
@@ -950,7 +1104,7 @@ QByteArray SchreibeEmf(const TMetafile& Mf, QString* Fehler)
             *Fehler = keineGroesse();
         return {};
     }
-    return EmfSchreiber(Mf).schreiben();
+    return EmfSchreiber(RaenderImBild(Mf)).schreiben();
 }
 
 QByteArray SchreibeWmf(const TMetafile& Mf, QString* Fehler)
@@ -961,7 +1115,7 @@ QByteArray SchreibeWmf(const TMetafile& Mf, QString* Fehler)
         return {};
     }
     try {
-        return WmfSchreiber(Mf).schreiben();
+        return WmfSchreiber(RaenderImBild(Mf)).schreiben();
     } catch (const WmfGrenze&) {
         if (Fehler)
             *Fehler = QStringLiteral("Das Bild ist zu groß für das Format WMF (höchstens 32767 Bildpunkte je Seite).");

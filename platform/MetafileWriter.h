@@ -3,7 +3,7 @@
 // Own writers for the two Windows metafile formats, from a recorded TMetafile: the enhanced
 // metafile (EMF) and the Windows metafile with placeable header (WMF). Both map one logical
 // unit to one pixel of a 96-dpi device; bitmaps go in as 24-bit DIBs, texts with their
-// advances, so a reader lays them out as recorded.
+// advances, so a reader lays them out as recorded (and over the halos drawn into pictures).
 
 #include "platform/Metafile.h"
 
@@ -14,6 +14,12 @@ class QMimeData;
 
 namespace zl
 {
+
+// The metafile as the writers store it: a text's halo over a picture recorded before it is
+// drawn into (a copy of) that picture's pixels, so the file holds one text record for the
+// line. The halo then lies under what was drawn between the picture and the text. A halo the
+// picture cannot hold whole (or a filled or turned text) stays text records.
+TMetafile RaenderImBild(const TMetafile& Mf);
 
 // The EMF file's bytes; empty with Fehler set when the metafile has no size.
 QByteArray SchreibeEmf(const TMetafile& Mf, QString* Fehler = nullptr);

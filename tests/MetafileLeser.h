@@ -11,9 +11,11 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QtEndian>
 
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <vector>
 
 namespace zl::test
@@ -91,6 +93,63 @@ inline QImage LiesMitLeser(const char* Programm, const QString& Datei, QSize Gro
         return {};
     }
     return QImage(png).convertToFormat(QImage::Format_RGB32);
+}
+
+// A little-endian 32-bit value read byte by byte.
+inline quint32 le32(const QByteArray& b, qsizetype at)
+{
+    return quint32(uchar(b[at])) | quint32(uchar(b[at + 1])) << 8 | quint32(uchar(b[at + 2])) << 16 |
+           quint32(uchar(b[at + 3])) << 24;
+}
+
+// Records of an EMF: type -> count; empty when the framing is broken.
+inline std::map<quint32, int> EmfDatensaetze(const QByteArray& b, QString* fehler)
+{
+    std::map<quint32, int> n;
+    qsizetype at = 0;
+    quint32 anzahl = 0;
+    while (at + 8 <= b.size()) {
+        const quint32 typ = le32(b, at);
+        const quint32 groesse = le32(b, at + 4);
+        if (groesse < 8 || groesse % 4 || qsizetype(at + groesse) > b.size()) {
+            *fehler = QStringLiteral("bad record at %1").arg(at);
+            return {};
+        }
+        ++n[typ];
+        ++anzahl;
+        at += groesse;
+        if (typ == 14)
+            break;
+    }
+    if (at != b.size())
+        *fehler = QStringLiteral("EOF at %1 of %2").arg(at).arg(b.size());
+    if (qFromLittleEndian<quint32>(b.constData() + 52) != anzahl)
+        *fehler = QStringLiteral("record count");
+    return n;
+}
+
+// Records of a placeable WMF: function -> count.
+inline std::map<unsigned, int> WmfDatensaetze(const QByteArray& b, QString* fehler)
+{
+    std::map<unsigned, int> n;
+    qsizetype at = 22 + 18;
+    while (at + 6 <= b.size()) {
+        const quint32 worte = qFromLittleEndian<quint32>(b.constData() + at);
+        const unsigned funktion = qFromLittleEndian<quint16>(b.constData() + at + 4);
+        if (worte < 3 || at + 2 * qsizetype(worte) > b.size()) {
+            *fehler = QStringLiteral("bad record at %1").arg(at);
+            return {};
+        }
+        ++n[funktion];
+        at += 2 * worte;
+        if (funktion == 0)
+            break;
+    }
+    if (at != b.size())
+        *fehler = QStringLiteral("EOF at %1 of %2").arg(at).arg(b.size());
+    if (qFromLittleEndian<quint32>(b.constData() + 22 + 6) * 2 != quint32(b.size() - 22))
+        *fehler = QStringLiteral("size in header");
+    return n;
 }
 
 // Points of a coarse grid, away from the edges, where the picture with labels equals the

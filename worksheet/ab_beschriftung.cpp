@@ -91,15 +91,7 @@ struct Lauf {
 
     void SchreibeMitRand(int x, int y, const QString& Text)
     {
-        if (Z.Kontrast) {
-            const TColor Farbe = C.Font.Color;
-            C.Font.Color = clWhite;
-            static constexpr int Versatz[8][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-            for (const auto& v : Versatz)
-                C.TextOut(x + v[0], y + v[1], Text);
-            C.Font.Color = Farbe;
-        }
-        C.TextOut(x, y, Text);
+        C.TextOut(x, y, Text, Z.Kontrast ? KontrastRand() : std::span<const QPoint>(), clWhite);
     }
 
     void ZeichneObjekt(const ObjDataTyp& o, bool Einzel, int Nummer, bool RoteNummern, bool Voll)

@@ -121,10 +121,9 @@ struct Lauf {
     // the pixels of TextOut up to rounding; NurTextOut keeps to TextOut for the comparison.
     void SchreibeMitRand(int x, int y, const QString& Text)
     {
-        static constexpr QPoint kRand[8] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-        const std::span<const QPoint> Rand = Kontrast ? std::span<const QPoint>(kRand) : std::span<const QPoint>();
+        const std::span<const QPoint> Rand = Kontrast ? KontrastRand() : std::span<const QPoint>();
         if (Z.NurTextOut)
-            TextOutMitRand(C, x, y, Text, Rand, clWhite);
+            C.TextOut(x, y, Text, Rand, clWhite);
         else
             GesetzterTextOut(C, x, y, Text, Rand, clWhite);
     }
@@ -195,6 +194,12 @@ struct Lauf {
 };
 
 } // namespace
+
+std::span<const QPoint> KontrastRand()
+{
+    static constexpr QPoint kRand[8] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+    return kRand;
+}
 
 double LernkartenSkala(double ZoomFaktor)
 {

@@ -10,9 +10,11 @@
 #include "raster/Rast32.h"
 
 #include <QList>
+#include <QPoint>
 #include <QString>
 
 #include <array>
+#include <span>
 
 namespace zl
 {
@@ -48,6 +50,9 @@ void ZeichneBeschriftungen(TCanvas& Canvas, int XOffset, int YOffset, int Breite
 
 // The label scale of the learning map at a zoom factor: 0.8 at 100 %, 0.96 at 200 %.
 double LernkartenSkala(double ZoomFaktor);
+
+// The halo of contrast text: the eight neighbouring offsets.
+std::span<const QPoint> KontrastRand();
 
 // The text of an LX or K label as drawn: "ß" as "ss", upper case, four blanks between letters
 // but none beside a line break. No length limit.

@@ -82,62 +82,8 @@ TMetafilePtr Szene()
     return rec.Beenden();
 }
 
-// A little-endian 32-bit value read byte by byte.
-quint32 le32(const QByteArray& b, qsizetype at)
-{
-    return quint32(uchar(b[at])) | quint32(uchar(b[at + 1])) << 8 | quint32(uchar(b[at + 2])) << 16 |
-           quint32(uchar(b[at + 3])) << 24;
-}
-
-// Records of an EMF: type -> count; empty when the framing is broken.
-std::map<quint32, int> EmfDatensaetze(const QByteArray& b, QString* fehler)
-{
-    std::map<quint32, int> n;
-    qsizetype at = 0;
-    quint32 anzahl = 0;
-    while (at + 8 <= b.size()) {
-        const quint32 typ = le32(b, at);
-        const quint32 groesse = le32(b, at + 4);
-        if (groesse < 8 || groesse % 4 || qsizetype(at + groesse) > b.size()) {
-            *fehler = QStringLiteral("bad record at %1").arg(at);
-            return {};
-        }
-        ++n[typ];
-        ++anzahl;
-        at += groesse;
-        if (typ == 14)
-            break;
-    }
-    if (at != b.size())
-        *fehler = QStringLiteral("EOF at %1 of %2").arg(at).arg(b.size());
-    if (qFromLittleEndian<quint32>(b.constData() + 52) != anzahl)
-        *fehler = QStringLiteral("record count");
-    return n;
-}
-
-// Records of a placeable WMF: function -> count.
-std::map<unsigned, int> WmfDatensaetze(const QByteArray& b, QString* fehler)
-{
-    std::map<unsigned, int> n;
-    qsizetype at = 22 + 18;
-    while (at + 6 <= b.size()) {
-        const quint32 worte = qFromLittleEndian<quint32>(b.constData() + at);
-        const unsigned funktion = qFromLittleEndian<quint16>(b.constData() + at + 4);
-        if (worte < 3 || at + 2 * qsizetype(worte) > b.size()) {
-            *fehler = QStringLiteral("bad record at %1").arg(at);
-            return {};
-        }
-        ++n[funktion];
-        at += 2 * worte;
-        if (funktion == 0)
-            break;
-    }
-    if (at != b.size())
-        *fehler = QStringLiteral("EOF at %1 of %2").arg(at).arg(b.size());
-    if (qFromLittleEndian<quint32>(b.constData() + 22 + 6) * 2 != quint32(b.size() - 22))
-        *fehler = QStringLiteral("size in header");
-    return n;
-}
+using test::EmfDatensaetze;
+using test::WmfDatensaetze;
 
 int TexteIn(const TMetafile& mf)
 {
@@ -392,6 +338,144 @@ TEST(MetafileWriter, WmfRefusesWhatDoesNotFitSixteenBits)
     gross.Canvas().Rectangle(0, 0, 5, 5);
     EXPECT_FALSE(SchreibeEmf(*gross.Beenden()).isEmpty());
 }
+
+namespace
+{
+
+constexpr QPoint kRand[8] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+
+// Texts with a white halo over a picture: three alignments, one inside a clip.
+TMetafilePtr RandSzene()
+{
+    TMetafileRecorder rec(QSize(200, 150));
+    TCanvas& c = rec.Canvas();
+    c.StretchDraw(QRect(0, 0, 200, 150), Quadranten(200, 150));
+    c.Pen = TPen{clBlack, 1, psSolid};
+    c.Brush = TBrush{clYellow, bsSolid};
+    c.Ellipse(30, 30, 50, 50);
+    c.Brush.Style = bsClear;
+    c.Font.Height = -16;
+    c.Font.Color = clNavy;
+    c.TextOut(10, 8, QStringLiteral("Wörth"), kRand, clWhite);
+    c.SetTextAlign(TA_CENTER | TA_BASELINE);
+    c.Font.Style = fsBold | fsItalic;
+    c.TextOut(100, 80, QStringLiteral("Äquator fj"), kRand, clWhite);
+    c.SetTextAlign(TA_RIGHT | TA_BOTTOM);
+    c.Font.Style = 0;
+    c.SetClipRect(120, 100, 170, 150);
+    c.TextOut(190, 140, QStringLiteral("Rügen"), kRand, clWhite);
+    c.ClearClip();
+    return rec.Beenden();
+}
+
+int RaenderIn(const TMetafile& mf)
+{
+    return int(std::count_if(mf.Datensaetze().begin(), mf.Datensaetze().end(), [](const TMetaRecord& d) {
+        const auto* t = std::get_if<MfText>(&d);
+        return t && !t->Rand.empty();
+    }));
+}
+
+} // namespace
+
+TEST(MetafileWriter, HalosOverAPictureGoIntoItsPixels)
+{
+    const TMetafilePtr mf = RandSzene();
+    const QImage vorher = std::get<MfBitmap>(mf->Datensaetze().front()).Bild;
+    const TMetafile flach = RaenderImBild(*mf);
+    EXPECT_EQ(RaenderIn(flach), 0);
+    EXPECT_EQ(TexteIn(flach), 3);
+    // The same pixels as the halo drawn as text; the recorded picture is left as it was.
+    EXPECT_EQ(AlsBild(flach), AlsBild(*mf));
+    EXPECT_EQ(std::get<MfBitmap>(mf->Datensaetze().front()).Bild, vorher);
+    EXPECT_NE(std::get<MfBitmap>(flach.Datensaetze().front()).Bild, vorher);
+    EXPECT_EQ(RaenderIn(*mf), 3);
+    // The files hold one text record per text.
+    QString fehler;
+    EXPECT_EQ(EmfDatensaetze(SchreibeEmf(*mf), &fehler).at(84), 3);
+    EXPECT_EQ(WmfDatensaetze(SchreibeWmf(*mf), &fehler).at(0x0A32), 3);
+    EXPECT_TRUE(fehler.isEmpty()) << fehler.toStdString();
+}
+
+// A picture with more pixels than units takes the halo at its own resolution.
+TEST(MetafileWriter, HalosGoIntoAFinerPictureAtItsResolution)
+{
+    TMetafileRecorder rec(QSize(200, 150));
+    TCanvas& c = rec.Canvas();
+    c.StretchDraw(QRect(0, 0, 200, 150), Quadranten(400, 300));
+    c.Font.Height = -20;
+    c.Font.Color = clBlack;
+    c.Brush.Style = bsClear;
+    c.TextOut(20, 20, QStringLiteral("HHHH"), kRand, clWhite);
+    const TMetafilePtr mf = rec.Beenden();
+    const TMetafile flach = RaenderImBild(*mf);
+    EXPECT_EQ(RaenderIn(flach), 0);
+    // About as much halo as drawn at unit resolution.
+    auto hell = [](const QImage& b) {
+        int n = 0;
+        for (int y = 0; y < b.height(); ++y)
+            for (int x = 0; x < b.width(); ++x)
+                n += qGreen(b.pixel(x, y)) > 160 && qRed(b.pixel(x, y)) > 160 && qBlue(b.pixel(x, y)) > 160;
+        return n;
+    };
+    const int vorher = hell(AlsBild(*mf)), nachher = hell(AlsBild(flach));
+    EXPECT_GT(vorher, 100);
+    EXPECT_NEAR(nachher, vorher, vorher / 4);
+}
+
+struct OhnePlatz {
+    const char* name;
+    std::function<void(TCanvas&)> vorher; // before the text at (60, 60)
+};
+
+class HaloOhnePlatz : public ::testing::TestWithParam<OhnePlatz>
+{
+};
+
+// A halo the picture cannot hold whole is written as one text record per offset.
+TEST_P(HaloOhnePlatz, StaysTextRecords)
+{
+    TMetafileRecorder rec(QSize(200, 150));
+    TCanvas& c = rec.Canvas();
+    c.Font.Height = -16;
+    c.Brush.Style = bsClear;
+    GetParam().vorher(c);
+    c.TextOut(60, 60, QStringLiteral("Halle"), kRand, clWhite);
+    const TMetafilePtr mf = rec.Beenden();
+    EXPECT_EQ(RaenderIn(RaenderImBild(*mf)), 1);
+    QString fehler;
+    EXPECT_EQ(EmfDatensaetze(SchreibeEmf(*mf), &fehler).at(84), 9);
+    EXPECT_EQ(WmfDatensaetze(SchreibeWmf(*mf), &fehler).at(0x0A32), 9);
+    EXPECT_TRUE(fehler.isEmpty()) << fehler.toStdString();
+    QImage referenz(200, 150, QImage::Format_RGB32);
+    referenz.fill(Qt::white);
+    {
+        TCanvas direkt(&referenz);
+        direkt.Font.Height = -16;
+        direkt.Brush.Style = bsClear;
+        GetParam().vorher(direkt);
+        direkt.TextOut(60, 60, QStringLiteral("Halle"), kRand, clWhite);
+    }
+    EXPECT_EQ(AlsBild(RaenderImBild(*mf)), referenz);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, HaloOhnePlatz,
+    ::testing::Values(
+        OhnePlatz{"KeinBild", [](TCanvas&) {}},
+        OhnePlatz{"BildEndetAmText", [](TCanvas& c) { c.StretchDraw(QRect(0, 0, 200, 61), Quadranten(200, 61)); }},
+        OhnePlatz{"BildGroeber", [](TCanvas& c) { c.StretchDraw(QRect(0, 0, 200, 150), Quadranten(100, 75)); }},
+        OhnePlatz{"TextMitHintergrund",
+                  [](TCanvas& c) {
+                      c.StretchDraw(QRect(0, 0, 200, 150), Quadranten(200, 150));
+                      c.Brush = TBrush{clSilver, bsSolid};
+                  }},
+        OhnePlatz{"BildVorEinemAnderen",
+                  [](TCanvas& c) {
+                      c.StretchDraw(QRect(0, 0, 200, 150), Quadranten(200, 150));
+                      c.StretchDraw(QRect(150, 0, 200, 20), Quadranten(50, 20));
+                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MetafileWriter, SavesByExtensionAndKeepsTheOldFileOnFailure)
 {

@@ -269,7 +269,7 @@ TEST(Canvas, CachedTextMatchesTextOutInEveryAlignment)
                     const std::span<const QPoint> rand =
                         withHalo ? std::span<const QPoint>(halo) : std::span<const QPoint>();
                     if (k == 0)
-                        TextOutMitRand(c, 80, 30, QStringLiteral("Äpfel/Wüg"), rand, clWhite);
+                        c.TextOut(80, 30, QStringLiteral("Äpfel/Wüg"), rand, clWhite);
                     else
                         GesetzterTextOut(c, 80, 30, QStringLiteral("Äpfel/Wüg"), rand, clWhite);
                     EXPECT_EQ(GesetzteTextbreite(c, QStringLiteral("Äpfel/Wüg")),
