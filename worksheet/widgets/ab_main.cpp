@@ -116,6 +116,14 @@ void TForm1::ErzeugeMenues()
         connect(a, &QAction::triggered, this, Handler);
         return a;
     };
+    // A checkable item, one of a group's choices when a group is given.
+    auto wahl = [&neu](QMenu* m, QActionGroup* Gruppe, const QString& Text, const QKeySequence& Taste, auto Handler) {
+        QAction* a = neu(m, Text, Taste, Handler);
+        a->setCheckable(true);
+        if (Gruppe)
+            Gruppe->addAction(a);
+        return a;
+    };
     NavigationMenu = menuBar()->addMenu(QStringLiteral("&Navigation"));
     Kartenauswahl1 = neu(NavigationMenu, QStringLiteral("&Kartenauswahl"), QKeySequence(Qt::Key_F5),
                          [this] { KartenAuswahl1Click(); });
@@ -146,64 +154,51 @@ void TForm1::ErzeugeMenues()
 
     AnsichtMenu = menuBar()->addMenu(QStringLiteral("An&sicht"));
     auto* Ansicht = new QActionGroup(this);
-    ABSeitenbreite =
-        neu(AnsichtMenu, QStringLiteral("&Seitenbreite"), QKeySequence(), [this] { SetzeSeitenansicht(false); });
-    ABGanzeSeite =
-        neu(AnsichtMenu, QStringLiteral("&Ganze Seite"), QKeySequence(), [this] { SetzeSeitenansicht(true); });
-    for (QAction* a : {ABSeitenbreite, ABGanzeSeite}) {
-        a->setCheckable(true);
-        Ansicht->addAction(a);
-    }
+    ABSeitenbreite = wahl(AnsichtMenu, Ansicht, QStringLiteral("&Seitenbreite"), QKeySequence(),
+                          [this] { SetzeSeitenansicht(false); });
+    ABGanzeSeite = wahl(AnsichtMenu, Ansicht, QStringLiteral("&Ganze Seite"), QKeySequence(),
+                        [this] { SetzeSeitenansicht(true); });
 
     KartendarstellungMenu = menuBar()->addMenu(QStringLiteral("&Kartendarstellung"));
     const QString Typen[4] = {QStringLiteral("Physisch/Relief-&Standard"), QStringLiteral("Physisch/Relief-&Hell"),
                               QStringLiteral("Politisch-&Farbig"), QStringLiteral("Politisch-&Weiß")};
     auto* TypGruppe = new QActionGroup(this);
     for (int k = 0; k < 4; ++k) {
-        KartTypItem[k] = neu(KartendarstellungMenu, Typen[k], QKeySequence(Qt::CTRL | (Qt::Key_1 + k)),
-                             [this, k] { SetzeKartTyp(QLatin1String(kKartTypen[k])); });
-        KartTypItem[k]->setCheckable(true);
-        TypGruppe->addAction(KartTypItem[k]);
+        KartTypItem[k] = wahl(KartendarstellungMenu, TypGruppe, Typen[k], QKeySequence(Qt::CTRL | (Qt::Key_1 + k)),
+                              [this, k] { SetzeKartTyp(QLatin1String(kKartTypen[k])); });
     }
     // The label style: hidden items, checked from the setting "Kartenschrift".
     auto* SchriftGruppe = new QActionGroup(this);
-    SchriftKontrastItem =
-        neu(KartendarstellungMenu, QStringLiteral("Schrift-&Kontrast"), QKeySequence(), [this] { SetzeKontrast(true); });
-    SchriftNormalItem =
-        neu(KartendarstellungMenu, QStringLiteral("Schrift-&Normal"), QKeySequence(), [this] { SetzeKontrast(false); });
-    for (QAction* a : {SchriftKontrastItem, SchriftNormalItem}) {
-        a->setCheckable(true);
-        a->setVisible(false);
-        SchriftGruppe->addAction(a);
-    }
+    SchriftKontrastItem = wahl(KartendarstellungMenu, SchriftGruppe, QStringLiteral("Schrift-&Kontrast"),
+                               QKeySequence(), [this] { SetzeKontrast(true); });
+    SchriftNormalItem = wahl(KartendarstellungMenu, SchriftGruppe, QStringLiteral("Schrift-&Normal"), QKeySequence(),
+                             [this] { SetzeKontrast(false); });
+    SchriftKontrastItem->setVisible(false);
+    SchriftNormalItem->setVisible(false);
 
     BeschriftungenMenu = menuBar()->addMenu(QStringLiteral("&Beschriftungen"));
     const QString Stufen[3] = {QStringLiteral("&1 - Basis"), QStringLiteral("&2 - Aufbau"),
                                QStringLiteral("&3 - Experte")};
     auto* StufenGruppe = new QActionGroup(this);
     for (int k = 0; k < 3; ++k) {
-        IntensItem[k] = neu(BeschriftungenMenu, Stufen[k], QKeySequence(Qt::ALT | (Qt::Key_1 + k)),
-                            [this, k] { SetzeLernIntensitaet(k + 1); });
-        IntensItem[k]->setCheckable(true);
-        StufenGruppe->addAction(IntensItem[k]);
+        IntensItem[k] = wahl(BeschriftungenMenu, StufenGruppe, Stufen[k], QKeySequence(Qt::ALT | (Qt::Key_1 + k)),
+                             [this, k] { SetzeLernIntensitaet(k + 1); });
     }
     BeschriftungenMenu->addSeparator();
     const QString EbenenText[5] = {QStringLiteral("&Länder"), QStringLiteral("&Städte"), QStringLiteral("&Gewässer"),
                                    QStringLiteral("Lan&dschaften"), QStringLiteral("&Inseln")};
     for (int k = 0; k < 5; ++k) {
-        EbenenItem[k] = neu(BeschriftungenMenu, EbenenText[k], QKeySequence(), [this, k] {
+        EbenenItem[k] = wahl(BeschriftungenMenu, nullptr, EbenenText[k], QKeySequence(), [this, k] {
             Ebenen[k] = EbenenItem[k]->isChecked();
             SetzeObjReiter(k + 1);
         });
-        EbenenItem[k]->setCheckable(true);
         EbenenItem[k]->setChecked(Ebenen[k]);
     }
     BeschriftungenMenu->addSeparator();
-    KaestchenrahmenItem = neu(BeschriftungenMenu, QStringLiteral("&Kästchenrahmen"), QKeySequence(), [this] {
+    KaestchenrahmenItem = wahl(BeschriftungenMenu, nullptr, QStringLiteral("&Kästchenrahmen"), QKeySequence(), [this] {
         Kaestchenrahmen = KaestchenrahmenItem->isChecked();
         ZeichneLernkarte();
     });
-    KaestchenrahmenItem->setCheckable(true);
     KaestchenrahmenItem->setChecked(true);
 
     OptionenMenu = menuBar()->addMenu(QStringLiteral("&Optionen"));
@@ -506,8 +501,7 @@ void TForm1::ErzeugeKartenauswahl()
         u.Lab->setWordWrap(true);
         u.Lab->setAttribute(Qt::WA_TransparentForMouseEvents);
         // The text's own dark backing keeps it legible wherever it falls on the artwork.
-        u.Lab->setStyleSheet(
-            QStringLiteral("color: rgb(207, 178, 182); background: rgb(14, 24, 46); padding: 4px;"));
+        u.Lab->setStyleSheet(QStringLiteral("color: rgb(207, 178, 182); background: rgb(14, 24, 46); padding: 4px;"));
         u.Lab->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         u.Lab->setText(UebersichtText(u.Code));
         u.Shape = new TRahmenForm(u.Img, QColor(255, 0, 0), 2);
@@ -563,7 +557,8 @@ void TForm1::ZeigeKartenauswahl()
         f.setPointSize(UebersichtLabelPunkte(W));
         u.Lab->setFont(f);
         // The backing as high as the text, so it covers no map field below it.
-        u.Lab->setGeometry(QRect(Feld.topLeft(), QSize(Feld.width(), std::min(Feld.height(), u.Lab->heightForWidth(Feld.width())))));
+        u.Lab->setGeometry(
+            QRect(Feld.topLeft(), QSize(Feld.width(), std::min(Feld.height(), u.Lab->heightForWidth(Feld.width())))));
         u.Img->setGeometry(0, 0, SeitenW, SeitenH);
         u.Img->SetBitmap(LadeUebersichtsbild(DatenVerz, u.Code, SeitenW, SeitenH));
         BaueKartenFelder(s);
@@ -588,11 +583,11 @@ void TForm1::BaueKartenFelder(int Seite)
     Uebersicht& u = Uebersichten[Seite];
     qDeleteAll(u.Felder);
     u.Felder.clear();
-    u.Felder = BaueKartenFeldPanels(u.Sheet, KartAuswDaten, u.Code, u.Img->geometry(), KartAuswahlControl->height(),
-                                    {TColor(173 | (193 << 8) | (239 << 16)), TColor(197 | (217 << 8) | (255 << 16)),
-                                     TColor(226 | (236 << 8) | (255 << 16))},
-                                    this, [this](int i) { KartenFeldKlick(i); },
-                                    [this](int i) { MarkiereKarteImUeberblick(i); });
+    u.Felder = BaueKartenFeldPanels(
+        u.Sheet, KartAuswDaten, u.Code, u.Img->geometry(), KartAuswahlControl->height(),
+        {TColor(173 | (193 << 8) | (239 << 16)), TColor(197 | (217 << 8) | (255 << 16)),
+         TColor(226 | (236 << 8) | (255 << 16))},
+        this, [this](int i) { KartenFeldKlick(i); }, [this](int i) { MarkiereKarteImUeberblick(i); });
 }
 
 void TForm1::MarkiereKarteImUeberblick(int Index)
