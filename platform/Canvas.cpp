@@ -547,10 +547,9 @@ void TCanvas::TextOut(int X, int Y, const QString& Text, std::span<const QPoint>
     default:
         break;
     }
-    m_painter->save();
-    m_painter->setFont(f);
     auto zeichne = [&](QPoint p, TColor Farbe) {
         m_painter->save();
+        m_painter->setFont(f);
         m_painter->translate(p);
         if (Font.Orientation != 0)
             m_painter->rotate(-Font.Orientation / 10.0);
@@ -563,7 +562,6 @@ void TCanvas::TextOut(int X, int Y, const QString& Text, std::span<const QPoint>
     for (const QPoint& v : Rand)
         zeichne(ref + v, Randfarbe);
     zeichne(ref, Font.Color);
-    m_painter->restore();
     weiter();
     changed();
 }

@@ -950,8 +950,17 @@ class WmfSchreiber : private Zeichenlauf<WmfSchreiber>
 
 // ---- halos into pictures ------------------------------------------------------------
 
-// Where a text record can put ink, its halo included (logical units).
-QRect textFlaeche(const QFontMetrics& fm, const MfText& t, unsigned align)
+// How far a halo reaches beyond its text.
+int reichweite(const std::vector<QPoint>& Rand)
+{
+    int weite = 0;
+    for (const QPoint& v : Rand)
+        weite = std::max({weite, std::abs(v.x()), std::abs(v.y())});
+    return weite;
+}
+
+// Where a text record can put ink, grown by weite (logical units).
+QRect textFlaeche(const QFontMetrics& fm, const MfText& t, unsigned align, int weite)
 {
     int x = t.Punkt.x();
     if ((align & 6) == TA_CENTER)
@@ -964,10 +973,7 @@ QRect textFlaeche(const QFontMetrics& fm, const MfText& t, unsigned align)
     else if ((align & 24) == TA_BOTTOM)
         basis = t.Punkt.y() - fm.descent();
     const QRect zelle(x, basis - fm.ascent(), t.Breite, fm.ascent() + fm.descent());
-    QRect f = zelle | fm.boundingRect(t.Text).translated(x, basis);
-    int weite = 0;
-    for (const QPoint& v : t.Rand)
-        weite = std::max({weite, std::abs(v.x()), std::abs(v.y())});
+    const QRect f = zelle | fm.boundingRect(t.Text).translated(x, basis);
     // One unit more for the edge pixels of smoothed glyphs.
     return f.adjusted(-weite - 1, -weite - 1, weite + 1, weite + 1);
 }
@@ -1010,8 +1016,7 @@ class Bildrand
         }
         // Pixel for unit: the text drawn once on a transparent picture and blended at each
         // offset gives the pixels of one text per offset.
-        MfText ohne{t.Punkt, t.Text, t.Breite, {}, t.Randfarbe};
-        const QRect f = textFlaeche(fm, ohne, align);
+        const QRect f = textFlaeche(fm, t, align, 0);
         QImage maske(f.size(), QImage::Format_ARGB32_Premultiplied);
         maske.fill(Qt::transparent);
         {
@@ -1083,7 +1088,7 @@ TMetafile RaenderImBild(const TMetafile& Mf)
             if (t->Rand.empty() || !bild || brush.Style != bsClear || font.Orientation != 0)
                 continue;
             const QFontMetrics& fm = metrik.fuer(font);
-            QRect sichtbar = textFlaeche(fm, *t, align);
+            QRect sichtbar = textFlaeche(fm, *t, align, reichweite(t->Rand));
             if (clip)
                 sichtbar &= *clip;
             if (!sichtbar.isEmpty() && !bild->ziel().contains(sichtbar))

@@ -87,8 +87,7 @@ void Grundlinie(benchmark::State& State, const char* Name, const char* Format, i
         benchmark::DoNotOptimize(U().Fertig.save(U().Datei(Name), Format, Qualitaet));
 }
 
-void Export(benchmark::State& State, const char* Name, int Kartenschrift = 0,
-            Beschriftung Art = Beschriftung::Atlas)
+void Export(benchmark::State& State, const char* Name, int Kartenschrift = 0, Beschriftung Art = Beschriftung::Atlas)
 {
     Umgebung& u = U();
     u.A.Beschriftung.Objekte = Art == Beschriftung::Atlas ? &u.Atlas : &u.Gemisch;
@@ -97,9 +96,8 @@ void Export(benchmark::State& State, const char* Name, int Kartenschrift = 0,
     const TExportArt Ausgabe = ExportArtFuerName(D);
     QString Fehler;
     for (auto _ : State) {
-        const bool Ok = Ausgabe == TExportArt::Metafile
-                            ? ExportiereMetafile(u.A, D, Fehler)
-                            : ExportiereBitmap(u.A, D, Ausgabe == TExportArt::Jpeg, Fehler);
+        const bool Ok = Ausgabe == TExportArt::Metafile ? ExportiereMetafile(u.A, D, Fehler)
+                                                        : ExportiereBitmap(u.A, D, Ausgabe == TExportArt::Jpeg, Fehler);
         if (!Ok)
             State.SkipWithError(Fehler.toUtf8().constData());
     }
