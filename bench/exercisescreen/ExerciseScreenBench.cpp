@@ -138,7 +138,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     ScopedMessageRecorder stumm; // no box may wait for an answer
     P().Starte();
-    benchmark::Initialize(&argc, argv);
+    zl::bench::Initialisiere(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     UebModalAusfuehren = nullptr;

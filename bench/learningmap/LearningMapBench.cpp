@@ -171,7 +171,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     U();
-    benchmark::Initialize(&argc, argv);
+    zl::bench::Initialisiere(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     DatenFreigeben();

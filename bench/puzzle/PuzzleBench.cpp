@@ -72,10 +72,13 @@ struct Umgebung {
     }
 };
 
+// Made and destroyed in main while the QApplication lives: its widgets must not
+// outlive the application.
+std::unique_ptr<Umgebung> Aufbau;
+
 Umgebung& U()
 {
-    static Umgebung u;
-    return u;
+    return *Aufbau;
 }
 
 void BM_TileMoveEngineOnly(benchmark::State& state)
@@ -120,9 +123,10 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    U();
-    benchmark::Initialize(&argc, argv);
+    Aufbau = std::make_unique<Umgebung>();
+    zl::bench::Initialisiere(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    Aufbau.reset();
     return 0;
 }
