@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cmath>
@@ -26,14 +27,24 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// A value kept on its line: no line end or end-of-file mark inside it.
+bool IstSteuerzeichen(QChar c) { return c.category() == QChar::Other_Control; }
+
+// A value kept on its line: no line end, end-of-file mark or other control
+// character inside it.
 QString Einzeilig(QString s)
 {
     for (QChar& c : s)
-        if (c == u'\r' || c == u'\n' || c == QChar(0x1A))
+        if (IstSteuerzeichen(c))
             c = u' ';
     return s;
 }
+
+bool OhneSteuerzeichen(const QString& s) { return std::none_of(s.begin(), s.end(), IstSteuerzeichen); }
+
+// The latest start a day number may give (31 Dec 9999) and the longest duration
+// a class exercise can report.
+constexpr double kSpaetesterStart = 2958466.0;
+constexpr std::int32_t kLaengsteDauer = 24 * 60 * 60 * 1000;
 
 // A text field of the command line.
 QString Feld(const QString& s) { return Einzeilig(ErsetzeZeichen(s, u'|', u'/')); }
@@ -272,6 +283,36 @@ std::optional<Teilnehmerergebnis> LeseErgebnisText(const QString& Text)
     e.NoteKurz = z[9];
     e.Millisekunden = WandleInGanzzahl(z[10]);
     e.AntwortFolge = z[11];
+    if (!IstMoeglichesErgebnis(e))
+        return std::nullopt;
+    return e;
+}
+
+bool IstMoeglichesErgebnis(const Teilnehmerergebnis& E)
+{
+    for (const QString* t : {&E.Schluessel, &E.UebungsID, &E.Rechner, &E.Name, &E.NoteKurz, &E.AntwortFolge})
+        if (!OhneSteuerzeichen(*t))
+            return false;
+    if (E.Name.trimmed().isEmpty() || E.AntwortFolge.size() > kMaxNetzFragen)
+        return false;
+    const auto richtig = E.AntwortFolge.count(u'+');
+    const auto falsch = E.AntwortFolge.count(u'-');
+    if (richtig + falsch != E.AntwortFolge.size() || richtig != E.Richtig || falsch != E.Falsch)
+        return false;
+    if (E.FrageNr < 0 || E.FrageNr > E.AntwortFolge.size())
+        return false;
+    if (!std::isfinite(E.Quote) || E.Quote < 0 || E.Quote > 100)
+        return false;
+    if (!std::isfinite(E.Start) || E.Start < 0 || E.Start >= kSpaetesterStart)
+        return false;
+    return E.Millisekunden >= 0 && E.Millisekunden < kLaengsteDauer;
+}
+
+std::optional<Teilnehmerergebnis> LeseErgebnisNachricht(const QString& Text)
+{
+    std::optional<Teilnehmerergebnis> e = LeseErgebnisText(Text);
+    if (e && e->Schluessel.trimmed().isEmpty())
+        return std::nullopt;
     return e;
 }
 

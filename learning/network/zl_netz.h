@@ -103,11 +103,25 @@ struct Teilnehmerergebnis {
     bool operator==(const Teilnehmerergebnis&) const = default;
 };
 
-// The 12 lines, each ended by CR LF.
+// The most questions an exercise has, so the most items a result counts.
+inline constexpr int kMaxNetzFragen = 50;
+
+// The 12 lines, each ended by CR LF; a control character in a text field is
+// sent as a blank.
 QString ErgebnisText(const Teilnehmerergebnis& E);
-// Reads a result text (a file's or a message's): empty when it holds fewer than
-// 12 lines; numbers that do not convert read as 0.
+// Reads a result text (a file's or a message's): numbers that do not convert
+// read as 0. Empty when it holds fewer than 12 lines or is no possible result
+// (IstMoeglichesErgebnis).
 std::optional<Teilnehmerergebnis> LeseErgebnisText(const QString& Text);
+// Reads a result message: as LeseErgebnisText, and empty when its key, which
+// names the participant's row, is blank.
+std::optional<Teilnehmerergebnis> LeseErgebnisNachricht(const QString& Text);
+// True for what a participant's exercise can have sent: no control character
+// in a text, a name, a "+"/"-" answer string of at most kMaxNetzFragen items
+// that the right and wrong counts agree with, a question number not past the
+// items answered, a rate of 0..100 %, a start within the calendar and a
+// duration under a day.
+bool IstMoeglichesErgebnis(const Teilnehmerergebnis& E);
 
 // Writes the result file and then its flag into NetzVerz. False after the
 // writer's box and the matching network error box (no flag when the result

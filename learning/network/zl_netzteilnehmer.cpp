@@ -37,7 +37,7 @@ std::optional<NetzStartDaten> PruefeNetzStart(const NetzwerkBefehlDataTyp& B, co
         return fehler(QStringLiteral("Übungsart"));
     if (B.Intensitaet < 1 || B.Intensitaet > 3)
         return fehler(QStringLiteral("Intensität"));
-    if (B.UebFragAnz < 1 || B.UebFragAnz > 50)
+    if (B.UebFragAnz < 1 || B.UebFragAnz > kMaxNetzFragen)
         return fehler(QStringLiteral("Anzahl der Fragen"));
     static const QStringList typen{QStringLiteral("RS"), QStringLiteral("RH"), QStringLiteral("PF"),
                                    QStringLiteral("PW")};

@@ -80,6 +80,9 @@ bool TeilnehmerProtokoll::AktualisiereTeilnehmerZeile(const QString& Schluessel,
 
 bool TeilnehmerProtokoll::Aktualisiere(const Teilnehmerergebnis& E)
 {
+    // A result of this exercise cannot count more items than it has questions.
+    if (E.UebungsID == uebungsID_ && fragenAnzahl_ > 0 && E.AntwortFolge.size() > fragenAnzahl_)
+        return false;
     return AktualisiereTeilnehmerZeile(E.Schluessel, E.UebungsID, ProtokollZeile(E, fragenAnzahl_));
 }
 

@@ -32,6 +32,8 @@ public:
     void NeuerKopf(const QStringList& Kopf, const QString& UebungsID, int FragenAnzahl);
     // Adds the participant's row or replaces it; true when the lines changed.
     bool AktualisiereTeilnehmerZeile(const QString& Schluessel, const QString& UebungsID, const QString& Zeile);
+    // The same for a result; one of this exercise that counts more items than
+    // it has questions changes nothing.
     bool Aktualisiere(const Teilnehmerergebnis& E);
     // Header and rows, as the memo shows them.
     QStringList Zeilen() const { return kopf_ + zeilen_; }

@@ -123,7 +123,7 @@ int Lehrer(const Argumente& a)
     slot.SetMailBox(QStringLiteral("Kartivo1"));
     slot.SetCheckInterval(200);
     QObject::connect(&slot, &TMailSlot2::OnNewMessage, [&](QObject*, const QString&, const QString&, const QString& t) {
-        if (const auto e = LeseErgebnisText(t))
+        if (const auto e = LeseErgebnisNachricht(t))
             aufnehmen(*e);
     });
     QTimer scanTimer;

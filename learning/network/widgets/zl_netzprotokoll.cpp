@@ -290,7 +290,7 @@ void TUebProtForm::Timer1Timer()
 
 void TUebProtForm::MailSlot1NewMessage(const QString& Text)
 {
-    if (const std::optional<Teilnehmerergebnis> e = LeseErgebnisText(Text))
+    if (const std::optional<Teilnehmerergebnis> e = LeseErgebnisNachricht(Text))
         AktualisiereTeilnehmerZeile(*e);
 }
 

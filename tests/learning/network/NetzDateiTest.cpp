@@ -1,5 +1,6 @@
 #include "learning/network/zl_netz.h"
 #include "learning/network/zl_netzteilnehmer.h"
+#include "learning/network/zl_teilnehmerprotokoll.h"
 
 #include "controls/Zufall.h"
 #include "datastore/zl_data.h"
@@ -202,7 +203,7 @@ TEST_F(NetzVerzeichnis, SchlechteDateienHaltenDenScanNichtAuf)
     Schreib(verz + QStringLiteral("ZLTNX_DDDDDDDDDDDD.dat"), "");
     Schreib(verz + QStringLiteral("ZLTNS_DDDDDDDDDDDD.dat"), " \r\n");
     // numbers that are no numbers read as 0
-    Schreib(verz + QStringLiteral("ZLTNX_EEEEEEEEEEEE.dat"), "k\r\nID\r\nPC\r\nN\r\nx\r\ny\r\n1\r\n2\r\nz\r\nn\r\n9\r\n+\r\n");
+    Schreib(verz + QStringLiteral("ZLTNX_EEEEEEEEEEEE.dat"), "k\r\nID\r\nPC\r\nN\r\nx\r\ny\r\n1\r\n2\r\nz\r\nn\r\n9\r\n+--\r\n");
     Schreib(verz + QStringLiteral("ZLTNS_EEEEEEEEEEEE.dat"), " \r\n");
     const QList<Teilnehmerergebnis> gelesen = LeseTeilnehmerErgebnisse(verz, true);
     QStringList schluessel;
@@ -224,6 +225,7 @@ TEST_F(NetzVerzeichnis, NeuesErgebnisWaehrendDesScansGehtNichtVerloren)
     ASSERT_TRUE(SchreibeErgebnisDateien(verz, namen, e));
     ASSERT_EQ(LeseTeilnehmerErgebnisse(verz, true).size(), 1);
     e.FrageNr = 5;
+    e.Richtig += 1;
     e.AntwortFolge += u'+';
     ASSERT_TRUE(SchreibeErgebnisDateien(verz, namen, e));
     const auto zweiter = LeseTeilnehmerErgebnisse(verz, true);
@@ -283,6 +285,7 @@ TEST(NetzErgebnis, ErsterStandUndKurzeNachrichten)
 {
     Teilnehmerergebnis start;
     start.Schluessel = QStringLiteral("ZLTNX_X.dat");
+    start.Name = QStringLiteral("Anna");
     const auto e = LeseErgebnisText(ErgebnisText(start));
     ASSERT_TRUE(e);
     EXPECT_EQ(e->NoteKurz, QStringLiteral("  -     "));
@@ -300,6 +303,80 @@ TEST(NetzErgebnis, ZeilenumbruchImNamenBleibtInSeinerZeile)
     ASSERT_TRUE(g);
     EXPECT_EQ(g->Name, QStringLiteral("a  b"));
     EXPECT_EQ(g->AntwortFolge, e.AntwortFolge);
+}
+
+// A result message with line Zeile (0-based) replaced by Wert, as the wire carries it.
+QString MitZeile(int Zeile, const QString& Wert)
+{
+    QStringList z = ErgebnisText(BeispielErgebnis()).split(QStringLiteral("\r\n"));
+    z[Zeile] = Wert;
+    return z.join(QStringLiteral("\r\n"));
+}
+
+TEST(NetzErgebnis, NachrichtenDieKeinErgebnisSeinKoennenMachenKeineZeile)
+{
+    struct Fall {
+        const char* was;
+        QString text;
+    } const faelle[] = {
+        {"3000 CRs", QString(3000, u'\r')},
+        {"empty key", MitZeile(0, QString())},
+        {"blank key", MitZeile(0, QStringLiteral("   "))},
+        {"blank name", MitZeile(3, QStringLiteral("  "))},
+        {"LF in the name", MitZeile(3, QStringLiteral("UNG01 \n x"))},
+        {"LF in the key", MitZeile(0, QStringLiteral("ZLTNX_A\nB.dat"))},
+        {"tab in the computer name", MitZeile(2, QStringLiteral("PC\t07"))},
+        {"C1 control in the id", MitZeile(1, QStringLiteral("ABC") + QChar(0x81))},
+        {"control in the grade", MitZeile(9, QStringLiteral("  2 \x1b   "))},
+        {"negative question number", MitZeile(5, QStringLiteral("-1"))},
+        {"question past the answers", MitZeile(5, QStringLiteral("5"))},
+        {"right count off the answers", MitZeile(6, QStringLiteral("2147483647"))},
+        {"negative wrong count", MitZeile(7, QStringLiteral("-3"))},
+        {"rate above 100", MitZeile(8, QStringLiteral("100.5"))},
+        {"negative rate", MitZeile(8, QStringLiteral("-1"))},
+        {"start past the calendar", MitZeile(4, QStringLiteral("1e300"))},
+        {"negative start", MitZeile(4, QStringLiteral("-2"))},
+        {"duration of days", MitZeile(10, QStringLiteral("2147483647"))},
+        {"negative duration", MitZeile(10, QStringLiteral("-5"))},
+        {"letters in the answers", MitZeile(11, QStringLiteral("++x+"))},
+        {"more answers than any exercise",
+         QStringLiteral("k\r\nID\r\nPC\r\nN\r\n46000\r\n51\r\n51\r\n0\r\n100\r\n  1     \r\n9\r\n") + QString(51, u'+')
+             + QStringLiteral("\r\n")},
+    };
+    ASSERT_TRUE(LeseErgebnisNachricht(ErgebnisText(BeispielErgebnis())));
+    for (const Fall& f : faelle)
+        EXPECT_FALSE(LeseErgebnisNachricht(f.text)) << f.was;
+    // A file's key is its name, so a blank first line does not matter there.
+    EXPECT_TRUE(LeseErgebnisText(MitZeile(0, QString())));
+    // The sender keeps every control character off the wire.
+    Teilnehmerergebnis e = BeispielErgebnis();
+    e.Name = QStringLiteral("A\tB\x1b");
+    const auto g = LeseErgebnisNachricht(ErgebnisText(e));
+    ASSERT_TRUE(g);
+    EXPECT_EQ(g->Name, QStringLiteral("A B "));
+}
+
+TEST(NetzErgebnis, SchlechteNachrichtLaesstDieZeileEinesTeilnehmersStehen)
+{
+    TeilnehmerProtokoll prot;
+    const Teilnehmerergebnis gut = BeispielErgebnis();
+    prot.NeuerKopf({}, gut.UebungsID, 4);
+    ASSERT_TRUE(prot.Aktualisiere(*LeseErgebnisNachricht(ErgebnisText(gut))));
+    const QString zeile = prot.ZeileVon(gut.Schluessel);
+    // The same key with junk numbers, and a state with more items than this
+    // exercise has questions: the row stays as it was.
+    EXPECT_FALSE(LeseErgebnisNachricht(MitZeile(10, QStringLiteral("2147483647"))));
+    Teilnehmerergebnis zuViele = gut;
+    zuViele.AntwortFolge += u'+';
+    zuViele.Richtig += 1;
+    ASSERT_TRUE(LeseErgebnisNachricht(ErgebnisText(zuViele)));
+    EXPECT_FALSE(prot.Aktualisiere(zuViele));
+    EXPECT_EQ(prot.ZeileVon(gut.Schluessel), zeile);
+    EXPECT_EQ(prot.TeilnehmerListe().size(), 1);
+    // Of another exercise, with its own number of questions, it is shown.
+    zuViele.UebungsID = QStringLiteral("ANDERE");
+    zuViele.Schluessel = QStringLiteral("ZLTNX_ANDEREANDERE.dat");
+    EXPECT_TRUE(prot.Aktualisiere(zuViele));
 }
 
 TEST(NetzZugriff, WarnungMitUndOhneMenueHinweis)
