@@ -6,11 +6,17 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHostInfo>
 #include <QUdpSocket>
 #include <QVariant>
 
+#include <cerrno>
+#include <vector>
+
+#include <poll.h>
 #include <pwd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace zl {
@@ -20,7 +26,8 @@ const QString kKennung = QStringLiteral("Message");
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kEmpfangsPuffer = 1 << 20;
 constexpr int kWarteScheibe = 50; // ms: how soon a stop request is noticed
-constexpr qsizetype kStapel = 256; // messages at most in one hand-over
+constexpr int kLeseStapel = 64; // datagrams read in one call
+constexpr int kScheibe = 20; // ms of events before the event loop runs again
 
 QString LeseBenutzername()
 {
@@ -39,41 +46,47 @@ void TCheckThread::run()
     if (ok)
         sock.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, QVariant(kEmpfangsPuffer));
     o->gebunden_ = ok;
+    o->gebundenerPort_ = ok ? sock.localPort() : 0;
     o->bindFertig_.release();
     if (!ok)
         return;
+    const int fd = static_cast<int>(sock.socketDescriptor());
     const int intervall = o->checkInterval_;
+
+    // Many datagrams a call: the socket's queue is emptied faster than a
+    // sender on the same machine can fill it. One byte more than the largest
+    // message tells an oversized datagram, which is dropped.
+    constexpr int kPlatz = TMailSlot2::kMaxNachricht + 1;
+    std::vector<char> puffer(size_t(kLeseStapel) * kPlatz);
+    std::vector<iovec> iov(kLeseStapel);
+    std::vector<mmsghdr> msgs(kLeseStapel);
+    std::deque<QByteArray> gelesen;
     while (!o->stop_.load()) {
-        // Poll: drain every waiting datagram; a burst goes over in one hand-over
-        // and its messages are handled in turn, in the order they came.
-        while (!o->stop_.load() && sock.hasPendingDatagrams()) {
-            QList<QByteArray> stapel;
-            while (stapel.size() < kStapel && sock.hasPendingDatagrams()) {
-                const qint64 groesse = sock.pendingDatagramSize();
-                QByteArray bytes(qBound(qint64(0), groesse, qint64(65536)), Qt::Uninitialized);
-                const qint64 n = sock.readDatagram(bytes.data(), bytes.size());
-                if (n <= 0 || groesse > TMailSlot2::kMaxNachricht)
-                    continue; // empty, failed or oversized: dropped
-                bytes.truncate(n);
-                stapel.append(bytes);
-            }
-            if (!stapel.isEmpty())
-                QMetaObject::invokeMethod(
-                    o,
-                    [o, stapel] {
-                        for (const QByteArray& b : stapel) {
-                            if (o->stop_.load())
-                                break; // switched off from an event: the rest is not delivered
-                            o->FetchMessage(b);
-                        }
-                    },
-                    Qt::BlockingQueuedConnection);
+        for (int i = 0; i < kLeseStapel; ++i) {
+            iov[size_t(i)] = {puffer.data() + size_t(i) * kPlatz, size_t(kPlatz)};
+            msgs[size_t(i)] = {};
+            msgs[size_t(i)].msg_hdr.msg_iov = &iov[size_t(i)];
+            msgs[size_t(i)].msg_hdr.msg_iovlen = 1;
         }
-        // Sleep the interval, waking early for data and in slices for a stop.
+        const int n = ::recvmmsg(fd, msgs.data(), kLeseStapel, MSG_DONTWAIT, nullptr);
+        for (int i = 0; i < n; ++i) {
+            const mmsghdr& m = msgs[size_t(i)];
+            // Empty or oversized: dropped.
+            if (m.msg_len > 0 && m.msg_len <= unsigned(TMailSlot2::kMaxNachricht) && !(m.msg_hdr.msg_flags & MSG_TRUNC))
+                gelesen.emplace_back(static_cast<const char*>(m.msg_hdr.msg_iov->iov_base), qsizetype(m.msg_len));
+        }
+        if (!gelesen.empty())
+            o->Einreihen(gelesen);
+        if (n == kLeseStapel)
+            continue; // more is waiting
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+            QThread::msleep(kWarteScheibe); // a socket error: do not spin on it
+        // Wait the interval, waking early for data and in slices for a stop.
         QElapsedTimer t;
         t.start();
         while (!o->stop_.load() && t.elapsed() < intervall) {
-            if (sock.waitForReadyRead(static_cast<int>(qMin<qint64>(kWarteScheibe, intervall - t.elapsed()))))
+            pollfd p{fd, POLLIN, 0};
+            if (::poll(&p, 1, static_cast<int>(qMin<qint64>(kWarteScheibe, intervall - t.elapsed()))) != 0)
                 break;
         }
     }
@@ -87,7 +100,6 @@ TMailSlot2::TMailSlot2(QObject* parent, quint16 BasisPort, const QHostAddress& E
 
 TMailSlot2::~TMailSlot2()
 {
-    spaeterSchliessen_ = false;
     if (thread_)
         CloseLocalSlot();
 }
@@ -115,23 +127,6 @@ void TMailSlot2::SetActive(bool Wert)
     if (Wert) {
         if (!thread_)
             OpenLocalSlot();
-    } else if (inUebergabe_) {
-        // Called from inside the event: the thread waits for this very call to
-        // return, so it is joined once the hand-over is over.
-        stop_ = true;
-        if (!spaeterSchliessen_) {
-            spaeterSchliessen_ = true;
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    if (spaeterSchliessen_ && !active_)
-                        CloseLocalSlot();
-                    spaeterSchliessen_ = false;
-                    if (active_ && !thread_)
-                        OpenLocalSlot();
-                },
-                Qt::QueuedConnection);
-        }
     } else {
         CloseLocalSlot();
     }
@@ -148,8 +143,6 @@ void TMailSlot2::SetThreadPriority(QThread::Priority p)
 
 void TMailSlot2::OpenLocalSlot()
 {
-    if (thread_) // a deferred close is pending: finish it first
-        CloseLocalSlot();
     stop_ = false;
     gebunden_ = false;
     thread_ = std::make_unique<TCheckThread>(this);
@@ -167,10 +160,74 @@ void TMailSlot2::CloseLocalSlot()
     if (!thread_)
         return;
     stop_ = true;
-    // A hand-over already posted must still run, or the thread would never end.
-    while (!thread_->wait(10))
-        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    thread_->wait();
     thread_.reset();
+    gebundenerPort_ = 0;
+    // What was received and not yet handled is not delivered after the stop.
+    {
+        QMutexLocker lock(&eingangSperre_);
+        eingang_.clear();
+        abarbeitenAngestossen_ = false;
+    }
+    bereit_.clear();
+    wartend_ = 0;
+    wartendBytes_ = 0;
+}
+
+void TMailSlot2::Einreihen(std::deque<QByteArray>& Gelesen)
+{
+    bool anstossen = false;
+    {
+        QMutexLocker lock(&eingangSperre_);
+        for (QByteArray& b : Gelesen) {
+            if (wartend_.load() >= kMaxWartend || wartendBytes_.load() + b.size() > kMaxWartendBytes) {
+                if (verworfen_.fetch_add(1) == 0)
+                    qWarning("TMailSlot2: message queue full, messages are dropped");
+                continue;
+            }
+            wartend_.fetch_add(1);
+            wartendBytes_.fetch_add(b.size());
+            eingang_.push_back(std::move(b));
+        }
+        if (!eingang_.empty() && !abarbeitenAngestossen_)
+            anstossen = abarbeitenAngestossen_ = true;
+    }
+    Gelesen.clear();
+    if (anstossen)
+        QMetaObject::invokeMethod(this, &TMailSlot2::Abarbeiten, Qt::QueuedConnection);
+}
+
+void TMailSlot2::Abarbeiten()
+{
+    // An event that runs the event loop (a box, a wait) must not start a
+    // second pass: the messages would be handled out of order.
+    if (imAbarbeiten_ || !thread_)
+        return;
+    imAbarbeiten_ = true;
+    QElapsedTimer scheibe;
+    scheibe.start();
+    for (;;) {
+        if (bereit_.empty()) {
+            QMutexLocker lock(&eingangSperre_);
+            if (eingang_.empty()) {
+                abarbeitenAngestossen_ = false;
+                break;
+            }
+            bereit_.swap(eingang_);
+        }
+        if (scheibe.elapsed() >= kScheibe) {
+            QMetaObject::invokeMethod(this, &TMailSlot2::Abarbeiten, Qt::QueuedConnection);
+            break;
+        }
+        const QByteArray b = std::move(bereit_.front());
+        bereit_.pop_front();
+        wartend_.fetch_sub(1);
+        wartendBytes_.fetch_sub(b.size());
+        FetchMessage(b);
+        if (stop_.load() || !thread_)
+            break; // switched off from an event: the rest is not delivered
+    }
+    imAbarbeiten_ = false;
 }
 
 void TMailSlot2::FetchMessage(const QByteArray& Bytes)
@@ -183,13 +240,11 @@ void TMailSlot2::FetchMessage(const QByteArray& Bytes)
         return;
     const QString benutzer = text.mid(e1 + 2, e2 - e1 - 2);
     const QString rechner = text.mid(e2 + 2, e3 - e2 - 2);
-    inUebergabe_ = true;
     try {
         emit OnNewMessage(this, rechner, benutzer, text.mid(e3 + 2));
     } catch (...) {
         // Nothing the event does may end reception.
     }
-    inUebergabe_ = false;
 }
 
 quint16 TMailSlot2::PortFuer(const QString& Name) const
@@ -241,6 +296,29 @@ void TMailSlot2::Send(const QString& Computer, const QString& Text)
     if (!sender_)
         sender_ = std::make_unique<QUdpSocket>();
     (void)sender_->writeDatagram(bytes, ziel, PortFuer(mailBox_));
+}
+
+quint64 SystemVerworfen(quint16 Port)
+{
+    // One socket a line: "sl local_address rem_address st ... drops", the
+    // address as hex IP ":" hex port, the drop count last.
+    quint64 summe = 0;
+    for (const char* datei : {"/proc/net/udp", "/proc/net/udp6"}) {
+        QFile f(QString::fromLatin1(datei));
+        if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+            continue;
+        f.readLine();
+        while (!f.atEnd()) {
+            const QList<QByteArray> felder = f.readLine().simplified().split(' ');
+            if (felder.size() < 13)
+                continue;
+            const qsizetype d = felder[1].lastIndexOf(':');
+            bool ok = false;
+            if (d >= 0 && felder[1].mid(d + 1).toUInt(&ok, 16) == Port && ok)
+                summe += felder.last().toULongLong();
+        }
+    }
+    return summe;
 }
 
 } // namespace zl
