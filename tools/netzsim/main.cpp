@@ -9,6 +9,10 @@
 //   netzsim participant --dir D --port P --name X --answers A [--delay-max MS] [--crash-after K]
 //   netzsim kartivo --prog P [--participants N] [--answers A] [--channel file|udp|both] [--timeout S]
 //       the same with Kartivo itself (netzsim_kartivo beside this program) on the program folder P
+//   netzsim burst [--datagrams D] [--good G] [--participants N] [--delay MS] [--pause-every K] [--timeout S]
+//       a teacher's slot under a burst of D datagrams from another thread, G of them results of N
+//       participants, while each message takes MS to handle; prints what arrived, what the system
+//       dropped and the rows that are stale or wrong at the end
 
 #include "learning/network/MailSlot2.h"
 #include "learning/network/zl_netz.h"
@@ -17,6 +21,7 @@
 #include "platform/Cp1252.h"
 #include "platform/FileAccess.h"
 #include "platform/MessageService.h"
+#include "tools/netzsim/Burst.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -35,6 +40,8 @@
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <set>
+#include <thread>
 #include <unistd.h>
 
 using namespace zl;
@@ -498,6 +505,107 @@ Ergebnis KartivoLauf(const Argumente& a, const QString& kanal)
                     .arg(gleicheFragen)};
 }
 
+// ---- Burst -------------------------------------------------------------------
+
+int BurstLauf(const Argumente& a)
+{
+    const int datagramme = a.zahl(QStringLiteral("datagrams"), 10000);
+    const int gute = a.zahl(QStringLiteral("good"), 100);
+    const int teilnehmer = qMax(1, a.zahl(QStringLiteral("participants"), 12));
+    const int verzoegerung = a.zahl(QStringLiteral("delay"), 1);
+    const int fragen = (gute + teilnehmer - 1) / teilnehmer;
+    if (datagramme < gute || fragen > kMaxNetzFragen) {
+        Ausgabe(QStringLiteral("FAIL burst: at most %1 results per participant, and no more results than datagrams")
+                    .arg(kMaxNetzFragen));
+        return 64;
+    }
+    ScopedMessageRecorder boxen;
+    const quint16 port = FreierPort();
+    TMailSlot2 lehrer(nullptr, port, QHostAddress(kLehrer));
+    lehrer.SetMailBox(QStringLiteral("Kartivo1"));
+    lehrer.SetCheckInterval(200);
+    const netzsim::Burst burst = netzsim::BaueBurst(lehrer, datagramme, gute, teilnehmer);
+
+    TeilnehmerProtokoll prot;
+    prot.NeuerKopf({}, netzsim::BurstUebungsID(), fragen);
+    std::set<QString> gesendet;
+    QHash<QString, QString> erwartet; // key -> the row of the participant's last result
+    for (const Teilnehmerergebnis& e : burst.Gute) {
+        gesendet.insert(e.Schluessel + e.AntwortFolge);
+        erwartet.insert(e.Schluessel, ProtokollZeile(e, fragen));
+    }
+    std::vector<QString> angekommen;
+    QElapsedTimer letzte;
+    letzte.start();
+    QObject::connect(&lehrer, &TMailSlot2::OnNewMessage, [&](QObject*, const QString&, const QString&, const QString& t) {
+        if (verzoegerung > 0)
+            QThread::msleep(static_cast<unsigned long>(verzoegerung));
+        letzte.restart();
+        if (const auto e = LeseErgebnisNachricht(t)) {
+            angekommen.push_back(e->Schluessel + e->AntwortFolge);
+            prot.Aktualisiere(*e);
+        }
+    });
+    lehrer.SetActive(true);
+    if (!lehrer.Active()) {
+        Ausgabe(QStringLiteral("FAIL burst: port in use"));
+        return 2;
+    }
+
+    QElapsedTimer dauer;
+    dauer.start();
+    std::atomic<bool> fertig{false};
+    std::thread netz([&] {
+        netzsim::SendeBurst(burst, QHostAddress(kLehrer), port, a.zahl(QStringLiteral("pause-every"), 0));
+        fertig = true;
+    });
+    // Until every result is in, or the burst is sent and nothing came for a while.
+    const qint64 grenze = a.zahl(QStringLiteral("timeout"), 120) * 1000LL;
+    while (dauer.elapsed() < grenze && int(angekommen.size()) < gute && !(fertig && letzte.elapsed() > 1000))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    netz.join();
+    const double sekunden = double(dauer.elapsed()) / 1000.0;
+    const quint64 systemVerworfen = SystemVerworfen(port);
+    lehrer.SetActive(false);
+
+    std::vector<QString> reihenfolge;
+    for (const Teilnehmerergebnis& e : burst.Gute)
+        reihenfolge.push_back(e.Schluessel + e.AntwortFolge);
+    const int gut = int(std::count_if(angekommen.begin(), angekommen.end(),
+                                      [&](const QString& k) { return gesendet.count(k) > 0; }));
+    // Arrived results in the order they were sent (some may be missing).
+    bool inReihe = true;
+    size_t j = 0;
+    for (const QString& k : angekommen) {
+        while (j < reihenfolge.size() && reihenfolge[j] != k)
+            ++j;
+        inReihe = inReihe && j < reihenfolge.size();
+    }
+    int veraltet = 0, falsch = 0;
+    for (auto it = erwartet.constBegin(); it != erwartet.constEnd(); ++it)
+        veraltet += prot.ZeileVon(it.key()) != u' ' + it.value();
+    for (const QString& k : prot.TeilnehmerListe())
+        falsch += !erwartet.contains(k);
+    const bool ok = gut == gute && inReihe && veraltet == 0 && falsch == 0 && lehrer.Verworfen() == 0
+                    && boxen.entries().isEmpty();
+    Ausgabe((ok ? QStringLiteral("PASS") : QStringLiteral("FAIL"))
+            + QStringLiteral(" burst: %1 datagrams in %2 s; results sent %3, arrived %4%5; dropped by the system %6, "
+                             "by the slot's queue %7; rows %8 of %9, stale %10, wrong %11; boxes %12")
+                  .arg(datagramme)
+                  .arg(sekunden, 0, 'f', 2)
+                  .arg(gute)
+                  .arg(gut)
+                  .arg(inReihe ? QStringLiteral(" in order") : QStringLiteral(" out of order"))
+                  .arg(systemVerworfen)
+                  .arg(lehrer.Verworfen())
+                  .arg(prot.TeilnehmerListe().size())
+                  .arg(erwartet.size())
+                  .arg(veraltet)
+                  .arg(falsch)
+                  .arg(boxen.entries().size()));
+    return ok ? 0 : 1;
+}
+
 int Orchestrator(const Argumente& a)
 {
     const QString kanal = a.text(QStringLiteral("channel"), QStringLiteral("both"));
@@ -527,6 +635,8 @@ int main(int argc, char** argv)
         return Teilnehmer(a);
     if (modus == QStringLiteral("run") || modus == QStringLiteral("kartivo"))
         return Orchestrator(a);
-    std::fputs("netzsim run|teacher|participant --option value ...\n", stderr);
+    if (modus == QStringLiteral("burst"))
+        return BurstLauf(a);
+    std::fputs("netzsim run|kartivo|burst|teacher|participant --option value ...\n", stderr);
     return 64;
 }

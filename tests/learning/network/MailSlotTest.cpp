@@ -1,6 +1,7 @@
 #include "learning/network/MailSlot2.h"
 #include "learning/network/zl_netz.h"
 #include "learning/network/zl_teilnehmerprotokoll.h"
+#include "tools/netzsim/Burst.h"
 
 #include "platform/Cp1252.h"
 #include "platform/MessageService.h"
@@ -11,7 +12,6 @@
 #include <QUdpSocket>
 #include <gtest/gtest.h>
 
-#include <random>
 #include <thread>
 
 using namespace zl;
@@ -198,87 +198,25 @@ TEST_F(MailSlot, AusnahmeImEreignisBeendetDenEmpfangNicht)
     EXPECT_TRUE(empfaenger->Active());
 }
 
-namespace {
-
-// The state of participant p after its k-th answer, as the exercise sends it.
-Teilnehmerergebnis Stand(int p, int k)
-{
-    Teilnehmerergebnis e;
-    e.Schluessel = QStringLiteral("ZLTNX_TEILNEHMER%1.dat").arg(p, 2, 10, QChar(u'0'));
-    e.UebungsID = QStringLiteral("BURSTBURSTBURSTBURSTBURSTBURST");
-    e.Rechner = QStringLiteral("PC%1").arg(p);
-    e.Name = QStringLiteral("Schüler %1").arg(p);
-    e.Start = 46000.25;
-    for (int i = 0; i < k; ++i) {
-        const bool richtig = (p + i) % 3 != 0;
-        e.AntwortFolge += richtig ? u'+' : u'-';
-        (richtig ? e.Richtig : e.Falsch) += 1;
-    }
-    e.FrageNr = k;
-    e.Quote = k ? 100.0 * e.Richtig / k : 0;
-    e.NoteKurz = k ? QStringLiteral("  2     ") : kNoteKurzStart;
-    e.Millisekunden = 1000 * k;
-    return e;
-}
-
-} // namespace
-
 // A busy school network: thousands of foreign and damaged datagrams around the
 // results of a class, while every event takes a millisecond. The reading never
 // waits for the events, so no result that reached the computer is lost, and no
 // damaged message makes or changes a row.
 TEST_F(MailSlot, BurstMitLangsamemEreignisVerliertKeinErgebnis)
 {
-    constexpr int kDatagramme = 10000, kGute = 100, kTeilnehmer = 12;
     TMailSlot2 sender(nullptr, port, kLoop);
     sender.SetMailBox(QStringLiteral("Kartivo1"));
-    auto gerahmt = [&](const QString& text) { return sender.NachrichtBytes(text); };
-
-    std::vector<QByteArray> burst;
+    const netzsim::Burst burst = netzsim::BaueBurst(sender, 10000, 100, 12);
     std::vector<QString> guteGesendet; // key + answers, in sending order
     TeilnehmerProtokoll erwartet;
-    erwartet.NeuerKopf({}, Stand(0, 0).UebungsID, 20);
-    std::mt19937 zufall(7);
-    int k[kTeilnehmer] = {};
-    for (int i = 0; i < kDatagramme; ++i) {
-        if (i % (kDatagramme / kGute) == 50) {
-            const int p = int(guteGesendet.size()) % kTeilnehmer;
-            const Teilnehmerergebnis e = Stand(p, k[p]++);
-            burst.push_back(gerahmt(ErgebnisText(e)));
-            guteGesendet.push_back(e.Schluessel + e.AntwortFolge);
-            erwartet.Aktualisiere(e);
-            continue;
-        }
-        const int p = i % kTeilnehmer;
-        QStringList junk = ErgebnisText(Stand(p, 3)).split(QStringLiteral("\r\n"));
-        switch (i % 20) {
-        case 0: // the same participant's key with numbers no exercise sends
-            junk[6] = QStringLiteral("2147483647");
-            junk[10] = QStringLiteral("2147483647");
-            burst.push_back(gerahmt(junk.join(QStringLiteral("\r\n"))));
-            break;
-        case 5:
-            junk[0].clear();
-            burst.push_back(gerahmt(junk.join(QStringLiteral("\r\n"))));
-            break;
-        case 10:
-            burst.push_back(gerahmt(QString(3000, u'\r')));
-            break;
-        case 15:
-            junk[3] = QStringLiteral("UNG01 \n x");
-            burst.push_back(gerahmt(junk.join(QStringLiteral("\r\n"))));
-            break;
-        default: { // foreign traffic, now and then too large for a message
-            QByteArray b(i % 500 == 1 ? 9000 : int(zufall() % 600 + 1), Qt::Uninitialized);
-            for (char& c : b)
-                c = char(zufall());
-            burst.push_back(b);
-        }
-        }
+    erwartet.NeuerKopf({}, netzsim::BurstUebungsID(), 20);
+    for (const Teilnehmerergebnis& e : burst.Gute) {
+        guteGesendet.push_back(e.Schluessel + e.AntwortFolge);
+        erwartet.Aktualisiere(e);
     }
 
     TeilnehmerProtokoll prot;
-    prot.NeuerKopf({}, Stand(0, 0).UebungsID, 20);
+    prot.NeuerKopf({}, netzsim::BurstUebungsID(), 20);
     std::vector<QString> guteEmpfangen;
     QObject::connect(empfaenger.get(), &TMailSlot2::OnNewMessage,
                      [&](QObject*, const QString&, const QString&, const QString& text) {
@@ -291,14 +229,7 @@ TEST_F(MailSlot, BurstMitLangsamemEreignisVerliertKeinErgebnis)
     empfaenger->SetActive(true);
     ASSERT_TRUE(empfaenger->Active());
 
-    std::thread netz([&] {
-        QUdpSocket s;
-        for (size_t i = 0; i < burst.size(); ++i) {
-            s.writeDatagram(burst[i], kLoop, port);
-            if (i % 5 == 4)
-                std::this_thread::sleep_for(std::chrono::microseconds(100));
-        }
-    });
+    std::thread netz([&] { netzsim::SendeBurst(burst, kLoop, port, 5); });
     const bool alle = WarteAuf([&] { return guteEmpfangen.size() == guteGesendet.size(); }, 30000);
     netz.join();
     WarteAuf([] { return false; }, 200); // nothing more comes
