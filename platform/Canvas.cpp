@@ -101,7 +101,8 @@ void aufnehmen(TCanvas& C, TMetaRecord Datensatz)
 
 // DrawText on a recording canvas: each line as a text record at the top-left, inside the
 // rectangle's clip unless DT_NOCLIP.
-void nimmZeilenAuf(TCanvas& C, const QStringList& Lines, const QRect& R, unsigned Format, int Y, const QFontMetrics& Fm)
+void nimmZeilenAuf(TCanvas& C, const QStringList& Lines, const QRect& R, unsigned Format, int Y, int lh,
+                   const QFontMetrics& Fm)
 {
     const bool clipAktiv = C.Recorder()->ClipAktiv();
     const QRect clip = C.Recorder()->ClipRect();
@@ -109,7 +110,6 @@ void nimmZeilenAuf(TCanvas& C, const QStringList& Lines, const QRect& R, unsigne
         C.Recorder()->SetzeClip(true, clipAktiv ? clip.intersected(R) : R);
     const unsigned align = C.TextAlign();
     C.SetTextAlign(TA_LEFT | TA_TOP);
-    const int lh = Fm.ascent() + Fm.descent();
     for (const QString& l : Lines) {
         const int w = Fm.horizontalAdvance(l);
         int x = R.left();
@@ -255,6 +255,16 @@ QFont TCanvas::ResolvedFont() const
         const QFontMetricsF fm(probe, m_painter ? m_painter->device() : nullptr);
         const double cell = fm.ascent() + fm.descent();
         f.setPixelSize(std::max(1, int(std::lround(h * 200.0 / (cell > 0 ? cell : 200.0)))));
+    }
+    const QFontMetrics fm(f, m_painter ? m_painter->device() : nullptr);
+    m_resolvedAscent = fm.ascent();
+    m_resolvedDescent = fm.descent();
+    if (h > 0) {
+        // The em size comes from fractional metrics, but ascent and descent are each rounded
+        // to whole pixels and may add up to h + 1: the descent takes the rest of h, so the
+        // cell asked for is the cell every line steps by.
+        m_resolvedAscent = std::min(m_resolvedAscent, h);
+        m_resolvedDescent = h - m_resolvedAscent;
     }
     m_resolvedSpec = Font;
     m_resolvedFont = f;
@@ -470,12 +480,14 @@ void TCanvas::DrawFocusRect(int X1, int Y1, int X2, int Y2)
 
 int TCanvas::FontAscent() const
 {
-    return QFontMetrics(ResolvedFont(), m_painter ? m_painter->device() : nullptr).ascent();
+    ResolvedFont();
+    return m_resolvedAscent;
 }
 
 int TCanvas::FontDescent() const
 {
-    return QFontMetrics(ResolvedFont(), m_painter ? m_painter->device() : nullptr).descent();
+    ResolvedFont();
+    return m_resolvedDescent;
 }
 
 int TCanvas::TextWidth(const QString& Text) const
@@ -485,8 +497,7 @@ int TCanvas::TextWidth(const QString& Text) const
 
 int TCanvas::TextHeight(const QString&) const
 {
-    const QFontMetrics fm(ResolvedFont(), m_painter ? m_painter->device() : nullptr);
-    return fm.ascent() + fm.descent();
+    return FontAscent() + FontDescent();
 }
 
 QSize TCanvas::TextExtent(const QString& Text) const
@@ -506,7 +517,7 @@ void TCanvas::TextOut(int X, int Y, const QString& Text, std::span<const QPoint>
     const QFont f = ResolvedFont();
     const QFontMetrics fm(f, m_painter ? m_painter->device() : nullptr);
     const int w = fm.horizontalAdvance(Text);
-    const int asc = fm.ascent(), desc = fm.descent();
+    const int asc = FontAscent(), desc = FontDescent();
     QPoint ref(X, Y);
     if (m_textAlign & TA_UPDATECP)
         ref = m_penPos;
@@ -600,7 +611,7 @@ int TCanvas::DrawText(const QString& Text, QRect& R, unsigned Format)
     const QString text = (Format & DT_NOPREFIX) ? Text : stripPrefix(Text);
     const QFont f = ResolvedFont();
     const QFontMetrics fm(f, m_painter ? m_painter->device() : nullptr);
-    const int lh = fm.ascent() + fm.descent();
+    const int lh = TextHeight(text);
     QStringList lines;
     if (Format & DT_SINGLELINE) {
         QString one = text;
@@ -635,7 +646,7 @@ int TCanvas::DrawText(const QString& Text, QRect& R, unsigned Format)
             y = R.top() + (R.height() - lh) / 2;
     }
     if (m_recorder) {
-        nimmZeilenAuf(*this, lines, R, Format, y, fm);
+        nimmZeilenAuf(*this, lines, R, Format, y, lh, fm);
         return height;
     }
     m_painter->save();
@@ -652,7 +663,7 @@ int TCanvas::DrawText(const QString& Text, QRect& R, unsigned Format)
         if (Brush.Style != bsClear)
             m_painter->fillRect(QRect(x, y, w, lh), ColorToQColor(Brush.Color));
         m_painter->setPen(ColorToQColor(Font.Color));
-        m_painter->drawText(QPoint(x, y + fm.ascent()), l);
+        m_painter->drawText(QPoint(x, y + FontAscent()), l);
         y += lh;
     }
     m_painter->restore();

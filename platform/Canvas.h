@@ -149,8 +149,10 @@ class TCanvas
     // Font.Color. A recording canvas keeps it as one text record.
     void TextOut(int X, int Y, const QString& Text, std::span<const QPoint> Rand, TColor Randfarbe);
     int TextWidth(const QString& Text) const;
-    int TextHeight(const QString& Text) const; // cell height: ascent + descent
+    // Cell height: ascent + descent; a positive Font.Height measures exactly that height.
+    int TextHeight(const QString& Text) const;
     QSize TextExtent(const QString& Text) const;
+    // Whole pixels above and below the baseline; every text call places and steps by them.
     int FontAscent() const;
     int FontDescent() const;
     // Text in a rectangle, wrapped at spaces with DT_WORDBREAK. Returns the height of the text;
@@ -180,9 +182,12 @@ class TCanvas
     TMetafileRecorder* m_recorder = nullptr;
     unsigned m_textAlign = TA_LEFT | TA_TOP;
     QPoint m_penPos;
-    // The last font resolved, so text-heavy drawing does not measure the probe font each call.
+    // The last font resolved and its cell, so text-heavy drawing does not measure the probe
+    // font each call.
     mutable TFontSpec m_resolvedSpec;
     mutable QFont m_resolvedFont;
+    mutable int m_resolvedAscent = 0;
+    mutable int m_resolvedDescent = 0;
     mutable bool m_resolvedValid = false;
 };
 

@@ -44,7 +44,7 @@ struct Eintrag {
 };
 
 struct Schrift {
-    int Ascent = 0, Descent = 0;
+    int Ascent = 0;
     bool Gross = false;
     QHash<QString, Eintrag> Texte;
 };
@@ -102,7 +102,6 @@ Schrift& SchriftZu(const QFont& f, const QPaintDevice* Geraet)
         s = std::make_shared<Schrift>();
         const QFontMetrics fm(f, Geraet);
         s->Ascent = fm.ascent();
-        s->Descent = fm.descent();
         s->Gross = f.pixelSize() >= kGrossePixel;
     }
     c.Letzte = s.get();
@@ -291,7 +290,8 @@ void GesetzterTextOut(TCanvas& Canvas, int X, int Y, const QString& Text, std::s
         Oben = -s.Ascent;
         break;
     case TA_BOTTOM:
-        Oben = -(s.Ascent + s.Descent);
+        // The canvas's cell, which a cell height asked for may make shorter than the font's.
+        Oben = -Canvas.TextHeight(Text);
         break;
     default:
         break;

@@ -1,5 +1,6 @@
 #include "platform/Canvas.h"
 #include "platform/GesetzterText.h"
+#include "platform/Metafile.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -50,6 +51,49 @@ TEST(Canvas, FontHeightConventions)
     EXPECT_EQ(cv.Font.Height, -13); // at 96 pixels per inch
     EXPECT_EQ(cv.FontSize(), 10);
 }
+
+// A font asked for by its cell height measures that height, as the printouts that step
+// by TextHeight assume; the cell is also what an opaque text fills and what TA_BOTTOM
+// stands on, on a picture and on a recording alike.
+class CanvasZellhoehe : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(CanvasZellhoehe, CellHeightIsTheHeightAskedFor)
+{
+    const QString Name = QString::fromLatin1(GetParam());
+    QImage img = blank(300, 160);
+    TCanvas onImage(&img);
+    TMetafileRecorder rec(QSize(300, 160));
+    for (unsigned style : {0u, unsigned(fsBold)})
+        for (int h = 8; h <= 60; ++h) {
+            SCOPED_TRACE(testing::Message() << Name.toStdString() << " style " << style << " height " << h);
+            for (TCanvas* c : {&onImage, &rec.Canvas()}) {
+                c->Font = TFontSpec{Name, h, clBlack, style, 0};
+                EXPECT_EQ(c->TextHeight(QStringLiteral("Xg")), h);
+                EXPECT_EQ(c->FontAscent() + c->FontDescent(), h);
+                EXPECT_GT(c->FontDescent(), 0);
+                QRect r(0, 0, 1000, 0);
+                EXPECT_EQ(c->DrawText(QStringLiteral("eins\r\nzwei"), r, DT_CALCRECT), 2 * h);
+            }
+            // Text and brush in one colour: the filled cell is a plain box.
+            img.fill(Qt::white);
+            onImage.Font.Color = clNavy;
+            onImage.Brush = TBrush{clNavy, bsSolid};
+            onImage.SetTextAlign(TA_LEFT | TA_TOP);
+            onImage.TextOut(10, 10, QStringLiteral("HH"));
+            onImage.SetTextAlign(TA_LEFT | TA_BOTTOM);
+            onImage.TextOut(150, 150, QStringLiteral("HH"));
+            const QRect oben = ink(img.copy(0, 0, 150, 160)), unten = ink(img.copy(150, 0, 150, 160));
+            EXPECT_EQ(oben.top(), 10);
+            EXPECT_EQ(oben.height(), h);
+            EXPECT_EQ(unten.top(), 150 - h);
+            EXPECT_EQ(unten.height(), h);
+        }
+}
+
+// The fonts the programs name, as they resolve here (Liberation Sans, Serif and Mono).
+INSTANTIATE_TEST_SUITE_P(Schriften, CanvasZellhoehe, ::testing::Values("Arial", "Times New Roman", "Courier New"));
 
 TEST(Canvas, TextAlignment)
 {
@@ -250,40 +294,45 @@ TEST(Canvas, CachedTextMatchesTextOutInEveryAlignment)
     const QPoint halo[4] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
     const unsigned aligns[] = {TA_LEFT | TA_TOP, TA_CENTER | TA_TOP, TA_RIGHT | TA_BASELINE, TA_LEFT | TA_BOTTOM};
     const unsigned styles[] = {0, fsBold, fsItalic, fsUnderline};
+    // A character height, and a cell height whose font's rounded ascent and descent add up
+    // to one more than the cell.
+    const int heights[] = {-17, 40};
     LeereTextsatzCache();
-    for (unsigned align : aligns)
-        for (unsigned style : styles)
-            for (bool withHalo : {false, true}) {
-                SCOPED_TRACE(testing::Message() << "align " << align << " style " << style << " halo " << withHalo);
-                QImage img[2];
-                for (int k = 0; k < 2; ++k) {
-                    img[k] = QImage(160, 60, QImage::Format_RGB32);
-                    img[k].fill(QColor(90, 140, 70));
-                    QPainter p(&img[k]);
-                    TCanvas c(&p);
-                    c.Font.Height = -17;
-                    c.Font.Style = style;
-                    c.Font.Color = clNavy;
-                    c.Brush.Style = bsClear;
-                    c.SetTextAlign(align);
-                    const std::span<const QPoint> rand =
-                        withHalo ? std::span<const QPoint>(halo) : std::span<const QPoint>();
-                    if (k == 0)
-                        c.TextOut(80, 30, QStringLiteral("Äpfel/Wüg"), rand, clWhite);
+    for (int height : heights)
+        for (unsigned align : aligns)
+            for (unsigned style : styles)
+                for (bool withHalo : {false, true}) {
+                    SCOPED_TRACE(testing::Message() << "height " << height << " align " << align << " style " << style
+                                                    << " halo " << withHalo);
+                    QImage img[2];
+                    for (int k = 0; k < 2; ++k) {
+                        img[k] = QImage(320, 100, QImage::Format_RGB32);
+                        img[k].fill(QColor(90, 140, 70));
+                        QPainter p(&img[k]);
+                        TCanvas c(&p);
+                        c.Font.Height = height;
+                        c.Font.Style = style;
+                        c.Font.Color = clNavy;
+                        c.Brush.Style = bsClear;
+                        c.SetTextAlign(align);
+                        const std::span<const QPoint> rand =
+                            withHalo ? std::span<const QPoint>(halo) : std::span<const QPoint>();
+                        if (k == 0)
+                            c.TextOut(160, 50, QStringLiteral("Äpfel/Wüg"), rand, clWhite);
+                        else
+                            GesetzterTextOut(c, 160, 50, QStringLiteral("Äpfel/Wüg"), rand, clWhite);
+                        EXPECT_EQ(GesetzteTextbreite(c, QStringLiteral("Äpfel/Wüg")),
+                                  c.TextWidth(QStringLiteral("Äpfel/Wüg")));
+                    }
+                    // Underlined text is drawn by TextOut itself; the rest differs by rounding only.
+                    if (style == fsUnderline)
+                        EXPECT_EQ(img[1], img[0]);
                     else
-                        GesetzterTextOut(c, 80, 30, QStringLiteral("Äpfel/Wüg"), rand, clWhite);
-                    EXPECT_EQ(GesetzteTextbreite(c, QStringLiteral("Äpfel/Wüg")),
-                              c.TextWidth(QStringLiteral("Äpfel/Wüg")));
+                        EXPECT_LE(largestChannelDifference(img[0], img[1]), 2);
+                    QImage ground(320, 100, QImage::Format_RGB32);
+                    ground.fill(QColor(90, 140, 70));
+                    EXPECT_GT(largestChannelDifference(img[1], ground), 100); // the text is there
                 }
-                // Underlined text is drawn by TextOut itself; the rest differs by rounding only.
-                if (style == fsUnderline)
-                    EXPECT_EQ(img[1], img[0]);
-                else
-                    EXPECT_LE(largestChannelDifference(img[0], img[1]), 2);
-                QImage ground(160, 60, QImage::Format_RGB32);
-                ground.fill(QColor(90, 140, 70));
-                EXPECT_GT(largestChannelDifference(img[1], ground), 100); // the text is there
-            }
 }
 
 TEST(Canvas, CachedTextLeavesRecordingTargetsToTextOut)

@@ -145,4 +145,57 @@ TEST(Drucklayout, TabelleMitKopfUndSumme)
     EXPECT_EQ(Neu, 0);
 }
 
+// The table asks for Arial of cell height 40 and steps by it: the heading's rule three lines
+// below the top, and a page holds the rows that fit in steps of 40.
+TEST(Drucklayout, TabelleStuftInDerZellhoehe)
+{
+    Papier P(600, 600);
+    // Rows from T + 3 x 40 = 140; ten fit above B = 540.
+    const TDruckSeite s{10, 20, 580, 540};
+    TTabellenDruck t;
+    t.Spaltenbreiten = {1, 1};
+    t.Ausrichtungen = {0, 2};
+    t.Ueberschrift = QStringLiteral("Auswahl: Test");
+    t.Kopfzeile = QStringLiteral("A~B~");
+    const auto Drucke = [&](int Zeilen) {
+        P.Bild.fill(Qt::white);
+        t.Zeilen.clear();
+        for (int i = 0; i < Zeilen; ++i)
+            t.Zeilen.append({QStringLiteral("x"), QString::number(i)});
+        return DruckeTabelle(P.c, s, t, [] { return true; });
+    };
+    EXPECT_EQ(Drucke(10), 1);
+    auto schwarz = [&](int y) {
+        int n = 0;
+        for (int x = 10; x < 590; ++x)
+            n += qGray(P.Bild.pixel(x, y)) < 128;
+        return n;
+    };
+    EXPECT_GT(schwarz(140), 500);
+    for (int y : {142, 143})
+        EXPECT_LT(schwarz(y), 100) << y;
+    EXPECT_EQ(Drucke(11), 2);
+}
+
+// A list steps by the cell height its width gives (20 to 40): a page holds (B - T) / h lines.
+TEST(Drucklayout, ListenseiteFasstIhreZeilen)
+{
+    Papier P(100, 100);
+    const TDruckSeite s{10, 20, 1800, 1220};
+    QList<int> Hoehen;
+    for (int n = 10; n <= 160; n += 5) {
+        const int h = ListenSchrifthoehe(P.c, n, s.U);
+        if (Hoehen.contains(h))
+            continue;
+        Hoehen.append(h);
+        SCOPED_TRACE(testing::Message() << n << " characters, height " << h);
+        const int Passen = (s.B - s.T) / h;
+        QStringList Zeilen(Passen, QString(n, QLatin1Char('X')));
+        EXPECT_EQ(DruckeListe(P.c, s, Zeilen, [] { return true; }), 1);
+        Zeilen.append(QStringLiteral("mehr"));
+        EXPECT_EQ(DruckeListe(P.c, s, Zeilen, [] { return true; }), 2);
+    }
+    EXPECT_GE(Hoehen.size(), 10);
+}
+
 } // namespace
