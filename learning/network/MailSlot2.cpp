@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHostInfo>
+#include <QPointer>
 #include <QUdpSocket>
 #include <QVariant>
 
@@ -204,6 +205,7 @@ void TMailSlot2::Abarbeiten()
     if (imAbarbeiten_ || !thread_)
         return;
     imAbarbeiten_ = true;
+    const QPointer<TMailSlot2> selbst(this); // an event may delete the component
     QElapsedTimer scheibe;
     scheibe.start();
     for (;;) {
@@ -224,6 +226,8 @@ void TMailSlot2::Abarbeiten()
         wartend_.fetch_sub(1);
         wartendBytes_.fetch_sub(b.size());
         FetchMessage(b);
+        if (!selbst)
+            return;
         if (stop_.load() || !thread_)
             break; // switched off from an event: the rest is not delivered
     }

@@ -262,3 +262,14 @@ TEST_F(MailSlot, AbschaltenVerwirftWasNochWartet)
     for (size_t i = 0; i < empfangen.size(); ++i)
         EXPECT_EQ(empfangen[i].text, QString::number(i) + QStringLiteral("\r\n"));
 }
+
+TEST_F(MailSlot, EreignisDasDenSlotLoeschtBeendetDieZustellung)
+{
+    QObject::connect(empfaenger.get(), &TMailSlot2::OnNewMessage, [this] { empfaenger.reset(); });
+    empfaenger->SetActive(true);
+    for (int i = 0; i < 20; ++i)
+        Roh("Message\r\nu\r\nc\r\nx\r\n");
+    EXPECT_TRUE(WarteAuf([&] { return !empfaenger; }));
+    WarteAuf([] { return false; }, 100);
+    EXPECT_EQ(empfangen.size(), 1u);
+}
