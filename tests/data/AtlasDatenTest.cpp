@@ -4,13 +4,18 @@
 #include "datastore/Kartenbilder.h"
 #include "datastore/Objektdaten.h"
 #include "datastore/zl_data.h"
+#include "learning/mainwindow/zl_beschriftung.h"
 #include "platform/MessageService.h"
+#include "platform/Metafile.h"
 #include "tools/atlasgen/Platzierung.h"
+#include "worksheet/ab_beschriftung.h"
 
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QMap>
+#include <QPolygonF>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -200,42 +205,131 @@ TEST_F(Atlasdaten, WorksheetProgramHasTheSameMaps)
     EXPECT_TRUE(boxen.entries().isEmpty());
 }
 
-// The text box of a label on the learning map at its base zoom, in the map box's pixels.
-struct Textfeld {
-    const zl::ObjDataTyp* o;
-    QRectF box;
-};
+// The two programs that show a map with its labels: Kartivo's learning map at its base zoom
+// (default label size) and Foliavo's label view, both in the map box of a 1280 x 1024 window.
+enum class Programm { Kartivo, Foliavo };
 
-QList<Textfeld> TextfelderDerKarte(const QString& KartID, QSizeF& Karte)
+const char* Name(Programm p)
+{
+    return p == Programm::Kartivo ? "Kartivo" : "Foliavo";
+}
+
+QSize Kartengroesse(const QString& KartID)
 {
     int w = 0, h = 0;
     zl::JpegGroesse(zl::KartenVerz + KartID + QStringLiteral("-RS-1.jpg"), w, h);
-    const double b = std::min(zl::atlas::kKartenboxBreite, zl::atlas::kKartenboxHoehe * w / std::max(1, h));
-    Karte = QSizeF(b, b * h / std::max(1, w));
-    const double s = zl::atlas::Textskalierung(KartID);
-    QList<Textfeld> t;
-    for (const zl::ObjDataTyp& o : zl::ObjDaten)
-        if (o.KartID == KartID)
-            t.append({&o, zl::atlas::TextBox(zl::atlas::MesseText(o.ObjTyp, o.Bez, s), o.dx, o.dy, s)
-                              .translated(o.Px * Karte.width(), o.Py * Karte.height())});
+    return zl::atlas::Kartenbox(w, h);
+}
+
+struct Textfeld {
+    const zl::ObjDataTyp* o;
+    QRectF box;    // its texts
+    QRectF symbol; // its dot or triangle
+};
+
+// One label as the program's own renderer draws it, recorded: each text line's box is its
+// advance wide and its cell high at the reference point and alignment the renderer chose, the
+// symbol's is its outline's. Null boxes for what the label does not show.
+Textfeld Textrahmen(Programm p, const zl::ObjDataTyp& o, QSize karte)
+{
+    const QList<zl::ObjDataTyp> eins{o};
+    const zl::TRect alles{0, 0, 10000, 10000};
+    zl::TMetafileRecorder r(karte);
+    if (p == Programm::Kartivo) {
+        zl::TBeschriftungsZustand z;
+        z.Objekte = &eins;
+        z.AktKartID = o.KartID;
+        z.LernIntensitaet = 3;
+        z.NurTextOut = true;
+        zl::ZeichneBeschriftungen(r.Canvas(), 0, 0, karte.width(), karte.height(), zl::LernkartenSkala(1.0), -1, alles,
+                                  z);
+    } else {
+        zl::ab::TABBeschriftungsZustand z;
+        z.Objekte = &eins;
+        z.AktKartID = o.KartID.toUpper();
+        z.LernIntensitaet = 3;
+        z.Ebenen.fill(true);
+        z.Kaestchenrahmen = false;
+        zl::ab::ZeichneBeschriftungen(r.Canvas(), 0, 0, karte.width(), karte.height(), 1.0, nullptr, 0, alles, false,
+                                      true, z);
+    }
+    const zl::TMetafilePtr mf = r.Beenden();
+    static zl::TMetafileRecorder mass(QSize(1, 1)); // its canvas measures as the recording one did
+    zl::TCanvas& m = mass.Canvas();
+    unsigned ausrichtung = zl::TA_LEFT | zl::TA_TOP;
+    Textfeld t{&o, {}, {}};
+    for (const zl::TMetaRecord& d : mf->Datensaetze()) {
+        if (const auto* f = std::get_if<zl::MfFont>(&d))
+            m.Font = f->Font;
+        else if (const auto* a = std::get_if<zl::MfTextAlign>(&d))
+            ausrichtung = a->Flags;
+        else if (const auto* x = std::get_if<zl::MfText>(&d)) {
+            const double hoehe = m.TextHeight(x->Text);
+            double links = x->Punkt.x();
+            if ((ausrichtung & zl::TA_CENTER) == zl::TA_CENTER)
+                links -= x->Breite / 2.0;
+            else if (ausrichtung & zl::TA_RIGHT)
+                links -= x->Breite;
+            double oben = x->Punkt.y();
+            if ((ausrichtung & zl::TA_BASELINE) == zl::TA_BASELINE)
+                oben -= m.FontAscent();
+            else if (ausrichtung & zl::TA_BOTTOM)
+                oben -= hoehe;
+            t.box |= QRectF(links, oben, x->Breite, hoehe);
+        } else if (const auto* e = std::get_if<zl::MfEllipse>(&d)) {
+            t.symbol |= QRectF(e->Rect);
+        } else if (const auto* y = std::get_if<zl::MfPolygon>(&d)) {
+            t.symbol |= QPolygonF(y->Punkte).boundingRect();
+        }
+    }
     return t;
 }
 
-TEST_F(Atlasdaten, LabelsStayOnTheMapAndApartAtBaseZoom)
+// More than a pixel's overlap both ways.
+bool Ueberlappen(const QRectF& a, const QRectF& b)
 {
-    for (const zl::KartDataTyp& k : zl::KartenDaten) {
-        QSizeF Karte;
-        const QList<Textfeld> t = TextfelderDerKarte(k.KartID, Karte);
-        const QRectF rahmen(QPointF(-0.5, -0.5), Karte + QSizeF(1, 1));
-        for (qsizetype i = 0; i < t.size(); ++i) {
-            EXPECT_TRUE(rahmen.contains(t[i].box)) << k.KartID.toStdString() << ": " << t[i].o->Bez.toStdString();
-            for (qsizetype j = i + 1; j < t.size(); ++j) {
-                if (t[i].o->Intens != t[j].o->Intens)
-                    continue;
-                const QRectF x = t[i].box.intersected(t[j].box);
-                EXPECT_FALSE(x.width() > 1 && x.height() > 1)
-                    << k.KartID.toStdString() << ": " << t[i].o->Bez.toStdString() << " / " << t[j].o->Bez.toStdString()
-                    << " (" << t[i].o->Intens << ")";
+    const QRectF x = a.intersected(b);
+    return x.width() > 1 && x.height() > 1;
+}
+
+// Every text a program shows on the map at "Experte", the highest intensity, where every
+// label of intensity 0 to 3 is shown at once.
+QList<Textfeld> TextfelderDerKarte(Programm p, const QList<zl::ObjDataTyp>& labels, const QString& KartID, QSize karte)
+{
+    QList<Textfeld> t;
+    for (const zl::ObjDataTyp& o : labels)
+        if (o.KartID == KartID) {
+            const Textfeld f = Textrahmen(p, o, karte);
+            if (!f.box.isNull() || !f.symbol.isNull())
+                t.append(f);
+        }
+    return t;
+}
+
+TEST_F(Atlasdaten, LabelsShownTogetherStayOnTheMapAndApartAtBaseZoom)
+{
+    QList<zl::ObjDataTyp> ab;
+    {
+        zl::ScopedMessageRecorder boxen;
+        ASSERT_TRUE(zl::LeseObjektdatei(kFoliavo + QStringLiteral("AB-Daten/zl_standard.zlk"), ab));
+    }
+    for (const Programm p : {Programm::Kartivo, Programm::Foliavo}) {
+        for (const zl::KartDataTyp& k : zl::KartenDaten) {
+            const QSize karte = Kartengroesse(k.KartID);
+            const QList<Textfeld> t =
+                TextfelderDerKarte(p, p == Programm::Kartivo ? zl::ObjDaten : ab, k.KartID, karte);
+            EXPECT_GE(t.size(), 20) << Name(p) << " " << k.KartID.toStdString();
+            const QRectF rahmen(QPointF(-0.5, -0.5), QSizeF(karte) + QSizeF(1, 1));
+            for (qsizetype i = 0; i < t.size(); ++i) {
+                EXPECT_TRUE(t[i].box.isNull() || rahmen.contains(t[i].box))
+                    << Name(p) << " " << k.KartID.toStdString() << ": " << t[i].o->Bez.toStdString();
+                for (qsizetype j = i + 1; j < t.size(); ++j) {
+                    // Neither text meets the other, nor covers the other's symbol.
+                    EXPECT_FALSE(Ueberlappen(t[i].box, t[j].box) || Ueberlappen(t[i].box, t[j].symbol) ||
+                                 Ueberlappen(t[i].symbol, t[j].box))
+                        << Name(p) << " " << k.KartID.toStdString() << ": " << t[i].o->Bez.toStdString() << " ("
+                        << t[i].o->Intens << ") / " << t[j].o->Bez.toStdString() << " (" << t[j].o->Intens << ")";
+                }
             }
         }
     }

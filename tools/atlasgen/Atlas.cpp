@@ -451,18 +451,22 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
     };
     QList<Kandidat> kand;
     QSet<QString> namen; // one label per name and type group on a map
-    auto add = [&](const QString& typ, const QString& text, QPointF p, int stufeIntens, int prio, bool pflicht) {
+    auto add = [&](const QString& typ, const QString& text, QPointF p, int stufeIntens, int prio, bool pflicht,
+                   double spielraum = 0) {
         const QString bez = Cp1252Sicher(text);
         const QString schluessel = QString::number(zl::ObjGruppe(typ)) + u'~' + bez;
         if (bez.isEmpty() || namen.contains(schluessel) || !innen(p))
             return;
         namen.insert(schluessel);
-        kand.append(Kandidat{typ, bez, p, prio, pflicht, std::clamp(stufeIntens, 1, 3)});
+        kand.append(Kandidat{typ, bez, p, prio, pflicht, std::clamp(stufeIntens, 1, 3), spielraum});
     };
     const double pixelGesamt = double(w) * h;
-    // Labels are placed for the learning map of a window of 1280 x 1024, whose map box
-    // is about 790 x 860 pixels.
-    const double bezugBreite = std::min(kKartenboxBreite, kKartenboxHoehe * w / h);
+    // Labels are placed for the map box of a window of 1280 x 1024, about 790 x 860 pixels.
+    const QSize karte = Kartenbox(w, h);
+    const double zuKarte = double(karte.width()) / w; // picture pixels to map box pixels
+    // An area's name may move this far within its area: the area holds the circle of its
+    // distance to the edge round its point.
+    auto imGebiet = [&](const Flaechenpunkt& f) { return f.abstand * zuKarte; };
 
     // Countries (and island states), ranked by their visible size.
     struct Sichtbar {
@@ -481,8 +485,9 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         if (mitStaaten && s.a2 == k.teilgebieteVon)
             continue;
         const QString name = Cp1252Sicher(landname(s.a2));
-        const Schriftmass m = MesseText(QStringLiteral("L"), UmbrechenWennLang(name));
-        const double bedarf = std::max(m.textBreite, m.hoehe) * w / bezugBreite * 0.25;
+        // The name as Foliavo shows it, a little larger than Kartivo.
+        const QRectF m = Vermesse(k.id, QStringLiteral("L"), UmbrechenWennLang(name), 0, 0).text[kFoliavo];
+        const double bedarf = std::max(m.width(), m.height()) / zuKarte * 0.25;
         const bool gross = s.p.abstand >= bedarf || s.p.pixel > pixelGesamt * 0.002;
         const QString typ = inselstaaten_.contains(s.a2) ? QStringLiteral("IS") : QStringLiteral("L");
         // Small island states are named beside their islands where there is room.
@@ -490,7 +495,7 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         if (!gross && s.p.pixel < 4 && typ != u"IS")
             continue;
         const int iv = s.p.pixel > pixelGesamt * 0.02 ? 1 : s.p.pixel > pixelGesamt * 0.004 ? 2 : 3;
-        add(typ, UmbrechenWennLang(name), s.p.punkt, iv, 10 + rang++, gross);
+        add(typ, UmbrechenWennLang(name), s.p.punkt, iv, 10 + rang++, gross, imGebiet(s.p));
         // The capital of every named country.
         const auto f = g_.fakten.find(s.a2);
         if (f != g_.fakten.end() && f->capBekannt) {
@@ -511,7 +516,7 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
             const auto it = b.teilgebiete.find(t[1]);
             if (it != b.teilgebiete.end() && it->pixel >= pixelGesamt * 0.0015) {
                 const QString bez = t.size() > 4 && !t[4].isEmpty() ? t[4] : UmbrechenWennLang(t[1]);
-                add(QStringLiteral("UG"), bez, it->punkt, 1, 5, true);
+                add(QStringLiteral("UG"), bez, it->punkt, 1, 5, true, imGebiet(*it));
             }
             // The seat of the state's government first: several towns may share its name.
             const Ort* sitz = nullptr;
@@ -643,20 +648,24 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         // Names of a more general level are among the first to learn on a detailed map.
         const int iv = n.wichtig - (k.stufe > n.stufe ? 1 : 0);
         const bool flaeche = n.typ == u"G" && n.fang.isEmpty();
-        add(n.typ, UmbrechenWennLang(n.name, flaeche ? 12 : 16), a, iv, 50 + int(n.wichtig) * 10, n.typ == u"K");
+        // A continent's name finds room anywhere near its point; a landscape's a little way off.
+        const double spielraum = n.typ == u"K" ? 0.2 * karte.width() : n.typ == u"GB" ? 0.02 * karte.width() : 0;
+        add(n.typ, UmbrechenWennLang(n.name, flaeche ? 12 : 16), a, iv, 50 + int(n.wichtig) * 10, n.typ == u"K",
+            spielraum);
     }
 
-    QList<Platzierung> p = PlatziereBeschriftungen(kand, bezugBreite, bezugBreite * h / w, Textskalierung(k.id));
+    QList<Platzierung> p = PlatziereBeschriftungen(kand, karte, k.id);
     // Every exercise needs five names of each kind: where collisions dropped too many, the
-    // most important dropped ones are placed all the same.
-    for (int runde = 0; runde < 2; ++runde) {
+    // most important dropped ones become mandatory and take their room before the others;
+    // those that find none even so give way to the next.
+    for (int runde = 0; runde < 4; ++runde) {
         QMap<int, int> anzahl;
         for (qsizetype i = 0; i < kand.size(); ++i)
             if (p[i].platziert)
                 ++anzahl[zl::ObjGruppe(kand[i].ObjTyp)];
         QList<int> folge;
         for (qsizetype i = 0; i < kand.size(); ++i)
-            if (!p[i].platziert)
+            if (!p[i].platziert && !kand[i].pflicht)
                 folge.append(int(i));
         std::stable_sort(folge.begin(), folge.end(),
                          [&](int a, int b) { return kand[a].prioritaet < kand[b].prioritaet; });
@@ -671,7 +680,7 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         }
         if (!mehr)
             break;
-        p = PlatziereBeschriftungen(kand, bezugBreite, bezugBreite * h / w, Textskalierung(k.id));
+        p = PlatziereBeschriftungen(kand, karte, k.id);
     }
     for (qsizetype i = 0; i < kand.size(); ++i) {
         if (!p[i].platziert)
@@ -684,7 +693,7 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         x.Bez = kand[i].Bez;
         x.dx = p[i].dx;
         x.dy = p[i].dy;
-        x.Intens = p[i].intens;
+        x.Intens = kand[i].intens;
         beschriftungen_.append(x);
     }
 }
@@ -854,12 +863,8 @@ bool Atlas::erzeuge(const QString& ziel, const Einstellungen& e, QString& fehler
     }
     // The worksheet program knows no "UG" and "K": its maps call them lands and large lands.
     QList<Beschriftung> ab = beschriftungen_;
-    for (Beschriftung& x : ab) {
-        if (x.ObjTyp == u"UG")
-            x.ObjTyp = QStringLiteral("L");
-        else if (x.ObjTyp == u"K")
-            x.ObjTyp = QStringLiteral("LX");
-    }
+    for (Beschriftung& x : ab)
+        x.ObjTyp = FoliavoTyp(x.ObjTyp);
     if (!SchreibeBeschriftungen(abDaten + QStringLiteral("/zl_standard.zlk"), ab)) {
         fehler = QStringLiteral("Beschriftungsdatei des Arbeitsblattprogramms kann nicht geschrieben werden");
         return false;

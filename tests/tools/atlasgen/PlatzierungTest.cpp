@@ -7,37 +7,71 @@
 
 using namespace zl::atlas;
 
-TEST(Platzierung, TextBoxFollowsTheLearningMapsOffsets)
+namespace
 {
-    Schriftmass m;
-    m.textBreite = 40;
-    m.hoeheX = 10; // lh = 8
-    m.hoehe = 14;
-    m.zeilen = 1;
-    // Centred, top 0.65 lh above the point.
-    QRectF b = TextBox(m, 0, 0);
-    EXPECT_DOUBLE_EQ(b.left(), -20);
-    EXPECT_DOUBLE_EQ(b.top(), std::round(-0.65 * 8));
-    EXPECT_DOUBLE_EQ(b.height(), 14);
-    // dx = 2: centre moves by half the width plus the gap 7k (k = 0.7).
-    b = TextBox(m, 2, 0);
-    EXPECT_DOUBLE_EQ(b.center().x(), std::round(7 * 0.7 + 20));
-    b = TextBox(m, -3, 0);
-    EXPECT_DOUBLE_EQ(b.center().x(), std::round(-7 * 0.7 - 30));
-    // dy moves by lh per step; two lines stand 2 lh apart around the same place.
-    b = TextBox(m, 0, -2);
-    EXPECT_DOUBLE_EQ(b.top(), std::round(-2.65 * 8));
-    // German state maps draw 1.2 times as large: the gap beside the symbol grows with it.
-    EXPECT_DOUBLE_EQ(TextBox(m, 2, 0, 1.2).center().x(), std::round(7 * 0.7 * 1.2 + 20));
-    EXPECT_DOUBLE_EQ(Textskalierung(QStringLiteral("DBAY")), 1.2);
-    EXPECT_DOUBLE_EQ(Textskalierung(QStringLiteral("DEU")), 1.0);
-    EXPECT_DOUBLE_EQ(Textskalierung(QStringLiteral("EURO")), 1.0);
-    EXPECT_GT(MesseText(QStringLiteral("S"), QStringLiteral("Köln"), 1.2).textBreite,
-              MesseText(QStringLiteral("S"), QStringLiteral("Köln")).textBreite);
-    m.zeilen = 2;
-    b = TextBox(m, 0, 0);
-    EXPECT_DOUBLE_EQ(b.top(), std::round(-0.65 * 8) - 8);
-    EXPECT_DOUBLE_EQ(b.bottom(), std::round(-0.65 * 8) + 8 + 14);
+
+// The boxes of a placed label on the map, in both programs.
+Programmfelder Felder(const Kandidat& k, const Platzierung& p, QSize karte,
+                      const QString& KartID = QStringLiteral("XX"))
+{
+    const Beschriftungsfelder f = Vermesse(KartID, k.ObjTyp, k.Bez, p.dx, p.dy);
+    const QPointF punkt(std::round(p.punkt.x() * 10000) / 10000 * karte.width(),
+                        std::round(p.punkt.y() * 10000) / 10000 * karte.height());
+    Programmfelder b;
+    for (int i = 0; i < kProgramme; ++i)
+        b[i] = f.text[i].translated(std::nearbyint(punkt.x()), std::nearbyint(punkt.y()));
+    return b;
+}
+
+bool Ueberlappen(const Programmfelder& a, const Programmfelder& b)
+{
+    for (int i = 0; i < kProgramme; ++i)
+        if (a[i].intersects(b[i]))
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(Platzierung, BoxesAreMeasuredByBothProgramsRenderers)
+{
+    const QString koeln = QStringLiteral("Köln");
+    const Beschriftungsfelder rechts = Vermesse(QStringLiteral("DEU"), QStringLiteral("S"), koeln, 2, 0);
+    const Beschriftungsfelder links = Vermesse(QStringLiteral("DEU"), QStringLiteral("S"), koeln, -2, 0);
+    const Beschriftungsfelder oben = Vermesse(QStringLiteral("DEU"), QStringLiteral("S"), koeln, 0, -2);
+    for (int p = 0; p < kProgramme; ++p) {
+        SCOPED_TRACE(p);
+        // A town's dot round its point; the text beside it on the side dx names, above it for dy < 0.
+        ASSERT_FALSE(rechts.symbol[p].isNull());
+        EXPECT_TRUE(rechts.symbol[p].contains(QPointF(0, 0)));
+        EXPECT_GT(rechts.text[p].left(), rechts.symbol[p].right());
+        EXPECT_LT(links.text[p].right(), links.symbol[p].left());
+        EXPECT_LT(oben.text[p].bottom(), oben.symbol[p].top());
+        EXPECT_DOUBLE_EQ(rechts.text[p].width(), links.text[p].width());
+        // Continents in spaced capitals (Foliavo shows them as large lands, LX), far wider than the name.
+        const QRectF k = Vermesse(QStringLiteral("WELT"), QStringLiteral("K"), QStringLiteral("Asien"), 0, 0).text[p];
+        const QRectF l = Vermesse(QStringLiteral("WELT"), QStringLiteral("L"), QStringLiteral("Asien"), 0, 0).text[p];
+        EXPECT_GT(k.width(), 2 * l.width());
+        EXPECT_GT(k.height(), l.height());
+        // Two lines stand one above the other round the place of one.
+        const QRectF zwei =
+            Vermesse(QStringLiteral("WELT"), QStringLiteral("L"), QStringLiteral("Groß|Land"), 0, 0).text[p];
+        const QRectF eins = Vermesse(QStringLiteral("WELT"), QStringLiteral("L"), QStringLiteral("Land"), 0, 0).text[p];
+        EXPECT_GT(zwei.height(), 1.8 * eins.height());
+        EXPECT_LT(zwei.top(), eins.top());
+        EXPECT_GT(zwei.bottom(), eins.bottom());
+        // No text for a label type the programs do not draw.
+        EXPECT_TRUE(Vermesse(QStringLiteral("WELT"), QStringLiteral("Q"), koeln, 0, 0).text[p].isNull());
+    }
+    // Kartivo draws 1.2 times as large on the German state maps; Foliavo does not.
+    const Beschriftungsfelder land = Vermesse(QStringLiteral("DBAY"), QStringLiteral("S"), koeln, 2, 0);
+    EXPECT_GT(land.text[kKartivo].width(), rechts.text[kKartivo].width());
+    EXPECT_DOUBLE_EQ(land.text[kFoliavo].width(), rechts.text[kFoliavo].width());
+    EXPECT_EQ(FoliavoTyp(QStringLiteral("UG")), QStringLiteral("L"));
+    EXPECT_EQ(FoliavoTyp(QStringLiteral("K")), QStringLiteral("LX"));
+    EXPECT_EQ(FoliavoTyp(QStringLiteral("IS")), QStringLiteral("IS"));
+    EXPECT_EQ(Kartenbox(2200, 880), QSize(790, 316));
+    EXPECT_EQ(Kartenbox(1000, 2000), QSize(430, 860));
 }
 
 TEST(Platzierung, LongNamesBreakNearTheMiddle)
@@ -58,92 +92,103 @@ TEST(Platzierung, LongNamesBreakNearTheMiddle)
         EXPECT_EQ(UmbrechenWennLang(QString::fromUtf16(f.ein)), QString::fromUtf16(f.aus));
 }
 
-TEST(Platzierung, SpacedCapitalsForContinents)
-{
-    EXPECT_EQ(AngezeigteZeilen(QStringLiteral("K"), QStringLiteral("Asien")).join(u'|'),
-              QStringLiteral("A    S    I    E    N"));
-    EXPECT_EQ(AngezeigteZeilen(QStringLiteral("LX"), QStringLiteral("Groß|Land")).join(u'|'),
-              QStringLiteral("G    R    O    S    S|L    A    N    D"));
-    EXPECT_EQ(AngezeigteZeilen(QStringLiteral("S"), QStringLiteral("Köln")).join(u'|'), QStringLiteral("Köln"));
-}
-
 TEST(Platzierung, AvoidsCollisionsAndEdges)
 {
-    const double w = 1000, h = 800;
-    // Two cities close together: the second takes another side.
+    const QSize karte(1000, 800);
+    // Two towns close together: the second takes another side.
     QList<Kandidat> k = {{QStringLiteral("S"), QStringLiteral("Erststadt"), {0.5, 0.5}, 1, false},
                          {QStringLiteral("S"), QStringLiteral("Zweitstadt"), {0.53, 0.5}, 2, false}};
-    QList<Platzierung> p = PlatziereBeschriftungen(k, w, h);
+    QList<Platzierung> p = PlatziereBeschriftungen(k, karte, QStringLiteral("XX"));
     ASSERT_TRUE(p[0].platziert && p[1].platziert);
-    auto box = [&](int i) {
-        return TextBox(MesseText(k[i].ObjTyp, k[i].Bez), p[i].dx, p[i].dy)
-            .translated(k[i].punkt.x() * w, k[i].punkt.y() * h);
-    };
-    EXPECT_FALSE(box(0).intersects(box(1)));
+    EXPECT_FALSE(Ueberlappen(Felder(k[0], p[0], karte), Felder(k[1], p[1], karte)));
     // Neither text covers the other town's dot.
-    EXPECT_FALSE(box(0).intersects(SymbolBox(QStringLiteral("S")).translated(530, 400)));
-    EXPECT_FALSE(box(1).intersects(SymbolBox(QStringLiteral("S")).translated(500, 400)));
+    const Programmfelder punkt1 = Vermesse(QStringLiteral("XX"), QStringLiteral("S"), k[1].Bez, 0, 0).symbol;
+    const Programmfelder punkt0 = Vermesse(QStringLiteral("XX"), QStringLiteral("S"), k[0].Bez, 0, 0).symbol;
+    for (int i = 0; i < kProgramme; ++i) {
+        EXPECT_FALSE(Felder(k[0], p[0], karte)[i].intersects(punkt1[i].translated(530, 400)));
+        EXPECT_FALSE(Felder(k[1], p[1], karte)[i].intersects(punkt0[i].translated(500, 400)));
+    }
 
-    // At the right edge a city is labelled to the left of its dot.
+    // At the right edge a town is labelled to the left of its dot.
     k = {{QStringLiteral("S"), QStringLiteral("Randstadt"), {0.995, 0.5}, 1, false}};
-    p = PlatziereBeschriftungen(k, w, h);
+    p = PlatziereBeschriftungen(k, karte, QStringLiteral("XX"));
     ASSERT_TRUE(p[0].platziert);
     EXPECT_LT(p[0].dx, 0);
-    EXPECT_TRUE(QRectF(0, 0, w, h).contains(box(0)));
+    for (const QRectF& b : Felder(k[0], p[0], karte))
+        EXPECT_TRUE(QRectF(QPointF(0, 0), QSizeF(karte)).contains(b));
 
-    // A town whose name fits nowhere on the map is dropped; mandatory names are kept even when
-    // they cannot avoid each other.
+    // Of three mandatory countries on one spot of a small map only those that find room are placed,
+    // the first of them; a town whose name fits nowhere on the map is left out.
     k = {{QStringLiteral("L"), QStringLiteral("Erstland"), {0.5, 0.5}, 0, true},
          {QStringLiteral("L"), QStringLiteral("Zweitland"), {0.5, 0.5}, 1, true},
          {QStringLiteral("L"), QStringLiteral("Drittland"), {0.5, 0.5}, 2, true},
          {QStringLiteral("S"), QStringLiteral("Sehr lange Ortsbezeichnung"), {0.9, 0.9}, 3, false}};
-    p = PlatziereBeschriftungen(k, 100, 40);
-    EXPECT_TRUE(p[0].platziert && p[1].platziert && p[2].platziert);
+    p = PlatziereBeschriftungen(k, QSize(100, 40), QStringLiteral("XX"));
+    EXPECT_TRUE(p[0].platziert);
+    EXPECT_FALSE(p[1].platziert && p[2].platziert);
     EXPECT_FALSE(p[3].platziert);
 }
 
-TEST(Platzierung, MandatoryLabelsKeepApartFromTheirOwnIntensity)
+TEST(Platzierung, LabelsKeepApartWhateverTheirIntensity)
 {
-    // Five countries on one spot of a narrow strip: no two texts of one intensity meet;
-    // those that meet one of every intensity are dropped.
-    const double w = 90, h = 20;
+    // Five countries of every intensity on one spot of a narrow strip: no two placed texts meet
+    // in either program, since all are shown together at the highest intensity; the intensity
+    // stays the candidate's. Those with room to move shift their point.
+    const QSize karte(300, 40);
     QList<Kandidat> k;
     for (int i = 0; i < 5; ++i)
-        k.append(Kandidat{QStringLiteral("L"), QStringLiteral("Land %1").arg(i), {0.5, 0.5}, i, true, 1});
-    const QList<Platzierung> p = PlatziereBeschriftungen(k, w, h);
-    ASSERT_TRUE(p[0].platziert);
-    EXPECT_EQ(p[0].intens, 1);
-    int gedroppt = 0, hoeher = 0;
+        k.append(Kandidat{QStringLiteral("L"),
+                          QStringLiteral("Land %1").arg(i),
+                          {0.5, 0.5},
+                          i,
+                          true,
+                          1 + i % 3,
+                          i < 3 ? 120.0 : 0.0});
+    const QList<Platzierung> p = PlatziereBeschriftungen(k, karte, QStringLiteral("XX"));
+    int platziert = 0, verschoben = 0;
     for (qsizetype i = 0; i < k.size(); ++i) {
-        gedroppt += p[i].platziert ? 0 : 1;
-        hoeher += p[i].platziert && p[i].intens > 1 ? 1 : 0;
-        for (qsizetype j = 0; j < i; ++j) {
-            if (!p[i].platziert || !p[j].platziert || p[i].intens != p[j].intens)
-                continue;
-            auto box = [&](qsizetype n) {
-                return TextBox(MesseText(k[n].ObjTyp, k[n].Bez), p[n].dx, p[n].dy)
-                    .translated(p[n].punkt.x() * w, p[n].punkt.y() * h);
-            };
-            const QRectF x = box(i).intersected(box(j));
-            EXPECT_FALSE(x.width() > 1 && x.height() > 1) << i << " " << j;
-        }
+        if (!p[i].platziert)
+            continue;
+        ++platziert;
+        verschoben += p[i].punkt != k[i].punkt ? 1 : 0;
+        for (qsizetype j = 0; j < i; ++j)
+            if (p[j].platziert)
+                EXPECT_FALSE(Ueberlappen(Felder(k[i], p[i], karte), Felder(k[j], p[j], karte))) << i << " " << j;
     }
-    EXPECT_GT(gedroppt, 0);
-    EXPECT_GT(hoeher, 0);
+    EXPECT_TRUE(p[0].platziert && p[1].platziert && p[2].platziert);
+    EXPECT_EQ(platziert, 3); // the two without room have none left
+    EXPECT_EQ(verschoben, 2);
+}
+
+TEST(Platzierung, AMandatoryNamePushesOutTheTownsUnderIt)
+{
+    // A small country whose name can only stand over two towns' dots: the towns give way. A
+    // mandatory town's dot is never covered: then the country's name is the one left out.
+    const QSize karte(60, 20);
+    QList<Kandidat> k = {{QStringLiteral("L"), QStringLiteral("Mitte"), {0.5, 0.5}, 0, true},
+                         {QStringLiteral("S"), QStringLiteral("Aa"), {0.5, 0.45}, 1, false},
+                         {QStringLiteral("S"), QStringLiteral("Bb"), {0.55, 0.55}, 2, false}};
+    QList<Platzierung> p = PlatziereBeschriftungen(k, karte, QStringLiteral("XX"));
+    EXPECT_TRUE(p[0].platziert);
+    EXPECT_FALSE(p[1].platziert);
+    EXPECT_FALSE(p[2].platziert);
+    k[1].pflicht = true;
+    p = PlatziereBeschriftungen(k, karte, QStringLiteral("XX"));
+    EXPECT_FALSE(p[0].platziert);
+    EXPECT_TRUE(p[1].platziert);
 }
 
 TEST(Platzierung, TextsStayInsideTheMap)
 {
-    // A country's name at the edge moves inside; a mandatory town's name that fits nowhere is dropped.
-    const double w = 200, h = 16;
+    // A country's name at the edge moves inside; a mandatory town's name that fits nowhere is left out.
+    const QSize karte(200, 16);
     const QList<Kandidat> k = {
         {QStringLiteral("L"), QStringLiteral("Randland"), {0.995, 0.1}, 0, true, 1},
         {QStringLiteral("H"), QStringLiteral("Eine sehr lange Hauptstadt mit Namen"), {0.5, 0.5}, 1, true, 2}};
-    const QList<Platzierung> p = PlatziereBeschriftungen(k, w, h);
+    const QList<Platzierung> p = PlatziereBeschriftungen(k, karte, QStringLiteral("XX"));
     ASSERT_TRUE(p[0].platziert);
-    const QRectF box =
-        TextBox(MesseText(k[0].ObjTyp, k[0].Bez), p[0].dx, p[0].dy).translated(p[0].punkt.x() * w, p[0].punkt.y() * h);
-    EXPECT_TRUE(QRectF(0, 0, w, h).contains(box));
+    for (const QRectF& b : Felder(k[0], p[0], karte))
+        EXPECT_TRUE(QRectF(QPointF(0, 0), QSizeF(karte)).contains(b));
     EXPECT_LT(p[0].punkt.x(), 0.995);
     EXPECT_FALSE(p[1].platziert);
 }
