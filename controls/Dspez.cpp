@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSysInfo>
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -204,18 +205,77 @@ bool parseDecimal(const char* first, const char* last, T& value)
 }
 
 // The text without blanks (code 32) as bytes; other characters stay, and
-// anything beyond Latin-1 becomes a byte that no number holds.
-QByteArray withoutBlanks(const QString& text)
+// anything beyond ASCII becomes a byte that no number holds (as every byte
+// from 0x80 up is none). Short texts, as every field of a data file is, stay
+// on the stack; bytes without a blank are used where they are.
+class NumberBytes
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u' ')
-            continue;
-        out.append(u < 0x80 ? char(u) : char(0x7F));
+  public:
+    explicit NumberBytes(QStringView text)
+    {
+        char* d = buffer(text.size());
+        first = d;
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            if (u == u' ')
+                continue;
+            *d++ = u < 0x80 ? char(u) : char(0x7F);
+        }
+        last = d;
     }
-    return out;
+    NumberBytes(const char* von, const char* bis)
+    {
+        first = von;
+        last = bis;
+        if (std::find(von, bis, ' ') == bis)
+            return;
+        char* d = buffer(bis - von);
+        first = d;
+        for (; von < bis; ++von)
+            if (*von != ' ')
+                *d++ = *von;
+        last = d;
+    }
+    NumberBytes(const NumberBytes&) = delete;
+    NumberBytes& operator=(const NumberBytes&) = delete;
+
+    const char* first;
+    const char* last;
+
+  private:
+    char* buffer(qsizetype n)
+    {
+        if (n <= qsizetype(sizeof local))
+            return local;
+        large.resize(std::size_t(n));
+        return large.data();
+    }
+
+    char local[64];
+    std::string large;
+};
+
+// Optional sign and 1 to 18 digits, nothing else: the value is exact in every
+// type used here, so the general conversion is not needed.
+bool plainWholeNumber(const char* s, const char* last, bool& negative, std::int64_t& magnitude, int& digits)
+{
+    negative = false;
+    if (s < last && (*s == '+' || *s == '-')) {
+        negative = *s == '-';
+        ++s;
+    }
+    digits = int(last - s);
+    if (digits < 1 || digits > 18)
+        return false;
+    std::int64_t v = 0;
+    for (; s < last; ++s) {
+        const unsigned d = unsigned(static_cast<unsigned char>(*s)) - unsigned('0');
+        if (d > 9)
+            return false;
+        v = v * 10 + std::int64_t(d);
+    }
+    magnitude = v;
+    return true;
 }
 
 void handleEvents()
@@ -435,11 +495,20 @@ bool LiesDezimalzahl(const char* first, const char* last, long double& wert)
     return parseDecimal(first, last, wert);
 }
 
-std::int32_t WandleInGanzzahl(const QString& text)
+namespace {
+
+std::int32_t wholeNumber(const NumberBytes& bytes)
 {
-    const QByteArray bytes = withoutBlanks(text);
+    bool negative = false;
+    std::int64_t magnitude = 0;
+    int digits = 0;
+    if (plainWholeNumber(bytes.first, bytes.last, negative, magnitude, digits)) {
+        const std::int64_t v = negative ? -magnitude : magnitude;
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                                  std::numeric_limits<std::int32_t>::max()));
+    }
     long double v = 0;
-    if (!parseDecimal(bytes.constData(), bytes.constData() + bytes.size(), v))
+    if (!parseDecimal(bytes.first, bytes.last, v))
         return 0;
     v = std::nearbyint(v); // to nearest, a half to even
     if (v >= 2147483647.0L)
@@ -449,14 +518,31 @@ std::int32_t WandleInGanzzahl(const QString& text)
     return static_cast<std::int32_t>(v);
 }
 
-double WandleInZahl(const QString& text)
+double realNumber(const NumberBytes& bytes)
 {
-    const QByteArray bytes = withoutBlanks(text);
+    bool negative = false;
+    std::int64_t magnitude = 0;
+    int digits = 0;
+    // Up to 15 digits a whole number is exact as a double.
+    if (plainWholeNumber(bytes.first, bytes.last, negative, magnitude, digits) && digits <= 15) {
+        const double v = static_cast<double>(magnitude);
+        return negative ? -v : v;
+    }
     double v = 0;
-    if (!parseDecimal(bytes.constData(), bytes.constData() + bytes.size(), v))
+    if (!parseDecimal(bytes.first, bytes.last, v))
         return 0;
     return v;
 }
+
+} // namespace
+
+std::int32_t WandleInGanzzahl(const QString& text) { return wholeNumber(NumberBytes(QStringView(text))); }
+std::int32_t WandleInGanzzahl(QStringView text) { return wholeNumber(NumberBytes(text)); }
+std::int32_t WandleInGanzzahl(const char* first, const char* last) { return wholeNumber(NumberBytes(first, last)); }
+
+double WandleInZahl(const QString& text) { return realNumber(NumberBytes(QStringView(text))); }
+double WandleInZahl(QStringView text) { return realNumber(NumberBytes(text)); }
+double WandleInZahl(const char* first, const char* last) { return realNumber(NumberBytes(first, last)); }
 
 // ---- Arithmetic
 

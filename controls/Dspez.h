@@ -7,6 +7,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringView>
 
 #include <cstddef>
 #include <cstdint>
@@ -61,8 +62,14 @@ QString FormatiereDauer(double sekunden);
 // fraction and exponent, rounded half to even and held to the 32-bit range;
 // 0 for anything else.
 std::int32_t WandleInGanzzahl(const QString& text);
+std::int32_t WandleInGanzzahl(QStringView text);
 // The same number as a real; 0 when the text is no number or out of range.
 double WandleInZahl(const QString& text);
+double WandleInZahl(QStringView text);
+// Both on Windows-1252 bytes, as a field of a file line holds them (the same
+// results as on the decoded text).
+std::int32_t WandleInGanzzahl(const char* first, const char* last);
+double WandleInZahl(const char* first, const char* last);
 
 // Reads the whole range as a decimal number: optional sign, digits, optional
 // "." and fraction, optional exponent ("E" or "e", optional sign, digits),

@@ -290,16 +290,40 @@ TEST(DspezNumber, LenientNumbers)
         {"-99999999999", -2147483647 - 1, -99999999999.0},
         {"1E10", 2147483647, 1e10},
         {"2.5000000000000001", 3, 2.5}, // above the half in extended precision
-        {"1E400", 2147483647, 0}, // a real too large for a double
+        {"1E400", 2147483647, 0},       // a real too large for a double
         {"1E-400", 0, 0},
         {"1E", 0, 0},
         {"inf", 0, 0},
+        {"-0", 0, -0.0},
+        {"+-1", 0, 0},
+        {"-", 0, 0},
+        {"999999999999999", 2147483647, 999999999999999.0},
+        {"9007199254740993", 2147483647, 9007199254740992.0}, // 2^53 + 1: the nearest double
+        {"123456789012345678", 2147483647, 123456789012345678.0},
+        {"-123456789012345678", -2147483647 - 1, -123456789012345678.0},
+        {"1234567890123456789", 2147483647, 1234567890123456789.0},
+        {"00000000000000000000000000000000000000000000000000000000000000000000000042", 42, 42},
+        {"4                                                                         2", 42, 42},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(WandleInGanzzahl(s(c.text)), c.whole) << c.text;
-        EXPECT_EQ(WandleInZahl(s(c.text)), c.real) << c.text;
+        // The text, a view into a longer one and its bytes give the same.
+        const QString t = s(c.text);
+        const QString laenger = QLatin1Char('x') + t + QLatin1Char('x');
+        const QStringView teil = QStringView(laenger).sliced(1, t.size());
+        const QByteArray bytes = t.toLatin1();
+        for (const std::int32_t whole :
+             {WandleInGanzzahl(t), WandleInGanzzahl(teil), WandleInGanzzahl(bytes.cbegin(), bytes.cend())})
+            EXPECT_EQ(whole, c.whole) << c.text;
+        for (const double real : {WandleInZahl(t), WandleInZahl(teil), WandleInZahl(bytes.cbegin(), bytes.cend())}) {
+            EXPECT_EQ(real, c.real) << c.text;
+            EXPECT_EQ(std::signbit(real), std::signbit(c.real)) << c.text;
+        }
     }
     EXPECT_EQ(WandleInZahl(s("ä1")), 0.0);
+    const char bytes[] = "\xE4"
+                         "1"; // "ä1" in Windows-1252
+    EXPECT_EQ(WandleInZahl(bytes, bytes + 2), 0.0);
+    EXPECT_EQ(WandleInGanzzahl(bytes, bytes + 2), 0);
 }
 
 // ---- Arithmetic
