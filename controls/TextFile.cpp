@@ -243,6 +243,17 @@ QString TextFileIO::ReadLine()
     return fromCp1252(first, size);
 }
 
+QByteArrayView TextFileIO::ReadLineBytes()
+{
+    if (!d_)
+        throw EInOutError(EInOutError::kFileNotOpen);
+    d_->checkRead();
+    const char* first;
+    qsizetype size;
+    d_->nextLine(first, size);
+    return QByteArrayView(first, size);
+}
+
 std::int32_t TextFileIO::ReadInt()
 {
     if (!d_)

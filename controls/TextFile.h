@@ -3,6 +3,7 @@
 #include "controls/Exceptions.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
@@ -58,6 +59,9 @@ public:
     void WriteLine(const QString& text);
     // The text up to the next line end; the empty text at the end of the file.
     QString ReadLine();
+    // The same line as the file's Windows-1252 bytes, for readers that convert
+    // only some of its fields. The view stays valid until Close.
+    QByteArrayView ReadLineBytes();
     // Skips blanks, control characters and line ends, reads one whole number
     // and skips the rest of its line. 0 at the end of the file. A token that
     // is no 32-bit whole number raises EInOutError 106.

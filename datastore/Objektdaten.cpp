@@ -8,6 +8,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringView>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
 
 namespace zl
 {
@@ -32,21 +38,175 @@ std::int8_t niedrigesByte(std::int32_t wert)
     return static_cast<std::int8_t>(static_cast<std::uint8_t>(static_cast<std::uint32_t>(wert) & 0xFFu));
 }
 
-QString position(double anteil)
+// The decimal digits of a number of a label line, with "-" where negative.
+class Ziffern
 {
-    // Computed as the system does, in extended precision, then rounded at the
-    // units with a half going away from zero.
-    return FormatiereZahl(static_cast<long double>(anteil) * 10000.0L, 0, 0);
+  public:
+    explicit Ziffern(std::int64_t wert) { n_ = std::to_chars(puffer_, puffer_ + sizeof puffer_, wert).ptr - puffer_; }
+    // A position as the system writes it: the fraction x 10000 computed in extended
+    // precision, then rounded at the units with a half going away from zero, as
+    // FormatiereZahl with 0 decimals does (which takes NaN and values beyond 9E18).
+    static Ziffern Position(double anteil)
+    {
+        const long double x = static_cast<long double>(anteil) * 10000.0L;
+        if (!(std::fabs(x) < 9.0e18L))
+            return Ziffern(FormatiereZahl(x, 0, 0));
+        // A neighbouring whole number in the current rounding mode (llrint keeps the
+        // processor's mode, where a cast would switch it twice), then the step to the
+        // nearest one; x - k is exact.
+        std::int64_t k = std::llrint(x);
+        const long double rest = x - static_cast<long double>(k);
+        if (rest > 0.5L || (rest == 0.5L && x > 0))
+            ++k;
+        else if (rest < -0.5L || (rest == -0.5L && x < 0))
+            --k;
+        return Ziffern(k);
+    }
+
+    qsizetype size() const { return gross_.isNull() ? n_ : gross_.size(); }
+    QChar* kopiereNach(QChar* d) const
+    {
+        if (!gross_.isNull())
+            return std::copy(gross_.cbegin(), gross_.cend(), d);
+        for (qsizetype i = 0; i < n_; ++i)
+            *d++ = QLatin1Char(puffer_[i]); // digits and "-" only
+        return d;
+    }
+
+  private:
+    explicit Ziffern(QString text) : gross_(std::move(text)) {}
+
+    char puffer_[24];
+    qsizetype n_ = 0;
+    QString gross_;
+};
+
+QStringView ersteZeichen(const QString& text, qsizetype n)
+{
+    return QStringView(text).first(std::min(text.size(), n));
+}
+
+QChar* kopiere(QStringView text, QChar* d)
+{
+    return std::copy(text.cbegin(), text.cend(), d);
 }
 
 bool zeichenZulaessig(const QString& text)
 {
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if (u == u'~' || u == u'\r' || u == u'\n' || u == 26 || cp1252Byte(u) < 0)
+        if (u >= 0x20 ? u == u'~' || (u >= 0x7F && cp1252Byte(u) < 0) : u == u'\r' || u == u'\n' || u == 26)
             return false;
     }
     return true;
+}
+
+// A line is read either from the file's Windows-1252 bytes (char) or from a
+// decoded text (char16_t); both give the same label.
+template <class Zeichen> struct Feld {
+    const Zeichen* p = nullptr; // nullptr: the line does not reach this field
+    qsizetype n = 0;
+};
+
+// The fields of a line as HoleFeld cuts them from the line with a "~" appended.
+template <class Zeichen> void schneideFelder(const Zeichen* z, qsizetype n, std::array<Feld<Zeichen>, 8>& felder)
+{
+    const Zeichen* e = z + n;
+    for (Feld<Zeichen>& f : felder) {
+        if (!z)
+            break;
+        const Zeichen* t = std::find(z, e, Zeichen(u'~'));
+        f.p = z;
+        f.n = t - z;
+        z = t < e ? t + 1 : nullptr;
+    }
+}
+
+QString text(const Feld<char>& f)
+{
+    return f.p ? fromCp1252(f.p, f.n) : QString();
+}
+
+QString text(const Feld<char16_t>& f)
+{
+    return f.p ? QString(reinterpret_cast<const QChar*>(f.p), f.n) : QString();
+}
+
+template <class Zeichen> Feld<Zeichen> kennung(Feld<Zeichen> f)
+{
+    f.n = std::min<qsizetype>(f.n, kMaxIdLaenge);
+    return f;
+}
+
+// The decoded characters of an id, for comparing without a new text.
+QStringView zeichen(const Feld<char>& f, char16_t (&puffer)[kMaxIdLaenge])
+{
+    for (qsizetype i = 0; i < f.n; ++i)
+        puffer[i] = cp1252Char(static_cast<unsigned char>(f.p[i]));
+    return QStringView(puffer, f.n);
+}
+
+QStringView zeichen(const Feld<char16_t>& f, char16_t (&)[kMaxIdLaenge])
+{
+    return QStringView(f.p, f.n);
+}
+
+// The type codes of the table share one text each: a large file then allocates
+// little beyond its label texts.
+template <class Zeichen> QString typKennung(const Feld<Zeichen>& f)
+{
+    static const QString codes[] = {
+        QStringLiteral("L"),  QStringLiteral("LX"), QStringLiteral("UG"), QStringLiteral("K"),
+        QStringLiteral("IS"), QStringLiteral("H"),  QStringLiteral("S"),  QStringLiteral("G"),
+        QStringLiteral("GB"), QStringLiteral("B"),  QStringLiteral("I"),  QStringLiteral("KD"),
+    };
+    if (f.p && (f.n == 1 || f.n == 2)) {
+        for (const QString& c : codes)
+            if (c.size() == f.n && c[0].unicode() == char16_t(f.p[0]) &&
+                (f.n == 1 || c[1].unicode() == char16_t(f.p[1])))
+                return c;
+    }
+    return text(kennung(f));
+}
+
+std::int32_t ganzzahl(const Feld<char>& f)
+{
+    return WandleInGanzzahl(f.p, f.p + f.n);
+}
+
+std::int32_t ganzzahl(const Feld<char16_t>& f)
+{
+    return WandleInGanzzahl(QStringView(f.p, f.n));
+}
+
+double zahl(const Feld<char>& f)
+{
+    return WandleInZahl(f.p, f.p + f.n);
+}
+
+double zahl(const Feld<char16_t>& f)
+{
+    return WandleInZahl(QStringView(f.p, f.n));
+}
+
+// vorigeKarte: the map id of the label before, shared when it is the same.
+template <class Zeichen> void liesObjekt(const Zeichen* z, qsizetype n, ObjDataTyp& o, const QString* vorigeKarte)
+{
+    std::array<Feld<Zeichen>, 8> f;
+    schneideFelder(z, n, f);
+    const Feld<Zeichen> karte = kennung(f[0]);
+    char16_t puffer[kMaxIdLaenge];
+    if (vorigeKarte && karte.p && !vorigeKarte->isNull() && *vorigeKarte == zeichen(karte, puffer))
+        o.KartID = *vorigeKarte;
+    else
+        o.KartID = text(karte);
+    o.ObjTyp = typKennung(f[1]);
+    o.Px = zahl(f[2]) / 10000.0;
+    o.Py = zahl(f[3]) / 10000.0;
+    o.Bez = text(f[4]);
+    o.dx = niedrigesByte(ganzzahl(f[5]));
+    o.dy = niedrigesByte(ganzzahl(f[6]));
+    o.Intens = ganzzahl(f[7]);
 }
 
 void zeigeSchreibfehler()
@@ -58,41 +218,38 @@ void zeigeSchreibfehler()
 
 ObjDataTyp ObjektAusZeile(const QString& Zeile)
 {
-    QString rest = Zeile;
-    rest += kTrenner;
     ObjDataTyp o;
-    o.KartID = HoleFeld(rest, kTrenner).left(kMaxIdLaenge);
-    o.ObjTyp = HoleFeld(rest, kTrenner).left(kMaxIdLaenge);
-    o.Px = WandleInZahl(HoleFeld(rest, kTrenner)) / 10000.0;
-    o.Py = WandleInZahl(HoleFeld(rest, kTrenner)) / 10000.0;
-    o.Bez = HoleFeld(rest, kTrenner);
-    o.dx = niedrigesByte(WandleInGanzzahl(HoleFeld(rest, kTrenner)));
-    o.dy = niedrigesByte(WandleInGanzzahl(HoleFeld(rest, kTrenner)));
-    o.Intens = WandleInGanzzahl(HoleFeld(rest, kTrenner));
+    liesObjekt(reinterpret_cast<const char16_t*>(Zeile.constData()), Zeile.size(), o, nullptr);
     return o;
 }
 
 QString ObjektZeile(const ObjDataTyp& Obj)
 {
-    QString z;
-    z.reserve(Obj.Bez.size() + 48);
-    z += Obj.KartID.left(kMaxIdLaenge);
-    z += kTrenner;
-    z += Obj.ObjTyp.left(kMaxIdLaenge);
-    z += kTrenner;
-    z += position(Obj.Px);
-    z += kTrenner;
-    z += position(Obj.Py);
-    z += kTrenner;
-    z += Obj.Bez;
-    z += kTrenner;
-    z += QString::number(Obj.dx);
-    z += kTrenner;
-    z += QString::number(Obj.dy);
-    z += kTrenner;
-    z += QString::number(Obj.Intens);
-    z += kTrenner;
-    return z;
+    // Every part is measured first, so the line is allocated once.
+    const QStringView karte = ersteZeichen(Obj.KartID, kMaxIdLaenge);
+    const QStringView typ = ersteZeichen(Obj.ObjTyp, kMaxIdLaenge);
+    const Ziffern zahlen[] = {Ziffern::Position(Obj.Px), Ziffern::Position(Obj.Py), Ziffern(Obj.dx), Ziffern(Obj.dy),
+                              Ziffern(Obj.Intens)};
+    qsizetype laenge = karte.size() + typ.size() + Obj.Bez.size() + 8;
+    for (const Ziffern& z : zahlen)
+        laenge += z.size();
+    QString zeile(laenge, Qt::Uninitialized);
+    QChar* d = zeile.data();
+    d = kopiere(karte, d);
+    *d++ = kTrenner;
+    d = kopiere(typ, d);
+    *d++ = kTrenner;
+    d = zahlen[0].kopiereNach(d);
+    *d++ = kTrenner;
+    d = zahlen[1].kopiereNach(d);
+    *d++ = kTrenner;
+    d = kopiere(Obj.Bez, d);
+    *d++ = kTrenner;
+    for (int i = 2; i < 5; ++i) {
+        d = zahlen[i].kopiereNach(d);
+        *d++ = kTrenner;
+    }
+    return zeile;
 }
 
 QString ObjektSchreibfehler(const ObjDataTyp& Obj)
@@ -116,10 +273,11 @@ bool LeseObjektdatei(const QString& Datei, QList<ObjDataTyp>& Tabelle)
         if (!f.Eof())
             f.ReadLine(); // header, not looked at
         while (!f.Eof()) {
-            const QString zeile = f.ReadLine();
+            const QByteArrayView zeile = f.ReadLineBytes();
             if (zeile.isEmpty())
                 continue;
-            neu.append(ObjektAusZeile(zeile));
+            ObjDataTyp& o = neu.emplaceBack(); // may move the table: the label before is taken after it
+            liesObjekt(zeile.data(), zeile.size(), o, neu.size() > 1 ? &neu.at(neu.size() - 2).KartID : nullptr);
         }
         f.Close();
     } catch (const Exception& e) {

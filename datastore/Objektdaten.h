@@ -23,6 +23,14 @@ struct ObjDataTyp {
     std::int32_t Intens = 0; // 0 always drawn and never asked, 1..3 Basis/Aufbau/Experte
 };
 
+} // namespace zl
+
+// Texts and numbers only: a growing table moves its labels as memory.
+Q_DECLARE_TYPEINFO(zl::ObjDataTyp, Q_RELOCATABLE_TYPE);
+
+namespace zl
+{
+
 // The labels of the current label file ObjDatei, in file order.
 inline QList<ObjDataTyp> ObjDaten;
 

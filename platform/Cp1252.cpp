@@ -25,6 +25,11 @@ QString fromCp1252(const char* data, qsizetype size)
     return out;
 }
 
+char16_t cp1252Char(unsigned char byte)
+{
+    return (byte >= 0x80 && byte < 0xA0) ? kHigh[byte - 0x80] : char16_t(byte);
+}
+
 int cp1252Byte(char16_t ch)
 {
     if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))

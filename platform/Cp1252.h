@@ -22,4 +22,7 @@ bool isCp1252(const QString& text);
 // The byte of one character, or -1 when the code page cannot hold it.
 int cp1252Byte(char16_t ch);
 
+// The character of one byte.
+char16_t cp1252Char(unsigned char byte);
+
 } // namespace zl

@@ -1,5 +1,6 @@
 #include "controls/TextFile.h"
 
+#include "platform/Cp1252.h"
 #include "platform/MessageService.h"
 
 #include <QDir>
@@ -93,6 +94,15 @@ TEST_F(TextFileTest, LineEndsCtrlZAndCodePage)
         EXPECT_EQ(got, c.lines);
         EXPECT_EQ(f.ReadLine(), QString()); // at the end: the empty text
         EXPECT_TRUE(f.Eof());
+        f.Close();
+
+        // The same lines as bytes.
+        open(f, c.bytes);
+        QStringList bytes;
+        while (!f.Eof())
+            bytes << fromCp1252(f.ReadLineBytes().toByteArray());
+        EXPECT_EQ(bytes, c.lines);
+        EXPECT_TRUE(f.ReadLineBytes().isEmpty());
         f.Close();
     }
 }
@@ -517,11 +527,13 @@ TEST_F(TextFileTest, OperationsOnTheWrongModeRaise)
     TextFileIO f;
     f.Assign(path());
     EXPECT_EQ(codeOf([&] { f.ReadLine(); }), 103);
+    EXPECT_EQ(codeOf([&] { f.ReadLineBytes(); }), 103);
     EXPECT_EQ(codeOf([&] { f.Eof(); }), 103);
     EXPECT_EQ(codeOf([&] { f.WriteLine(QStringLiteral("x")); }), 103);
     f.Close(); // closing a closed file does nothing
     ASSERT_TRUE(f.Rewrite());
     EXPECT_EQ(codeOf([&] { f.ReadInt(); }), 104);
+    EXPECT_EQ(codeOf([&] { f.ReadLineBytes(); }), 104);
     f.Close();
     ASSERT_TRUE(f.Reset());
     EXPECT_EQ(codeOf([&] { f.WriteLine(QStringLiteral("x")); }), 105);
