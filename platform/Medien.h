@@ -22,8 +22,9 @@ class TMedienDienst
     virtual void SpieleSound(const QString& Pfad, bool Synchron, bool Wiederholen) = 0;
     virtual void StoppeSound() = 0;
     // Plays a clip, handing each frame to Bild, and returns when it has ended; user input
-    // waits meanwhile. False with Fehler when the clip cannot be opened or played, or when
-    // it does not end within its length and two seconds (at most 30 s).
+    // waits meanwhile. Without an audio device it plays without its sound. False with Fehler
+    // when the clip cannot be opened or played, or when it does not end within its length
+    // and two seconds (at most 30 s).
     virtual bool SpieleVideo(const QString& Pfad, const std::function<void(const QImage&)>& Bild, QString* Fehler) = 0;
     // Waits without processing any message (the program does not react meanwhile).
     virtual void WarteOhneNachrichten(int Millisekunden) = 0;

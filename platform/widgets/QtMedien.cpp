@@ -1,7 +1,9 @@
 #include "platform/widgets/QtMedien.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QEventLoop>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QThread>
 #include <QTimer>
@@ -10,6 +12,7 @@
 #include <QVideoSink>
 
 #include <algorithm>
+#include <optional>
 
 namespace zl
 {
@@ -41,11 +44,23 @@ struct Warteschleife {
 TQtMedienDienst::TQtMedienDienst() = default;
 TQtMedienDienst::~TQtMedienDienst() = default;
 
+bool TQtMedienDienst::HatAudioAusgabe() const
+{
+    if (AudioAusgabeVorhanden)
+        return AudioAusgabeVorhanden();
+    return !QMediaDevices::defaultAudioOutput().isNull();
+}
+
 void TQtMedienDienst::SpieleSound(const QString& Pfad, bool Synchron, bool Wiederholen)
 {
+    // Nothing to be heard: the sound is skipped, a synchronous one too.
+    if (!HatAudioAusgabe()) {
+        StoppeSound();
+        return;
+    }
     if (!m_sound) {
         m_sound = std::make_unique<QMediaPlayer>();
-        // An output even without a device: without one the player refuses the file.
+        // A player without an output refuses a sound file.
         m_soundAusgabe = std::make_unique<QAudioOutput>();
         m_sound->setAudioOutput(m_soundAusgabe.get());
     }
@@ -76,10 +91,13 @@ void TQtMedienDienst::StoppeSound()
 
 bool TQtMedienDienst::SpieleVideo(const QString& Pfad, const std::function<void(const QImage&)>& Bild, QString* Fehler)
 {
+    std::optional<QAudioOutput> ausgabe;
     QMediaPlayer spieler;
-    QAudioOutput ausgabe;
     QVideoSink senke;
-    spieler.setAudioOutput(&ausgabe);
+    if (HatAudioAusgabe()) {
+        ausgabe.emplace();
+        spieler.setAudioOutput(&*ausgabe);
+    }
     spieler.setVideoSink(&senke);
     Warteschleife w(LadeGrenzeMs);
     bool ok = false;

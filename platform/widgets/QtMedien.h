@@ -4,6 +4,7 @@
 
 #include "platform/Medien.h"
 
+#include <functional>
 #include <memory>
 
 class QAudioOutput;
@@ -25,8 +26,14 @@ class TQtMedienDienst : public TMedienDienst
 
     // How long a clip may take to open before it counts as hanging.
     int LadeGrenzeMs = 10000;
+    // Whether the computer has an audio output; unset, Qt's default output device decides.
+    // Without one, sounds are skipped and clips play without their sound: an output that
+    // cannot be opened would make the player fail the clip.
+    std::function<bool()> AudioAusgabeVorhanden;
 
   private:
+    bool HatAudioAusgabe() const;
+
     std::unique_ptr<QMediaPlayer> m_sound;
     std::unique_ptr<QAudioOutput> m_soundAusgabe;
 };

@@ -361,11 +361,24 @@ TEST_F(AusgabeFenster, ContinueButtonClosesTheModalWindow)
     EXPECT_EQ(AVIForm->WeiterBtn->Caption(), QStringLiteral("&Weiter"));
 }
 
-// The real back end with no audio device: a bundled sound and a clip play to their end, a
-// damaged clip ends with an error instead of hanging.
+// A file that starts as an AVI clip and holds nothing a decoder can read.
+void SchreibeKaputtesVideo(const QString& Pfad)
+{
+    QFile f(Pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QByteArray("RIFF\x10\x00\x00\x00"
+                       "AVI LIST",
+                       16) +
+            QByteArray(4000, '\x5a'));
+}
+
+// The real back end with an audio output (where the machine has none, GStreamer's stand-in
+// sink): a bundled sound and a clip play to their end, a damaged clip ends with an error
+// instead of hanging.
 TEST(QtMedien, BundledMediaPlayToTheirEnd)
 {
     TQtMedienDienst Qt;
+    Qt.AudioAusgabeVorhanden = [] { return true; };
     QElapsedTimer Uhr;
     Uhr.start();
     Qt.SpieleSound(kMedien + QStringLiteral("ZL-Sound/Richtig1.wav"), true, false);
@@ -390,20 +403,73 @@ TEST(QtMedien, BundledMediaPlayToTheirEnd)
 
     QTemporaryDir Dir;
     const QString Kaputt = Dir.filePath(QStringLiteral("kaputt.avi"));
-    {
-        QFile f(Kaputt);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray("RIFF\x10\x00\x00\x00"
-                           "AVI LIST",
-                           16) +
-                QByteArray(4000, '\x5a'));
-    }
+    SchreibeKaputtesVideo(Kaputt);
     Qt.LadeGrenzeMs = 3000;
     Uhr.restart();
     Fehler.clear();
     EXPECT_FALSE(Qt.SpieleVideo(Kaputt, {}, &Fehler));
     EXPECT_FALSE(Fehler.isEmpty());
     EXPECT_LT(Uhr.elapsed(), 8000);
+}
+
+// Without an audio output the sounds are skipped at once, a clip with sound plays its
+// pictures to the end, and a damaged clip is still an error.
+TEST(QtMedien, WithoutAudioOutputClipsPlaySilentlyAndSoundsAreSkipped)
+{
+    TQtMedienDienst Qt;
+    Qt.AudioAusgabeVorhanden = [] { return false; };
+    QElapsedTimer Uhr;
+    Uhr.start();
+    // Richtig1.wav lasts longer than 300 ms: played synchronously it would be waited for.
+    Qt.SpieleSound(kMedien + QStringLiteral("ZL-Sound/Richtig1.wav"), true, false);
+    Qt.SpieleSound(kMedien + QStringLiteral("ZL-Sound/Hover1.wav"), false, true);
+    Qt.StoppeSound();
+    EXPECT_LT(Uhr.elapsed(), 300);
+
+    for (const char* Clip : {"VRichtig1snd.avi", "VFalsch1snd.avi"}) {
+        SCOPED_TRACE(Clip);
+        int Bilder = 0;
+        QString Fehler;
+        EXPECT_TRUE(Qt.SpieleVideo(
+            kMedien + QStringLiteral("ZL-Video/") + QLatin1String(Clip), [&](const QImage&) { ++Bilder; }, &Fehler))
+            << Fehler.toStdString();
+        EXPECT_GE(Bilder, 10);
+    }
+
+    QTemporaryDir Dir;
+    const QString Kaputt = Dir.filePath(QStringLiteral("kaputt.avi"));
+    SchreibeKaputtesVideo(Kaputt);
+    Qt.LadeGrenzeMs = 3000;
+    QString Fehler;
+    EXPECT_FALSE(Qt.SpieleVideo(Kaputt, {}, &Fehler));
+    EXPECT_TRUE(Fehler.startsWith(QStringLiteral("Das Video ") + Kaputt + QLatin1Char(' '))) << Fehler.toStdString();
+}
+
+// The first right answer with clips and sound on, on a computer without audio output: the
+// clip with sound plays and no box comes; a clip that cannot be decoded keeps its box.
+TEST_F(AusgabeFenster, WithoutAudioOutputFeedbackClipsPlayWithoutABox)
+{
+    TQtMedienDienst Qt;
+    Qt.AudioAusgabeVorhanden = [] { return false; };
+    Qt.LadeGrenzeMs = 3000;
+    struct Bereich {
+        TMedienDienst* Vorher;
+        ~Bereich() { setzeMedienDienst(Vorher); }
+    } Dienst{setzeMedienDienst(&Qt)};
+    F->Animation_ein->setChecked(true);
+    F->Sound1->setChecked(true);
+    SpieleRichtigVideo();
+    SpieleRichtigTon();
+    SpieleFalschTon();
+    EXPECT_TRUE(Boxen.entries().isEmpty()) << Boxen.texts().join(u'\n').toStdString();
+    EXPECT_FALSE(AVIForm->isVisible());
+
+    SchreibeKaputtesVideo(m_prog + QStringLiteral("ZL-Video/VFalsch1snd.avi"));
+    SpieleFalschVideo();
+    ASSERT_EQ(Boxen.entries().size(), 1);
+    EXPECT_TRUE(Boxen.texts().constFirst().startsWith(QStringLiteral("Das Video ") + m_prog +
+                                                      QStringLiteral("ZL-Video/VFalsch1snd.avi ")))
+        << Boxen.texts().constFirst().toStdString();
 }
 
 } // namespace
