@@ -66,9 +66,10 @@ class Kartivo
         F->SetzeZoom(0);
         F->ZeigeLernkarte();
         Warte();
-        const int bayern = Beschriftung(QStringLiteral("DEU"), QStringLiteral("Bayern"));
-        if (bayern >= 0)
-            F->LernkarteAnsicht->WaehleLernObjekt(bayern, true);
+        // A neighbour with a flag, so the country facts show it.
+        const int land = Beschriftung(QStringLiteral("DEU"), QStringLiteral("Österreich"));
+        if (land >= 0)
+            F->LernkarteAnsicht->WaehleLernObjekt(land, true);
         Warte();
         Bild(F, "lernkarte.jpg");
 
