@@ -9,8 +9,8 @@
 #include "learning/mainwindow/zl_lernlayout.h"
 #include "learning/mainwindow/zl_lernlisten.h"
 #include "learning/mainwindow/zl_main.h"
-#include "raster/widgets/Rast32_Image.h"
 #include "platform/MessageService.h"
+#include "raster/widgets/Rast32_Image.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -186,10 +186,10 @@ void TKartenauswahlSeite::ZeigeKartenauswahl(bool NeuAufbau)
         const int SeitenW = std::max(0, W - 2);
         for (int s = 0; s < 3; ++s) {
             Uebersicht& u = Uebersichten[s];
-            u.Lab->setGeometry(UebersichtLabelRect(u.Code, W));
             QFont f(QStringLiteral("Arial"));
             f.setPointSize(UebersichtLabelPunkte(W));
             u.Lab->setFont(f);
+            u.Lab->setGeometry(UebersichtLabelPassend(u.Code, W, u.Lab->font()));
             u.Img->setGeometry(0, 0, SeitenW, SeitenH);
             u.Img->SetBitmap(LadeUebersichtsbild(DatenVerz, u.Code, SeitenW, SeitenH));
             BaueKartenFelder(s);

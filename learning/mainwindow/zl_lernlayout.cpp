@@ -3,6 +3,8 @@
 #include "learning/mainwindow/zl_lernlisten.h"
 #include "learning/mainwindow/zl_viewport.h"
 
+#include <QFontMetrics>
+
 #include <algorithm>
 
 namespace zl
@@ -18,6 +20,20 @@ QRect UebersichtLabelRect(const QString& Code, int W)
 int UebersichtLabelPunkte(int W)
 {
     return W >= 700 ? 9 : 8;
+}
+
+QRect UebersichtLabelPassend(const QString& Code, int W, const QFont& Schrift)
+{
+    QRect Feld = UebersichtLabelRect(Code, W);
+    const QFontMetrics fm(Schrift);
+    const QString Text = UebersichtText(Code);
+    const auto Umbrochen = [&](int Breite) {
+        return fm.boundingRect(QRect(0, 0, Breite, 1 << 20), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Text);
+    };
+    // A word wider than the label widens it; the lines at that width give its least height.
+    Feld.setWidth(std::max(Feld.width(), Umbrochen(Feld.width()).width()));
+    Feld.setHeight(std::max(Feld.height(), Umbrochen(Feld.width()).height()));
+    return Feld;
 }
 
 QString UebersichtText(const QString& Code)

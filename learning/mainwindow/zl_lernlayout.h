@@ -5,6 +5,7 @@
 
 #include "datastore/zl_data.h"
 
+#include <QFont>
 #include <QRect>
 #include <QString>
 
@@ -19,6 +20,10 @@ namespace zl
 QRect UebersichtLabelRect(const QString& Code, int W);
 // 9 points from a width of 700, else 8.
 int UebersichtLabelPunkte(int W);
+// The label's bounds for its font: UebersichtLabelRect grown where the word-wrapped
+// description needs more (a word wider than the label, more lines than its height), so no
+// line or letter is cut off at any window size.
+QRect UebersichtLabelPassend(const QString& Code, int W, const QFont& Schrift);
 // The description text of an overview ("WLT", "EUR", "DEU"); empty for other codes.
 QString UebersichtText(const QString& Code);
 // A map panel: (characters + 2) x 7 wide, round(0.04 x control height) high, centred on the

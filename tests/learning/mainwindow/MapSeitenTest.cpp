@@ -15,6 +15,7 @@
 #include "learning/mainwindow/zl_einstellungen.h"
 #include "learning/mainwindow/zl_info.h"
 #include "learning/mainwindow/zl_lernlayout.h"
+#include "learning/mainwindow/zl_zustand.h"
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
 
@@ -139,6 +140,43 @@ TEST_F(MapSeiten, OverviewPagesPanelsAndList)
     F->AnredeSie->trigger();
     EXPECT_EQ(A->AuswahlInfoLab->text(),
               QStringLiteral("Kartenauswahl: Klicken Sie mit der Maus auf die gewünschte Karte."));
+}
+
+// The overview descriptions show every line and every word at each window size the program
+// takes: its smallest, the size Shift+Ctrl+G gives, and larger ones up to a full screen. The
+// labels keep their place and the font size of the page's width.
+TEST_F(MapSeiten, OverviewDescriptionsShowAllTheirTextAtEveryWindowSize)
+{
+    const QSize Groessen[] = {MindestFenstergroesse(1024, 768), QSize(980, 640), QSize(1280, 1024), QSize(1920, 1050)};
+    for (const QSize& Groesse : Groessen) {
+        SCOPED_TRACE(testing::Message() << Groesse.width() << " x " << Groesse.height());
+        F->showNormal();
+        if (Groesse == QSize(980, 640)) {
+            QKeyEvent g(QEvent::KeyPress, Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
+            QApplication::sendEvent(F, &g);
+        } else {
+            F->resize(Groesse);
+        }
+        QApplication::processEvents();
+        ASSERT_EQ(F->size(), Groesse);
+        ASSERT_EQ(F->Zustand.Ansichtsmodus, Kartenauswahl);
+        const int W = A->KartAuswahlControl->width();
+        for (const auto& u : A->Uebersichten) {
+            SCOPED_TRACE(u.Code.toStdString());
+            const QRect Feld = UebersichtLabelRect(u.Code, W);
+            const QRect L = u.Lab->geometry();
+            EXPECT_EQ(L.topLeft(), Feld.topLeft());
+            EXPECT_GE(L.width(), Feld.width());
+            EXPECT_GE(L.height(), Feld.height());
+            EXPECT_EQ(u.Lab->font().pointSize(), UebersichtLabelPunkte(W));
+            const QRect Text = u.Lab->fontMetrics().boundingRect(
+                QRect(0, 0, L.width(), 100000), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, u.Lab->text());
+            EXPECT_LE(Text.width(), L.width());
+            EXPECT_LE(Text.height(), L.height());
+            EXPECT_LE(u.Lab->heightForWidth(L.width()), L.height());
+            EXPECT_TRUE(u.Img->rect().contains(QRect(L.topLeft(), Text.size())));
+        }
+    }
 }
 
 TEST_F(MapSeiten, OpenFromTheOverviewPanel)
