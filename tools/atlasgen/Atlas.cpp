@@ -690,7 +690,7 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
         x.ObjTyp = kand[i].ObjTyp;
         x.Px = std::round(p[i].punkt.x() * 10000) / 10000;
         x.Py = std::round(p[i].punkt.y() * 10000) / 10000;
-        x.Bez = kand[i].Bez;
+        x.Bez = p[i].Bez;
         x.dx = p[i].dx;
         x.dy = p[i].dy;
         x.Intens = kand[i].intens;

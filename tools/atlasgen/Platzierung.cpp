@@ -213,6 +213,7 @@ QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, QSize karte
         return true;
     };
     struct Moeglichkeit {
+        int text = 0; // which of the texts
         int dx = 0, dy = 0;
         QPoint verschiebung; // whole pixels the point moves
         Programmfelder box;
@@ -224,38 +225,44 @@ QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, QSize karte
         const Kandidat& c = k[i];
         const QPoint p0 = Bildpunkt(c.punkt, karte);
         QList<Moeglichkeit> m;
-        Programmfelder mitte; // the text centred on the point, for the moved points
-        for (const auto& [dx, dy] : Reihenfolge(c.ObjTyp)) {
-            const Programmfelder rel = Vermesse(KartID, c.ObjTyp, c.Bez, dx, dy).text;
-            if (dx == 0 && dy == 0)
-                mitte = rel;
-            Programmfelder b = Verschoben(rel, p0);
-            QPoint v;
-            if (!innen(b)) {
-                // Point objects stay at their place; an area's name moves inside.
-                const QRectF u = Vereinigt(b);
-                if (!flaeche[i] || u.width() > rahmen.width() || u.height() > rahmen.height())
-                    continue;
-                v.setX(u.left() < 0 ? int(std::ceil(-u.left()))
-                                    : -int(std::ceil(std::max(0.0, u.right() - rahmen.right()))));
-                v.setY(u.top() < 0 ? int(std::ceil(-u.top()))
-                                   : -int(std::ceil(std::max(0.0, u.bottom() - rahmen.bottom()))));
-                b = Verschoben(b, v);
-            }
-            if (innen(b))
-                m.append({dx, dy, v, b});
-        }
-        // An area's name with room to move also tries the points round its own, nearest first.
-        const int ringe = flaeche[i] && !Vereinigt(mitte).isNull() ? int(c.spielraum / kSchritt) : 0;
-        for (int r = 1; r <= ringe; ++r) {
-            const int n = 6 * r;
-            for (int s = 0; s < n; ++s) {
-                const double w = 2 * 3.14159265358979 * s / n;
-                const QPoint v(int(std::lround(std::cos(w) * r * kSchritt)),
-                               int(std::lround(std::sin(w) * r * kSchritt)));
-                const Programmfelder b = Verschoben(mitte, v + p0);
+        // A name of several words may also stand in two lines where one finds no room.
+        QStringList texte{c.Bez};
+        if (const QString zwei = UmbrechenWennLang(c.Bez, 0); zwei != c.Bez)
+            texte.append(zwei);
+        for (int t = 0; t < texte.size(); ++t) {
+            Programmfelder mitte; // the text centred on the point, for the moved points
+            for (const auto& [dx, dy] : Reihenfolge(c.ObjTyp)) {
+                const Programmfelder rel = Vermesse(KartID, c.ObjTyp, texte[t], dx, dy).text;
+                if (dx == 0 && dy == 0)
+                    mitte = rel;
+                Programmfelder b = Verschoben(rel, p0);
+                QPoint v;
+                if (!innen(b)) {
+                    // Point objects stay at their place; an area's name moves inside.
+                    const QRectF u = Vereinigt(b);
+                    if (!flaeche[i] || u.width() > rahmen.width() || u.height() > rahmen.height())
+                        continue;
+                    v.setX(u.left() < 0 ? int(std::ceil(-u.left()))
+                                        : -int(std::ceil(std::max(0.0, u.right() - rahmen.right()))));
+                    v.setY(u.top() < 0 ? int(std::ceil(-u.top()))
+                                       : -int(std::ceil(std::max(0.0, u.bottom() - rahmen.bottom()))));
+                    b = Verschoben(b, v);
+                }
                 if (innen(b))
-                    m.append({0, 0, v, b});
+                    m.append({t, dx, dy, v, b});
+            }
+            // An area's name with room to move also tries the points round its own, nearest first.
+            const int ringe = flaeche[i] && !Vereinigt(mitte).isNull() ? int(c.spielraum / kSchritt) : 0;
+            for (int r = 1; r <= ringe; ++r) {
+                const int n = 6 * r;
+                for (int s = 0; s < n; ++s) {
+                    const double w = 2 * 3.14159265358979 * s / n;
+                    const QPoint v(int(std::lround(std::cos(w) * r * kSchritt)),
+                                   int(std::lround(std::sin(w) * r * kSchritt)));
+                    const Programmfelder b = Verschoben(mitte, v + p0);
+                    if (innen(b))
+                        m.append({t, 0, 0, v, b});
+                }
             }
         }
         // The first free place; failing that, the one that covers the dots of the fewest and least
@@ -303,7 +310,8 @@ QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, QSize karte
         const QPoint q = p0 + g.verschiebung;
         ergebnis[i] = Platzierung{
             g.dx, g.dy, true,
-            g.verschiebung.isNull() ? c.punkt : QPointF(double(q.x()) / karte.width(), double(q.y()) / karte.height())};
+            g.verschiebung.isNull() ? c.punkt : QPointF(double(q.x()) / karte.width(), double(q.y()) / karte.height()),
+            texte[g.text]};
     }
     return ergebnis;
 }

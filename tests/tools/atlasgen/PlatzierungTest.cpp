@@ -14,7 +14,7 @@ namespace
 Programmfelder Felder(const Kandidat& k, const Platzierung& p, QSize karte,
                       const QString& KartID = QStringLiteral("XX"))
 {
-    const Beschriftungsfelder f = Vermesse(KartID, k.ObjTyp, k.Bez, p.dx, p.dy);
+    const Beschriftungsfelder f = Vermesse(KartID, k.ObjTyp, p.Bez.isEmpty() ? k.Bez : p.Bez, p.dx, p.dy);
     const QPointF punkt(std::round(p.punkt.x() * 10000) / 10000 * karte.width(),
                         std::round(p.punkt.y() * 10000) / 10000 * karte.height());
     Programmfelder b;
@@ -151,9 +151,11 @@ TEST(Platzierung, LabelsKeepApartWhateverTheirIntensity)
             continue;
         ++platziert;
         verschoben += p[i].punkt != k[i].punkt ? 1 : 0;
-        for (qsizetype j = 0; j < i; ++j)
-            if (p[j].platziert)
-                EXPECT_FALSE(Ueberlappen(Felder(k[i], p[i], karte), Felder(k[j], p[j], karte))) << i << " " << j;
+        for (qsizetype j = 0; j < i; ++j) {
+            if (!p[j].platziert)
+                continue;
+            EXPECT_FALSE(Ueberlappen(Felder(k[i], p[i], karte), Felder(k[j], p[j], karte))) << i << " " << j;
+        }
     }
     EXPECT_TRUE(p[0].platziert && p[1].platziert && p[2].platziert);
     EXPECT_EQ(platziert, 3); // the two without room have none left
@@ -176,6 +178,20 @@ TEST(Platzierung, AMandatoryNamePushesOutTheTownsUnderIt)
     p = PlatziereBeschriftungen(k, karte, QStringLiteral("XX"));
     EXPECT_FALSE(p[0].platziert);
     EXPECT_TRUE(p[1].platziert);
+}
+
+TEST(Platzierung, ANameOfTwoWordsTakesTwoLinesWhereOneFindsNoRoom)
+{
+    // Too wide for the map in one line; a one-word name keeps its line.
+    const QSize karte(60, 100);
+    const QList<Kandidat> k = {{QStringLiteral("L"), QStringLiteral("Weites Land"), {0.5, 0.3}, 0, true},
+                               {QStringLiteral("S"), QStringLiteral("Ort"), {0.2, 0.85}, 1, false}};
+    const QList<Platzierung> p = PlatziereBeschriftungen(k, karte, QStringLiteral("XX"));
+    ASSERT_TRUE(p[0].platziert && p[1].platziert);
+    EXPECT_EQ(p[0].Bez, QStringLiteral("Weites|Land"));
+    EXPECT_EQ(p[1].Bez, QStringLiteral("Ort"));
+    for (const QRectF& b : Felder(k[0], p[0], karte))
+        EXPECT_TRUE(QRectF(QPointF(0, 0), QSizeF(karte)).contains(b));
 }
 
 TEST(Platzierung, TextsStayInsideTheMap)
