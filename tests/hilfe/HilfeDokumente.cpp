@@ -1,8 +1,8 @@
 #include "HilfeDokumente.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QXmlStreamReader>
 
@@ -14,10 +14,10 @@ namespace
 // Elements inside running text: their edges do not separate words.
 bool IstZeilenElement(QStringView n)
 {
-    static const QSet<QString> zeile{QStringLiteral("a"),    QStringLiteral("b"),     QStringLiteral("i"),
-                                     QStringLiteral("em"),   QStringLiteral("strong"), QStringLiteral("span"),
-                                     QStringLiteral("kbd"),  QStringLiteral("code"),  QStringLiteral("small"),
-                                     QStringLiteral("sub"),  QStringLiteral("sup"),   QStringLiteral("abbr")};
+    static const QSet<QString> zeile{QStringLiteral("a"),   QStringLiteral("b"),      QStringLiteral("i"),
+                                     QStringLiteral("em"),  QStringLiteral("strong"), QStringLiteral("span"),
+                                     QStringLiteral("kbd"), QStringLiteral("code"),   QStringLiteral("small"),
+                                     QStringLiteral("sub"), QStringLiteral("sup"),    QStringLiteral("abbr")};
     return zeile.contains(n.toString());
 }
 

@@ -43,7 +43,13 @@ QList<HilfeSeite> LiesHilfe(const QString& Ordner);
 QString HilfeText(const QList<HilfeSeite>& Seiten);
 
 // The help folders of the built programs.
-inline QString KartivoHilfe() { return QStringLiteral(ZL_KARTIVO_DIR "/ZL-Hilfe"); }
-inline QString FoliavoHilfe() { return QStringLiteral(ZL_FOLIAVO_DIR "/AB-Hilfe"); }
+inline QString KartivoHilfe()
+{
+    return QStringLiteral(ZL_KARTIVO_DIR "/ZL-Hilfe");
+}
+inline QString FoliavoHilfe()
+{
+    return QStringLiteral(ZL_FOLIAVO_DIR "/AB-Hilfe");
+}
 
 } // namespace zl::test

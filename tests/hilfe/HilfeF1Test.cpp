@@ -36,7 +36,10 @@ QStringList DrueckeF1(QWidget* Fenster)
 }
 
 // The local file a document address names ("file://" addresses and plain paths alike).
-QString Datei(const QString& Dokument) { return QUrl::fromUserInput(Dokument).toLocalFile(); }
+QString Datei(const QString& Dokument)
+{
+    return QUrl::fromUserInput(Dokument).toLocalFile();
+}
 
 void PruefeHilfe(const QStringList& Geoeffnet, const QString& Hilfeordner)
 {

@@ -27,7 +27,10 @@ struct Programm {
     QString Ordner;
 };
 
-void PrintTo(const Programm& p, std::ostream* os) { *os << p.Name; }
+void PrintTo(const Programm& p, std::ostream* os)
+{
+    *os << p.Name;
+}
 
 class HilfeVerweise : public ::testing::TestWithParam<Programm>
 {
@@ -51,7 +54,8 @@ class HilfeVerweise : public ::testing::TestWithParam<Programm>
     {
         const QString p = QUrl::fromPercentEncoding(Pfad.toUtf8());
         const QString sauber = QDir::cleanPath(p);
-        if (sauber.startsWith(QLatin1String("..")) || QDir::isAbsolutePath(sauber) || sauber.contains(QLatin1Char('\\')))
+        if (sauber.startsWith(QLatin1String("..")) || QDir::isAbsolutePath(sauber) ||
+            sauber.contains(QLatin1Char('\\')))
             return {};
         return sauber;
     }
@@ -89,7 +93,8 @@ TEST_P(HilfeVerweise, EveryLinkAndPictureResolvesInsideTheFolder)
     QStringList fehler;
     for (const HilfeSeite& s : seiten)
         for (const HilfeVerweis& v : s.Verweise) {
-            const QString wo = QStringLiteral("%1 line %2: %3=\"%4\"").arg(s.Datei).arg(v.Zeile).arg(v.Attribut, v.Wert);
+            const QString wo =
+                QStringLiteral("%1 line %2: %3=\"%4\"").arg(s.Datei).arg(v.Zeile).arg(v.Attribut, v.Wert);
             if (v.Wert.trimmed().isEmpty()) {
                 fehler << wo + QStringLiteral(" is empty");
                 continue;
@@ -158,7 +163,8 @@ TEST_P(HilfeVerweise, EveryPictureIsShownAtItsOwnSizeWithATextForItsPlace)
     QSet<QString> gezeigt;
     for (const HilfeSeite& s : seiten)
         for (const HilfeBild& b : s.Bilder) {
-            const std::string wo = s.Datei.toStdString() + " line " + std::to_string(b.Zeile) + ": " + b.Src.toStdString();
+            const std::string wo =
+                s.Datei.toStdString() + " line " + std::to_string(b.Zeile) + ": " + b.Src.toStdString();
             EXPECT_FALSE(b.Alt.trimmed().isEmpty()) << wo << " has no alt text";
             const QString datei = DateiVon(b.Src);
             QImageReader r(ordner.filePath(datei));
@@ -169,8 +175,8 @@ TEST_P(HilfeVerweise, EveryPictureIsShownAtItsOwnSizeWithATextForItsPlace)
             EXPECT_EQ(b.Hoehe, g.height()) << wo;
             gezeigt.insert(datei);
         }
-    for (const QString& bild : ordner.entryList({QStringLiteral("*.jpg"), QStringLiteral("*.png"),
-                                                 QStringLiteral("*.gif")}, QDir::Files))
+    for (const QString& bild :
+         ordner.entryList({QStringLiteral("*.jpg"), QStringLiteral("*.png"), QStringLiteral("*.gif")}, QDir::Files))
         EXPECT_TRUE(gezeigt.contains(bild)) << bild.toStdString() << " is shown by no page";
 }
 

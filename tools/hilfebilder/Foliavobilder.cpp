@@ -20,7 +20,10 @@ namespace zl::hilfebilder
 namespace
 {
 
-void Warte() { QApplication::processEvents(); }
+void Warte()
+{
+    QApplication::processEvents();
+}
 
 // The printed page, as wide as a picture in the text.
 constexpr int kSeitenBreite = 560;
@@ -91,8 +94,7 @@ class Foliavo
     {
         if (!F->Seitenmetafile)
             return;
-        const QImage Seite = ab::Exportbild(*F->Seitenmetafile)
-                                 .scaledToWidth(kSeitenBreite, Qt::SmoothTransformation);
+        const QImage Seite = ab::Exportbild(*F->Seitenmetafile).scaledToWidth(kSeitenBreite, Qt::SmoothTransformation);
         if (Speichere(Seite, Datei(Name)))
             Geschrieben_ << Datei(Name);
     }

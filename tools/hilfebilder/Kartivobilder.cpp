@@ -24,7 +24,10 @@ namespace zl::hilfebilder
 namespace
 {
 
-void Warte() { QApplication::processEvents(); }
+void Warte()
+{
+    QApplication::processEvents();
+}
 
 int Beschriftung(const QString& KartID, const QString& Bez)
 {
