@@ -354,7 +354,7 @@ TEST(ObjektZeileTest, PositionsAndNumbersAreWrittenAsThePlainRulesSay)
 
     for (const std::int32_t i : {0, 1, -1, 127, -128, 2147483647, -2147483647 - 1}) {
         o.dx = std::int8_t(i);
-        o.dy = std::int8_t(-i);
+        o.dy = std::int8_t(-o.dx);
         o.Intens = i;
         EXPECT_EQ(ObjektZeile(o), plain::zeile(o)) << i;
     }
