@@ -26,6 +26,9 @@ constexpr qsizetype kOpfer = 2;
 // Air between two labels (pixels), so that a pixel's difference in a renderer's rounding
 // does not make them touch.
 constexpr double kLuft = 1;
+// Names in spaced capitals keep this far from others beside them (twice their letters' spacing),
+// lest two read as one.
+constexpr double kLuftGesperrt = 40;
 
 // Placements to try, best first: area names sit on their point, point objects beside their symbol.
 const QList<QPair<int, int>>& Reihenfolge(const QString& t)
@@ -224,6 +227,7 @@ QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, QSize karte
             continue;
         const Kandidat& c = k[i];
         const QPoint p0 = Bildpunkt(c.punkt, karte);
+        const double luft = c.ObjTyp == u"K" || c.ObjTyp == u"LX" ? kLuftGesperrt : kLuft;
         QList<Moeglichkeit> m;
         // A name of several words may also stand in two lines where one finds no room.
         QStringList texte{c.Bez};
@@ -279,8 +283,8 @@ QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, QSize karte
                     continue;
                 bool trifft = false;
                 for (int p = 0; p < kProgramme && !trifft; ++p)
-                    trifft = !m[j].box[p].isNull() &&
-                             m[j].box[p].adjusted(-kLuft, -kLuft, kLuft, kLuft).intersects(f.box[p]);
+                    trifft =
+                        !m[j].box[p].isNull() && m[j].box[p].adjusted(-luft, -kLuft, luft, kLuft).intersects(f.box[p]);
                 if (!trifft || opfer.contains(f.wer))
                     continue;
                 if (!f.symbol || erledigt[f.wer] || k[f.wer].pflicht || opfer.size() == kOpfer) {

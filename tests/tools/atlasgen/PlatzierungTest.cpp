@@ -180,6 +180,20 @@ TEST(Platzierung, AMandatoryNamePushesOutTheTownsUnderIt)
     EXPECT_TRUE(p[1].platziert);
 }
 
+TEST(Platzierung, ContinentsKeepWellApartFromTheirNeighboursInARow)
+{
+    // Two continents whose points lie side by side: the second keeps the letters' spacing twice
+    // over from the first, so that the two do not read as one word.
+    const QSize karte(800, 100);
+    const QList<Kandidat> k = {{QStringLiteral("K"), QStringLiteral("Westen"), {0.35, 0.5}, 0, true, 1, 300},
+                               {QStringLiteral("K"), QStringLiteral("Osten"), {0.57, 0.5}, 1, true, 1, 300}};
+    const QList<Platzierung> p = PlatziereBeschriftungen(k, karte, QStringLiteral("WELT"));
+    ASSERT_TRUE(p[0].platziert && p[1].platziert);
+    const Programmfelder a = Felder(k[0], p[0], karte), b = Felder(k[1], p[1], karte);
+    for (int i = 0; i < kProgramme; ++i)
+        EXPECT_FALSE(a[i].adjusted(-39, -1, 39, 1).intersects(b[i])) << i;
+}
+
 TEST(Platzierung, ANameOfTwoWordsTakesTwoLinesWhereOneFindsNoRoom)
 {
     // Too wide for the map in one line; a one-word name keeps its line.
