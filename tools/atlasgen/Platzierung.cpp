@@ -180,14 +180,12 @@ QString UmbrechenWennLang(const QString& text, int maxZeichen)
 QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, QSize karte, const QString& KartID)
 {
     QList<Platzierung> ergebnis(k.size());
-    // The mandatory labels first; the more basic ones (lower intensity) before the others.
+    // The mandatory labels first, each group in order of priority.
     QList<int> folge(k.size());
     std::iota(folge.begin(), folge.end(), 0);
     std::stable_sort(folge.begin(), folge.end(), [&](int a, int b) {
         if (k[a].pflicht != k[b].pflicht)
             return k[a].pflicht;
-        if (!k[a].pflicht && k[a].intens != k[b].intens)
-            return k[a].intens < k[b].intens;
         return k[a].prioritaet < k[b].prioritaet;
     });
     QList<int> rang(k.size());

@@ -63,13 +63,13 @@ struct Platzierung {
 };
 
 // Places the candidates on the map KartID, karte being its size in the map box: the mandatory
-// ones first, the rest by intensity, each group in order of priority. Each takes the first
-// placement of its type's list whose boxes lie inside the map and meet no text and no symbol of
-// another label in either program; an area's name that would leave the map moves inside, one
-// with room to move tries points round its own, nearest first, and a name of several words tries
-// all that in two lines too. With no free place it may push out up to two labels still to come,
-// not mandatory, whose symbols its text would cover (the fewest and least important); else it is
-// left out, mandatory or not. The result is in the candidates' order.
+// ones first, each group in order of priority. Each takes the first placement of its type's list
+// whose boxes lie inside the map and meet no text and no symbol of another label in either
+// program; an area's name that would leave the map moves inside, one with room to move tries
+// points round its own, nearest first, and a name of several words tries all that in two lines
+// too. With no free place it may push out up to two labels still to come, not mandatory, whose
+// symbols its text would cover (the fewest and least important); else it is left out, mandatory
+// or not. The result is in the candidates' order.
 QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& kandidaten, QSize karte, const QString& KartID);
 
 } // namespace zl::atlas
