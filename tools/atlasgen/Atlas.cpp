@@ -656,9 +656,10 @@ void Atlas::beschrifte(const Kartendef& k, const Kartenbilder& b)
 
     QList<Platzierung> p = PlatziereBeschriftungen(kand, karte, k.id);
     // Every exercise needs five names of each kind: where collisions dropped too many, the
-    // most important dropped ones become mandatory and take their room before the others;
-    // those that find none even so give way to the next.
-    for (int runde = 0; runde < 4; ++runde) {
+    // most important dropped ones become mandatory and take their room before the others of
+    // their intensity; those that find none even so (a label of a lower intensity keeps its
+    // room) give way to the next.
+    for (int runde = 0; runde < 8; ++runde) {
         QMap<int, int> anzahl;
         for (qsizetype i = 0; i < kand.size(); ++i)
             if (p[i].platziert)

@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <optional>
 #include <variant>
+#include <vector>
 
 namespace zl::atlas
 {
@@ -21,8 +23,27 @@ namespace
 constexpr int kMessfeld = 10000;
 // Step between the points an area's name tries round its own (map box pixels).
 constexpr int kSchritt = 2;
-// A label that finds no free place may push out at most this many labels still to come.
+// A mandatory label that finds no free place may push out at most this many of its own intensity.
 constexpr qsizetype kOpfer = 2;
+// What a place costs, counted in pixels that it moves the label's point: pushing out a label of
+// its own intensity more than anything else; pushing out one of a higher intensity
+// kHoeherKosten; leaving no free place to a country's, state's or continent's name of a higher
+// intensity kRaumKosten, to a mandatory label of its own kRaumGleichKosten, and taking some of
+// their free places up to kRaumTeil; covering the first place of a name of a higher intensity
+// kVorbehaltKosten.
+constexpr long long kGleicheKosten = 1LL << 40;
+constexpr long long kHoeherKosten = 50;
+constexpr long long kRaumKosten = 100;
+constexpr long long kRaumGleichKosten = 300;
+constexpr long long kRaumTeil = 25;
+constexpr long long kVorbehaltKosten = 10;
+// A label without a place may move up to this many placed texts of its own intensity out of its
+// way, and each of those in turn, this many moves deep and within this many checks of a place;
+// a moved text keeps within this many pixels more of its point.
+constexpr qsizetype kUmsetzen = 2;
+constexpr int kTiefe = 2;
+constexpr long long kPruefungen = 200000;
+constexpr long long kVerlegeWeite = 24;
 // Air between two labels (pixels), so that a pixel's difference in a renderer's rounding
 // does not make them touch.
 constexpr double kLuft = 1;
@@ -177,145 +198,425 @@ QString UmbrechenWennLang(const QString& text, int maxZeichen)
     return text.left(beste + 1) + u'|' + text.mid(beste + 1);
 }
 
-QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, QSize karte, const QString& KartID)
+namespace
 {
-    QList<Platzierung> ergebnis(k.size());
-    // The mandatory labels first, each group in order of priority.
-    QList<int> folge(k.size());
-    std::iota(folge.begin(), folge.end(), 0);
-    std::stable_sort(folge.begin(), folge.end(), [&](int a, int b) {
-        if (k[a].pflicht != k[b].pflicht)
-            return k[a].pflicht;
-        return k[a].prioritaet < k[b].prioritaet;
-    });
-    QList<int> rang(k.size());
-    for (qsizetype r = 0; r < folge.size(); ++r)
-        rang[folge[r]] = int(r);
-    const QRectF rahmen(0, 0, karte.width(), karte.height());
+
+// One place for a label's text.
+struct Moeglichkeit {
+    int text = 0; // which of the texts
+    int dx = 0, dy = 0;
+    QPoint verschiebung; // whole pixels the point moves
+    Programmfelder box;
+};
+
+// How far a place moves its label's point (whole pixels).
+long long Weite(const Moeglichkeit& g)
+{
+    return std::lround(std::hypot(g.verschiebung.x(), g.verschiebung.y()));
+}
+
+// What a place for a label's text takes: whether it is possible at all, its cost, how many names
+// still to come it leaves without a free place, the labels still to come whose symbols it covers
+// and that give way, and the placed texts of its own intensity in its way (where those may move).
+struct Befund {
+    bool geht = false;
+    long long kosten = 0;
+    int raub = 0;
+    QList<qsizetype> opfer, imWeg;
+};
+
+// The greedy placement, label after label; see PlatziereBeschriftungen.
+class Platzierer
+{
+  public:
+    Platzierer(const QList<Kandidat>& k, QSize karte, const QString& KartID);
+    QList<Platzierung> platziere();
+
+  private:
     struct Belegt {
         Programmfelder box;
         qsizetype wer;
         bool symbol;
     };
-    QList<Belegt> belegt;
-    QList<bool> flaeche(k.size(), true), erledigt(k.size(), false), verdraengt(k.size(), false);
+    // A name still to come near the label being placed, and its places that are free.
+    struct Raum {
+        qsizetype wer;
+        QList<const Moeglichkeit*> frei;
+    };
+    // Placed texts moving out of a label's way, planned before they are made: their new places
+    // (the label's own first), the labels whose old texts are gone, those pushed out on the way.
+    struct Zug {
+        qsizetype wer;
+        int stelle;
+    };
+    struct Umbau {
+        QList<Zug> zuege;
+        QList<qsizetype> bewegt, opfer;
+        long long kosten = 0;
+        int raub = 0;
+    };
+
+    double luft(qsizetype i) const;
+    const QList<Moeglichkeit>& moeglichkeiten(qsizetype i);
+    Befund pruefe(qsizetype i, const Moeglichkeit& g, bool mitImWeg, const Umbau* u = nullptr);
+    void sucheRaeume(qsizetype i);
+    int besteStelle(qsizetype i, Befund& befund);
+    bool verlege(const QList<qsizetype>& wer, qsizetype n, int tiefe, Umbau& u);
+    bool umsetzen(qsizetype i, int& stelle, Befund& befund);
+    void setze(qsizetype i, int stelle, const QList<qsizetype>& opfer);
+
+    const QList<Kandidat>& k_;
+    const QSize karte_;
+    const QString KartID_;
+    const QRectF rahmen_;
+    QList<int> folge_, rang_;
+    QList<Belegt> belegt_;
+    QList<bool> flaeche_, erledigt_, verdraengt_;
+    std::vector<std::optional<QList<Moeglichkeit>>> moeglich_;
+    QList<QStringList> texte_;
+    QList<QRectF> reichweite_;                          // where a label's places lie
+    QList<int> stelle_;                                 // the chosen place of a placed label
+    QList<QPair<qsizetype, Programmfelder>> vorbehalt_; // the first place of each name without a symbol
+    QList<Raum> raeume_;
+    long long budget_ = 0; // checks left for moving texts out of a label's way
+    QList<Platzierung> ergebnis_;
+};
+
+// Countries, states and continents: the names that a label of a lower intensity leaves room to.
+bool Vorrang(const QString& ObjTyp)
+{
+    return ObjTyp == u"L" || ObjTyp == u"IS" || ObjTyp == u"UG" || ObjTyp == u"LX" || ObjTyp == u"K";
+}
+
+Platzierer::Platzierer(const QList<Kandidat>& k, QSize karte, const QString& KartID)
+    : k_(k), karte_(karte), KartID_(KartID), rahmen_(0, 0, karte.width(), karte.height()), folge_(k.size()),
+      rang_(k.size()), flaeche_(k.size(), true), erledigt_(k.size(), false), verdraengt_(k.size(), false),
+      moeglich_(size_t(k.size())), texte_(k.size()), reichweite_(k.size()), stelle_(k.size(), -1), ergebnis_(k.size())
+{
+    // By intensity first: a label never gives way to one shown only at a higher intensity. Within
+    // an intensity the mandatory labels first, each group in order of priority; of equal priority
+    // those that cannot move their point first.
+    std::iota(folge_.begin(), folge_.end(), 0);
+    std::stable_sort(folge_.begin(), folge_.end(), [&](int a, int b) {
+        if (k[a].intens != k[b].intens)
+            return k[a].intens < k[b].intens;
+        if (k[a].pflicht != k[b].pflicht)
+            return k[a].pflicht;
+        if (k[a].prioritaet != k[b].prioritaet)
+            return k[a].prioritaet < k[b].prioritaet;
+        return (k[a].spielraum > 0) < (k[b].spielraum > 0);
+    });
+    for (qsizetype r = 0; r < folge_.size(); ++r)
+        rang_[folge_[r]] = int(r);
     // Symbols are known before any text is placed, so texts keep off the dots.
     for (qsizetype i = 0; i < k.size(); ++i) {
         const Programmfelder s = Vermesse(KartID, k[i].ObjTyp, k[i].Bez, 0, 0).symbol;
         if (Vereinigt(s).isNull())
             continue;
-        flaeche[i] = false;
-        belegt.append({Verschoben(s, Bildpunkt(k[i].punkt, karte)), i, true});
+        flaeche_[i] = false;
+        belegt_.append({Verschoben(s, Bildpunkt(k[i].punkt, karte)), i, true});
     }
+    for (qsizetype i = 0; i < k.size(); ++i) {
+        for (const Moeglichkeit& g : moeglichkeiten(i))
+            reichweite_[i] |= Vereinigt(g.box);
+        if (flaeche_[i] && !moeglichkeiten(i).isEmpty())
+            vorbehalt_.append({i, moeglichkeiten(i).first().box});
+    }
+}
+
+double Platzierer::luft(qsizetype i) const
+{
+    return k_[i].ObjTyp == u"K" || k_[i].ObjTyp == u"LX" ? kLuftGesperrt : kLuft;
+}
+
+// The places of label i inside the map, best first: each placement of its type's list (a
+// land's name moved inside where it would leave the map), then for an area's name with room
+// to move the points round its own, nearest first; all that in two lines too for a name of
+// several words.
+const QList<Moeglichkeit>& Platzierer::moeglichkeiten(qsizetype i)
+{
+    std::optional<QList<Moeglichkeit>>& m = moeglich_[size_t(i)];
+    if (m)
+        return *m;
+    m.emplace();
+    const Kandidat& c = k_[i];
+    const QPoint p0 = Bildpunkt(c.punkt, karte_);
     auto innen = [&](const Programmfelder& b) {
         for (const QRectF& r : b)
-            if (!r.isNull() && !rahmen.contains(r))
+            if (!r.isNull() && !rahmen_.contains(r))
                 return false;
         return true;
     };
-    struct Moeglichkeit {
-        int text = 0; // which of the texts
-        int dx = 0, dy = 0;
-        QPoint verschiebung; // whole pixels the point moves
-        Programmfelder box;
-    };
-    for (int i : folge) {
-        erledigt[i] = true;
-        if (verdraengt[i])
-            continue;
-        const Kandidat& c = k[i];
-        const QPoint p0 = Bildpunkt(c.punkt, karte);
-        const double luft = c.ObjTyp == u"K" || c.ObjTyp == u"LX" ? kLuftGesperrt : kLuft;
-        QList<Moeglichkeit> m;
-        // A name of several words may also stand in two lines where one finds no room.
-        QStringList texte{c.Bez};
-        if (const QString zwei = UmbrechenWennLang(c.Bez, 0); zwei != c.Bez)
-            texte.append(zwei);
-        for (int t = 0; t < texte.size(); ++t) {
-            Programmfelder mitte; // the text centred on the point, for the moved points
-            for (const auto& [dx, dy] : Reihenfolge(c.ObjTyp)) {
-                const Programmfelder rel = Vermesse(KartID, c.ObjTyp, texte[t], dx, dy).text;
-                if (dx == 0 && dy == 0)
-                    mitte = rel;
-                Programmfelder b = Verschoben(rel, p0);
-                QPoint v;
-                if (!innen(b)) {
-                    // Point objects stay at their place; an area's name moves inside.
-                    const QRectF u = Vereinigt(b);
-                    if (!flaeche[i] || u.width() > rahmen.width() || u.height() > rahmen.height())
-                        continue;
-                    v.setX(u.left() < 0 ? int(std::ceil(-u.left()))
-                                        : -int(std::ceil(std::max(0.0, u.right() - rahmen.right()))));
-                    v.setY(u.top() < 0 ? int(std::ceil(-u.top()))
-                                       : -int(std::ceil(std::max(0.0, u.bottom() - rahmen.bottom()))));
-                    b = Verschoben(b, v);
-                }
+    QStringList& texte = texte_[i];
+    texte = QStringList{c.Bez};
+    if (const QString zwei = UmbrechenWennLang(c.Bez, 0); zwei != c.Bez)
+        texte.append(zwei);
+    for (int t = 0; t < texte.size(); ++t) {
+        Programmfelder mitte; // the text centred on the point, for the moved points
+        for (const auto& [dx, dy] : Reihenfolge(c.ObjTyp)) {
+            const Programmfelder rel = Vermesse(KartID_, c.ObjTyp, texte[t], dx, dy).text;
+            if (dx == 0 && dy == 0)
+                mitte = rel;
+            Programmfelder b = Verschoben(rel, p0);
+            QPoint v;
+            if (!innen(b)) {
+                // Point objects stay at their place, and so do the names of waters and islands,
+                // whose points lie on them; a land's name moves inside.
+                const QRectF u = Vereinigt(b);
+                if (!flaeche_[i] || c.ObjTyp == u"G" || c.ObjTyp == u"I" || u.width() > rahmen_.width() ||
+                    u.height() > rahmen_.height())
+                    continue;
+                v.setX(u.left() < 0 ? int(std::ceil(-u.left()))
+                                    : -int(std::ceil(std::max(0.0, u.right() - rahmen_.right()))));
+                v.setY(u.top() < 0 ? int(std::ceil(-u.top()))
+                                   : -int(std::ceil(std::max(0.0, u.bottom() - rahmen_.bottom()))));
+                b = Verschoben(b, v);
+            }
+            if (innen(b))
+                m->append({t, dx, dy, v, b});
+        }
+        const int ringe = flaeche_[i] && !Vereinigt(mitte).isNull() ? int(c.spielraum / kSchritt) : 0;
+        for (int r = 1; r <= ringe; ++r) {
+            const int n = 6 * r;
+            for (int s = 0; s < n; ++s) {
+                const double w = 2 * 3.14159265358979 * s / n;
+                const QPoint v(int(std::lround(std::cos(w) * r * kSchritt)),
+                               int(std::lround(std::sin(w) * r * kSchritt)));
+                const Programmfelder b = Verschoben(mitte, v + p0);
                 if (innen(b))
-                    m.append({t, dx, dy, v, b});
-            }
-            // An area's name with room to move also tries the points round its own, nearest first.
-            const int ringe = flaeche[i] && !Vereinigt(mitte).isNull() ? int(c.spielraum / kSchritt) : 0;
-            for (int r = 1; r <= ringe; ++r) {
-                const int n = 6 * r;
-                for (int s = 0; s < n; ++s) {
-                    const double w = 2 * 3.14159265358979 * s / n;
-                    const QPoint v(int(std::lround(std::cos(w) * r * kSchritt)),
-                                   int(std::lround(std::sin(w) * r * kSchritt)));
-                    const Programmfelder b = Verschoben(mitte, v + p0);
-                    if (innen(b))
-                        m.append({t, 0, 0, v, b});
-                }
+                    m->append({t, 0, 0, v, b});
             }
         }
-        // The first free place; failing that, the one that covers the dots of the fewest and least
-        // important labels still to come (at most kOpfer, none mandatory): those are left out.
-        qsizetype beste = -1;
-        long long besteKosten = 0;
-        QList<qsizetype> besteOpfer;
-        for (qsizetype j = 0; j < m.size(); ++j) {
-            QList<qsizetype> opfer;
-            long long kosten = 0;
-            bool geht = true;
-            for (const Belegt& f : belegt) {
-                if (f.wer == i)
-                    continue;
-                bool trifft = false;
-                for (int p = 0; p < kProgramme && !trifft; ++p)
-                    trifft =
-                        !m[j].box[p].isNull() && m[j].box[p].adjusted(-luft, -kLuft, luft, kLuft).intersects(f.box[p]);
-                if (!trifft || opfer.contains(f.wer))
-                    continue;
-                if (!f.symbol || erledigt[f.wer] || k[f.wer].pflicht || opfer.size() == kOpfer) {
-                    geht = false;
-                    break;
-                }
-                opfer.append(f.wer);
-                kosten += k.size() - rang[f.wer];
-            }
-            if (!geht || (beste >= 0 && kosten >= besteKosten))
-                continue;
-            beste = j;
-            besteKosten = kosten;
-            besteOpfer = opfer;
-            if (opfer.isEmpty())
-                break;
-        }
-        if (beste < 0)
-            continue;
-        for (qsizetype w : besteOpfer)
-            verdraengt[w] = true;
-        if (!besteOpfer.isEmpty())
-            belegt.removeIf([&](const Belegt& f) { return f.symbol && verdraengt[f.wer]; });
-        const Moeglichkeit& g = m[beste];
-        belegt.append({g.box, i, false});
-        // A moved point as the fraction that the renderers bring back to its pixel.
-        const QPoint q = p0 + g.verschiebung;
-        ergebnis[i] = Platzierung{
-            g.dx, g.dy, true,
-            g.verschiebung.isNull() ? c.punkt : QPointF(double(q.x()) / karte.width(), double(q.y()) / karte.height()),
-            texte[g.text]};
     }
-    return ergebnis;
+    return *m;
+}
+
+// Label i's text at g against everything placed and, with u, against u's plan. Symbols of
+// labels still to come give way: any number of those of a higher intensity and, to a mandatory
+// label, up to kOpfer of its own that are not mandatory. With mitImWeg the placed texts of its
+// own intensity that it meets are listed (up to kUmsetzen) instead of ruling the place out.
+Befund Platzierer::pruefe(qsizetype i, const Moeglichkeit& g, bool mitImWeg, const Umbau* u)
+{
+    Befund e;
+    auto trifft = [&](const Programmfelder& f, double l) {
+        for (int p = 0; p < kProgramme; ++p)
+            if (!g.box[p].isNull() && g.box[p].adjusted(-l, -kLuft, l, kLuft).intersects(f[p]))
+                return true;
+        return false;
+    };
+    if (u) {
+        --budget_;
+        for (const Zug& z : u->zuege)
+            if (z.wer != i && trifft(moeglichkeiten(z.wer)[z.stelle].box, std::max(luft(i), luft(z.wer))))
+                return e;
+    }
+    qsizetype gleiche = 0;
+    for (const Belegt& f : belegt_) {
+        if (f.wer == i || e.opfer.contains(f.wer) || !trifft(f.box, luft(i)))
+            continue;
+        if (u && (f.symbol ? u->opfer : u->bewegt).contains(f.wer))
+            continue;
+        const bool hoeher = k_[f.wer].intens > k_[i].intens;
+        if (!f.symbol) {
+            if (!mitImWeg || k_[f.wer].intens != k_[i].intens)
+                return e;
+            if (!e.imWeg.contains(f.wer))
+                e.imWeg.append(f.wer);
+            if (e.imWeg.size() > kUmsetzen)
+                return e;
+            continue;
+        }
+        if (erledigt_[f.wer] || (!hoeher && (!k_[i].pflicht || k_[f.wer].pflicht || gleiche == kOpfer)))
+            return e;
+        e.opfer.append(f.wer);
+        if (!hoeher)
+            ++gleiche;
+        e.kosten += hoeher ? kHoeherKosten : kGleicheKosten + k_.size() - rang_[f.wer];
+    }
+    e.kosten += Weite(g);
+    for (const auto& [r, b] : vorbehalt_)
+        if (k_[r].intens > k_[i].intens && !erledigt_[r] && !verdraengt_[r] && trifft(b, kLuft))
+            e.kosten += kVorbehaltKosten;
+    for (const Raum& r : raeume_) {
+        if (r.wer == i || k_[r.wer].intens < k_[i].intens)
+            continue;
+        qsizetype genommen = 0;
+        for (const Moeglichkeit* f : r.frei)
+            genommen += trifft(f->box, std::max(luft(r.wer), luft(i))) ? 1 : 0;
+        if (genommen < r.frei.size()) {
+            e.kosten += kRaumTeil * genommen / r.frei.size();
+        } else {
+            e.kosten += k_[r.wer].intens == k_[i].intens ? kRaumGleichKosten : kRaumKosten;
+            ++e.raub;
+        }
+    }
+    e.geht = true;
+    return e;
+}
+
+// The names still to come near label i that it should leave room to: countries, states and
+// continents of a higher intensity, and the mandatory labels of its own; with their free places.
+void Platzierer::sucheRaeume(qsizetype i)
+{
+    raeume_.clear();
+    const QRectF nah = reichweite_[i].adjusted(-kVerlegeWeite, -kVerlegeWeite, kVerlegeWeite, kVerlegeWeite);
+    QList<Raum> r;
+    for (qsizetype w = 0; w < k_.size(); ++w) {
+        const bool hoeher = k_[w].intens > k_[i].intens && Vorrang(k_[w].ObjTyp);
+        const bool gleich = k_[w].intens == k_[i].intens && k_[w].pflicht;
+        if (!(hoeher || gleich) || erledigt_[w] || verdraengt_[w] || !reichweite_[w].intersects(nah))
+            continue;
+        Raum x{w, {}};
+        for (const Moeglichkeit& g : moeglichkeiten(w))
+            if (pruefe(w, g, false).geht)
+                x.frei.append(&g);
+        if (!x.frei.isEmpty())
+            r.append(x);
+    }
+    raeume_ = r;
+}
+
+// The cheapest place of label i, the first of those; -1 where there is none.
+int Platzierer::besteStelle(qsizetype i, Befund& befund)
+{
+    const QList<Moeglichkeit>& m = moeglichkeiten(i);
+    int beste = -1;
+    for (qsizetype j = 0; j < m.size(); ++j) {
+        const Befund e = pruefe(i, m[j], false);
+        if (!e.geht || (beste >= 0 && e.kosten >= befund.kosten))
+            continue;
+        beste = int(j);
+        befund = e;
+        if (e.kosten == 0)
+            break;
+    }
+    return beste;
+}
+
+// Plans moves of the placed texts wer[n], wer[n + 1]... to other places of theirs that push out
+// none of their own intensity, clear of the plan so far; with tiefe > 0 each may in turn move
+// texts in its way. Places that move nothing else first, the cheapest first. False (the plan as
+// it was) where there are none.
+bool Platzierer::verlege(const QList<qsizetype>& wer, qsizetype n, int tiefe, Umbau& u)
+{
+    if (n == wer.size())
+        return true;
+    const qsizetype b = wer[n];
+    if (u.bewegt.contains(b))
+        return false;
+    const QList<Moeglichkeit>& m = moeglichkeiten(b);
+    QList<QPair<int, Befund>> stellen;
+    for (qsizetype j = 0; j < m.size() && budget_ > 0; ++j) {
+        if (j == stelle_[b] || Weite(m[j]) > Weite(m[stelle_[b]]) + kVerlegeWeite)
+            continue;
+        const Befund x = pruefe(b, m[j], tiefe > 0, &u);
+        if (x.geht && x.kosten < kGleicheKosten)
+            stellen.append({int(j), x});
+    }
+    std::stable_sort(stellen.begin(), stellen.end(), [](const QPair<int, Befund>& x, const QPair<int, Befund>& y) {
+        if (x.second.imWeg.isEmpty() != y.second.imWeg.isEmpty())
+            return x.second.imWeg.isEmpty();
+        return x.second.kosten < y.second.kosten;
+    });
+    for (const auto& [j, x] : stellen) {
+        const Umbau davor = u;
+        u.zuege.append({b, j});
+        u.bewegt.append(b);
+        u.opfer += x.opfer;
+        u.kosten += x.kosten;
+        u.raub += x.raub;
+        if (verlege(x.imWeg, 0, tiefe - 1, u) && verlege(wer, n + 1, tiefe, u))
+            return true;
+        u = davor;
+        if (budget_ <= 0)
+            break;
+    }
+    return false;
+}
+
+// Where label i finds no place, or only one that pushes out a label of its own intensity: a
+// place where placed texts of its own intensity are in its way that can move (see verlege), the
+// first that leaves every name still to come a free place, else the one that leaves the fewest
+// without, and only if it costs less than what besteStelle found (stelle, befund). Moves the
+// texts and returns true when it takes one.
+bool Platzierer::umsetzen(qsizetype i, int& stelle, Befund& befund)
+{
+    if (stelle >= 0 && befund.kosten < kGleicheKosten)
+        return false;
+    const QList<Moeglichkeit>& m = moeglichkeiten(i);
+    budget_ = kPruefungen;
+    Umbau beste;
+    Befund besteBefund;
+    int besteStelle = -1;
+    for (qsizetype j = 0; j < m.size() && budget_ > 0; ++j) {
+        const Befund e = pruefe(i, m[j], true);
+        if (!e.geht || e.imWeg.isEmpty())
+            continue;
+        Umbau u{{{i, int(j)}}, {i}, e.opfer, e.kosten, e.raub};
+        if (!verlege(e.imWeg, 0, kTiefe - 1, u) || (stelle >= 0 && u.kosten >= befund.kosten) ||
+            (besteStelle >= 0 && u.raub >= beste.raub))
+            continue;
+        beste = u;
+        besteBefund = e;
+        besteStelle = int(j);
+        if (u.raub == 0)
+            break;
+    }
+    if (besteStelle < 0)
+        return false;
+    for (qsizetype n = 1; n < beste.zuege.size(); ++n) {
+        const qsizetype b = beste.zuege[n].wer;
+        belegt_.removeIf([&](const Belegt& f) { return f.wer == b && !f.symbol; });
+    }
+    for (qsizetype n = 1; n < beste.zuege.size(); ++n)
+        setze(beste.zuege[n].wer, beste.zuege[n].stelle, {});
+    for (qsizetype w : beste.opfer)
+        verdraengt_[w] = true;
+    belegt_.removeIf([&](const Belegt& f) { return f.symbol && verdraengt_[f.wer]; });
+    stelle = besteStelle;
+    befund = besteBefund;
+    return true;
+}
+
+void Platzierer::setze(qsizetype i, int stelle, const QList<qsizetype>& opfer)
+{
+    for (qsizetype w : opfer)
+        verdraengt_[w] = true;
+    if (!opfer.isEmpty())
+        belegt_.removeIf([&](const Belegt& f) { return f.symbol && verdraengt_[f.wer]; });
+    const Kandidat& c = k_[i];
+    const Moeglichkeit& g = moeglichkeiten(i)[stelle];
+    belegt_.append({g.box, i, false});
+    stelle_[i] = stelle;
+    // A moved point as the fraction that the renderers bring back to its pixel.
+    const QPoint q = Bildpunkt(c.punkt, karte_) + g.verschiebung;
+    ergebnis_[i] = Platzierung{
+        g.dx, g.dy, true,
+        g.verschiebung.isNull() ? c.punkt : QPointF(double(q.x()) / karte_.width(), double(q.y()) / karte_.height()),
+        texte_[i][g.text]};
+}
+
+QList<Platzierung> Platzierer::platziere()
+{
+    for (int i : folge_) {
+        erledigt_[i] = true;
+        if (verdraengt_[i])
+            continue;
+        sucheRaeume(i);
+        Befund befund;
+        int stelle = besteStelle(i, befund);
+        umsetzen(i, stelle, befund);
+        if (stelle >= 0)
+            setze(i, stelle, befund.opfer);
+    }
+    return ergebnis_;
+}
+
+} // namespace
+
+QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& k, QSize karte, const QString& KartID)
+{
+    return Platzierer(k, karte, KartID).platziere();
 }
 
 } // namespace zl::atlas

@@ -2,8 +2,9 @@
 
 // Label placement: the boxes a label's text and symbol take in each program that shows the map,
 // measured by the programs' own renderers, and a greedy choice of placements that keeps every
-// label inside the map and apart from every other. Intensities do not matter: at the highest
-// one all labels of a map are shown together.
+// label inside the map and apart from every other, whatever their intensities (at the highest
+// one all labels of a map are shown together), where a label never gives way to one shown only
+// at a higher intensity.
 
 #include <QList>
 #include <QPointF>
@@ -49,8 +50,8 @@ struct Kandidat {
     QString Bez;
     QPointF punkt;        // fractions of the picture
     int prioritaet = 0;   // lower first
-    bool pflicht = false; // placed before every label that is not
-    int intens = 1;       // 1..3, the label's intensity (the placement does not look at it)
+    bool pflicht = false; // placed before every label of its intensity that is not
+    int intens = 1;       // 0..3, the label's intensity: the lower ones are placed first
     double spielraum = 0; // how far (map box pixels) an area's name may move from its point for room
 };
 
@@ -62,14 +63,20 @@ struct Platzierung {
     QString Bez;            // the text written: the candidate's, or it broken into two lines
 };
 
-// Places the candidates on the map KartID, karte being its size in the map box: the mandatory
-// ones first, each group in order of priority. Each takes the first placement of its type's list
-// whose boxes lie inside the map and meet no text and no symbol of another label in either
-// program; an area's name that would leave the map moves inside, one with room to move tries
-// points round its own, nearest first, and a name of several words tries all that in two lines
-// too. With no free place it may push out up to two labels still to come, not mandatory, whose
-// symbols its text would cover (the fewest and least important); else it is left out, mandatory
-// or not. The result is in the candidates' order.
+// Places the candidates on the map KartID, karte being its size in the map box: by intensity,
+// within one the mandatory ones first, each group in order of priority, so that a label is never
+// moved or left out for one of a higher intensity. A label's places are those of its type's list
+// whose boxes lie inside the map (a land's name that would leave the map moves inside), for an
+// area's name with room to move the points round its own, and all that in two lines for a name
+// of several words. A place meets no text and no symbol of another label in either program, but
+// symbols of labels still to come may give way: any number of a higher intensity, and to a
+// mandatory label up to two of its own that are not mandatory; those are left out. A label takes
+// its cheapest place: the fewest pushed out, the least moved, leaving the most room to the names
+// of countries, states and continents of a higher intensity and to the mandatory labels of its
+// own still to come. Where it finds none, or a mandatory one only by pushing out one of its own,
+// up to two placed texts of its own intensity may move to other places of theirs out of its way
+// (and theirs in turn); else it is left out, mandatory or not. The result is in the candidates'
+// order.
 QList<Platzierung> PlatziereBeschriftungen(const QList<Kandidat>& kandidaten, QSize karte, const QString& KartID);
 
 } // namespace zl::atlas

@@ -133,7 +133,8 @@ TEST(Platzierung, LabelsKeepApartWhateverTheirIntensity)
 {
     // Five countries of every intensity on one spot of a narrow strip: no two placed texts meet
     // in either program, since all are shown together at the highest intensity; the intensity
-    // stays the candidate's. Those with room to move shift their point.
+    // stays the candidate's. Those with room to move shift their point and leave the spot and
+    // the lines above and below it to the two that cannot move.
     const QSize karte(300, 40);
     QList<Kandidat> k;
     for (int i = 0; i < 5; ++i)
@@ -157,9 +158,83 @@ TEST(Platzierung, LabelsKeepApartWhateverTheirIntensity)
             EXPECT_FALSE(Ueberlappen(Felder(k[i], p[i], karte), Felder(k[j], p[j], karte))) << i << " " << j;
         }
     }
-    EXPECT_TRUE(p[0].platziert && p[1].platziert && p[2].platziert);
-    EXPECT_EQ(platziert, 3); // the two without room have none left
-    EXPECT_EQ(verschoben, 2);
+    EXPECT_EQ(platziert, 5);
+    EXPECT_EQ(verschoben, 3);
+    EXPECT_EQ(p[3].punkt, k[3].punkt);
+    EXPECT_EQ(p[4].punkt, k[4].punkt);
+}
+
+TEST(Platzierung, ALabelNeverGivesWayToOneOfAHigherIntensity)
+{
+    // Whatever their priorities and whether they are mandatory, the label of the lower
+    // intensity keeps its place; the other moves or is left out.
+    struct Fall {
+        const char* was;
+        QSize karte;
+        QList<Kandidat> k;
+        QList<bool> platziert;
+    };
+    const QString S = QStringLiteral("S"), L = QStringLiteral("L"), G = QStringLiteral("G");
+    const Fall faelle[] = {
+        {"a mandatory country of a higher intensity and better priority on a sea's spot",
+         {100, 20},
+         {{L, QStringLiteral("Hochland"), {0.5, 0.5}, 0, true, 3},
+          {G, QStringLiteral("Tiefsee"), {0.5, 0.5}, 5, false, 1}},
+         {false, true}},
+        {"the same, both of one intensity: the mandatory country first",
+         {100, 20},
+         {{L, QStringLiteral("Hochland"), {0.5, 0.5}, 0, true, 1},
+          {G, QStringLiteral("Tiefsee"), {0.5, 0.5}, 5, false, 1}},
+         {true, false}},
+        {"a town whose name has room only over the dot of a town of a higher intensity",
+         {100, 20},
+         {{S, QStringLiteral("Oben"), {0.35, 0.5}, 0, false, 2},
+          {S, QStringLiteral("Unten"), {0.05, 0.5}, 1, false, 1}},
+         {false, true}},
+        {"the same, both of one intensity: a town that is not mandatory pushes out none of its own",
+         {100, 20},
+         {{S, QStringLiteral("Oben"), {0.35, 0.5}, 1, false, 1},
+          {S, QStringLiteral("Unten"), {0.05, 0.5}, 0, false, 1}},
+         {true, false}},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        const QList<Platzierung> p = PlatziereBeschriftungen(f.k, f.karte, QStringLiteral("XX"));
+        for (qsizetype i = 0; i < f.k.size(); ++i)
+            EXPECT_EQ(p[i].platziert, f.platziert[i]) << i;
+    }
+}
+
+TEST(Platzierung, APlacedTextOfItsOwnIntensityMovesAsideForALabelWithoutRoom)
+{
+    // A capital at the right edge has room only on the left of its dot, where the name of a town
+    // placed before it stands: the town's name moves to its other side. For a capital of a
+    // higher intensity it stays and the capital is left out.
+    const QSize karte(200, 20);
+    QList<Kandidat> k = {{QStringLiteral("S"), QStringLiteral("Mittel"), {0.5, 0.5}, 0, false, 1},
+                         {QStringLiteral("H"), QStringLiteral("Randhaupt"), {0.95, 0.5}, 1, false, 1}};
+    QList<Platzierung> p = PlatziereBeschriftungen(k, karte, QStringLiteral("XX"));
+    ASSERT_TRUE(p[0].platziert && p[1].platziert);
+    EXPECT_LT(p[0].dx, 0);
+    EXPECT_LT(p[1].dx, 0);
+    EXPECT_FALSE(Ueberlappen(Felder(k[0], p[0], karte), Felder(k[1], p[1], karte)));
+    k[1].intens = 2;
+    p = PlatziereBeschriftungen(k, karte, QStringLiteral("XX"));
+    EXPECT_TRUE(p[0].platziert);
+    EXPECT_GT(p[0].dx, 0);
+    EXPECT_FALSE(p[1].platziert);
+}
+
+TEST(Platzierung, ALabelLeavesRoomToACountryOfAHigherIntensity)
+{
+    // A sea's name and a country's name on one spot of a strip with room for both one above
+    // the other: the sea's name, placed first, takes the place that leaves the country one.
+    const QSize karte(200, 36);
+    const QList<Kandidat> k = {{QStringLiteral("G"), QStringLiteral("Meer"), {0.5, 0.5}, 0, false, 1},
+                               {QStringLiteral("L"), QStringLiteral("Festland"), {0.5, 0.5}, 1, false, 3}};
+    const QList<Platzierung> p = PlatziereBeschriftungen(k, karte, QStringLiteral("XX"));
+    ASSERT_TRUE(p[0].platziert && p[1].platziert);
+    EXPECT_FALSE(Ueberlappen(Felder(k[0], p[0], karte), Felder(k[1], p[1], karte)));
 }
 
 TEST(Platzierung, AMandatoryNamePushesOutTheTownsUnderIt)
@@ -210,17 +285,20 @@ TEST(Platzierung, ANameOfTwoWordsTakesTwoLinesWhereOneFindsNoRoom)
 
 TEST(Platzierung, TextsStayInsideTheMap)
 {
-    // A country's name at the edge moves inside; a mandatory town's name that fits nowhere is left out.
+    // A country's name at the edge moves inside; a mandatory town's name that fits nowhere is left
+    // out, and so is a lake's at the edge, whose point stays on its water.
     const QSize karte(200, 16);
     const QList<Kandidat> k = {
         {QStringLiteral("L"), QStringLiteral("Randland"), {0.995, 0.1}, 0, true, 1},
-        {QStringLiteral("H"), QStringLiteral("Eine sehr lange Hauptstadt mit Namen"), {0.5, 0.5}, 1, true, 2}};
+        {QStringLiteral("H"), QStringLiteral("Eine sehr lange Hauptstadt mit Namen"), {0.5, 0.5}, 1, true, 2},
+        {QStringLiteral("G"), QStringLiteral("Randsee"), {0.005, 0.5}, 2, true, 1}};
     const QList<Platzierung> p = PlatziereBeschriftungen(k, karte, QStringLiteral("XX"));
     ASSERT_TRUE(p[0].platziert);
     for (const QRectF& b : Felder(k[0], p[0], karte))
         EXPECT_TRUE(QRectF(QPointF(0, 0), QSizeF(karte)).contains(b));
     EXPECT_LT(p[0].punkt.x(), 0.995);
     EXPECT_FALSE(p[1].platziert);
+    EXPECT_FALSE(p[2].platziert);
 }
 
 TEST(Platzierung, OverviewPanelsKeepApartInsideTheirMaps)
