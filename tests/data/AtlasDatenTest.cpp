@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -332,6 +334,50 @@ TEST_F(Atlasdaten, LabelsShownTogetherStayOnTheMapAndApartAtBaseZoom)
                 }
             }
         }
+    }
+}
+
+TEST_F(Atlasdaten, CoreNamesAreShownAtBasis)
+{
+    // Names a pupil learns first on these maps: shown at "Basis", whatever crowds them at the
+    // higher intensities.
+    struct Name {
+        const char* KartID;
+        const char* ObjTyp;
+        const char* Bez;
+    };
+    const Name namen[] = {
+        {"WELT", "G", "Amazonas"},
+        {"WELT", "G", "Wolga"},
+        {"WELT", "B", "Mount Everest"},
+        {"WELT", "I", "Madagaskar"},
+        {"NEUR", "L", "Vereinigtes Königreich"},
+        {"MAMK", "H", "Mexiko-Stadt"},
+        {"SCH", "G", "Bodensee"},
+        {"SEUR", "B", "Mont Blanc"},
+        {"SEUR", "GB", "Pyrenäen"},
+        {"SEUR", "G", "Po"},
+        {"SEUR", "S", "München"},
+        {"EURO", "G", "Donau"},
+        {"EURO", "S", "München"},
+        {"USA", "S", "Chicago"},
+        {"ASIE", "GB", "Himalaya"},
+        {"ASIE", "G", "Indus"},
+        {"ASIE", "G", "Rotes Meer"},
+        {"NAHO", "G", "Kaspisches Meer"},
+        {"NAHO", "G", "Persischer Golf"},
+        {"RUSS", "G", "Ostsee"},
+        {"SOAS", "I", "Sumatra"},
+        {"DEU", "S", "Duisburg"},
+        {"DEU", "S", "Wuppertal"},
+    };
+    for (const Name& n : namen) {
+        const QString id = QString::fromLatin1(n.KartID), typ = QString::fromLatin1(n.ObjTyp),
+                      bez = QString::fromUtf8(n.Bez);
+        const bool da = std::any_of(zl::ObjDaten.cbegin(), zl::ObjDaten.cend(), [&](const zl::ObjDataTyp& o) {
+            return o.KartID == id && o.ObjTyp == typ && zl::EntferneTrennzeichen(o.Bez) == bez && o.Intens <= 1;
+        });
+        EXPECT_TRUE(da) << n.KartID << ": " << n.Bez;
     }
 }
 
