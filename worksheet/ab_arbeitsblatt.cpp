@@ -1,7 +1,7 @@
 #include "worksheet/ab_arbeitsblatt.h"
 
 #include "controls/Zufall.h"
-#include "learning/mainwindow/zl_lernlisten.h"
+#include "learning/mapview/zl_lernlisten.h"
 #include "worksheet/ab_data.h"
 
 #include <QCollator>

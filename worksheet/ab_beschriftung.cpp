@@ -1,7 +1,7 @@
 #include "worksheet/ab_beschriftung.h"
 
-#include "learning/mainwindow/zl_beschriftung.h"
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/zl_beschriftung.h"
+#include "learning/mapview/zl_viewport.h"
 
 #include <QPolygon>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "worksheet/ab_seite.h"
 
 #include "datastore/Kartenbilder.h"
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/zl_viewport.h"
 #include "worksheet/ab_beschriftung.h"
 #include "worksheet/ab_data.h"
 

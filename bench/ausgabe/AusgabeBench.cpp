@@ -5,7 +5,7 @@
 // in seven in spaced capitals. The baseline writes the finished pixels with QImage::save.
 // The metafile runs report how far the file exceeds the bitmap's 24-bit pixel bytes.
 
-#include "learning/mainwindow/zl_ausgabe.h"
+#include "learning/mapview/zl_ausgabe.h"
 
 #include "datastore/Objektdaten.h"
 #include "datastore/zl_data.h"

@@ -12,9 +12,9 @@
 
 #include "datastore/Kartenbilder.h"
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_beschriftung.h"
 #include "learning/mainwindow/zl_main.h"
 #include "learning/mainwindow/zl_main_start.h"
+#include "learning/mapview/zl_beschriftung.h"
 #include "platform/Canvas.h"
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"

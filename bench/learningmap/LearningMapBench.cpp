@@ -4,7 +4,7 @@
 // that only copies the cached picture. Each repetition is one step, so the aggregates are
 // the median and p95 of single steps.
 
-#include "learning/mainwindow/zl_lernkartenbild.h"
+#include "learning/mapview/zl_lernkartenbild.h"
 
 #include "datastore/Kartenbilder.h"
 #include "datastore/zl_data.h"

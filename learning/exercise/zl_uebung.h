@@ -12,7 +12,7 @@
 #include "learning/exercise/zl_uebantworten.h"
 #include "learning/exercise/zl_uebprotokoll.h"
 #include "learning/exercise/zl_uebtypen.h"
-#include "learning/mainwindow/zl_zustand.h"
+#include "learning/mapview/zl_zustand.h"
 
 #include <QDateTime>
 #include <QHash>

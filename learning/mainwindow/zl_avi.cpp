@@ -2,10 +2,10 @@
 
 #include "controls/HoverPanel.h"
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_gestaltung.h"
 #include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_rahmen.h"
-#include "learning/mainwindow/zl_rueckmeldebild.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_rahmen.h"
+#include "learning/mapview/zl_rueckmeldebild.h"
 #include "platform/FileAccess.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/QtMedien.h"

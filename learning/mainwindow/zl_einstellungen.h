@@ -5,7 +5,7 @@
 // the user configuration file; each value is written back under its name and
 // type as soon as it changes.
 
-#include "learning/mainwindow/zl_zustand.h"
+#include "learning/mapview/zl_zustand.h"
 #include "platform/SettingsStore.h"
 
 #include <QString>

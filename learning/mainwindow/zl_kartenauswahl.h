@@ -4,7 +4,7 @@
 // catalogue map and its highlight, and the list of all selectable maps.
 
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_lernkarte_steuer.h"
+#include "learning/mapview/widgets/zl_lernkarte_steuer.h"
 #include "platform/Canvas.h"
 
 #include <QImage>

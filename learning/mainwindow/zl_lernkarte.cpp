@@ -6,9 +6,9 @@
 #include "datastore/Kartenbilder.h"
 #include "datastore/zl_data.h"
 #include "learning/mainwindow/zl_einstellungen.h"
-#include "learning/mainwindow/zl_gestaltung.h"
-#include "learning/mainwindow/zl_lernlayout.h"
 #include "learning/mainwindow/zl_main.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_lernlayout.h"
 #include "platform/MessageService.h"
 
 #include <QActionGroup>

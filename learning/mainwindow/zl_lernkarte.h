@@ -4,9 +4,9 @@
 // and its right column (object-type and intensity tabs, the learning list, country facts,
 // zoom buttons and mini-map), with the zoom, scroll, layer and display menus.
 
-#include "learning/mainwindow/zl_lernkarte_steuer.h"
-#include "learning/mainwindow/zl_lernkartenbild.h"
-#include "learning/mainwindow/zl_lernlisten.h"
+#include "learning/mapview/widgets/zl_lernkarte_steuer.h"
+#include "learning/mapview/zl_lernkartenbild.h"
+#include "learning/mapview/zl_lernlisten.h"
 
 #include <QObject>
 

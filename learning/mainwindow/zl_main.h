@@ -7,8 +7,8 @@
 
 #include "controls/HoverPanel.h"
 #include "learning/mainwindow/zl_einstellungen.h"
-#include "learning/mainwindow/zl_gestaltung.h"
-#include "learning/mainwindow/zl_zustand.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_zustand.h"
 #include "learning/tools/zl_schieb.h"
 
 #include <QAction>

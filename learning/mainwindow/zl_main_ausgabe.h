@@ -3,7 +3,7 @@
 // The main window's map output: the export command with its save dialog, the two clipboard
 // commands and the printing core the map print dialog calls.
 
-#include "learning/mainwindow/zl_ausgabe.h"
+#include "learning/mapview/zl_ausgabe.h"
 
 class QPrinter;
 

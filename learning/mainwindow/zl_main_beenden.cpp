@@ -1,6 +1,6 @@
 // The main window's quit: nothing left running or shown once "Beenden" is chosen.
 #include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_titel.h"
+#include "learning/mapview/widgets/zl_titel.h"
 
 #include <QApplication>
 #include <QTimer>

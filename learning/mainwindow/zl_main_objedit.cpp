@@ -7,7 +7,7 @@
 #include "controls/Farben.h"
 #include "datastore/zl_data.h"
 #include "learning/mainwindow/zl_lernkarte.h"
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/widgets/zl_objeditneu.h"
 
 #include <QMouseEvent>

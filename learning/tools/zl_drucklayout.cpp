@@ -1,6 +1,6 @@
 #include "learning/tools/zl_drucklayout.h"
 
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/zl_viewport.h"
 
 #include <cmath>
 

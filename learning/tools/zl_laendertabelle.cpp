@@ -1,7 +1,7 @@
 #include "learning/tools/zl_laendertabelle.h"
 
 #include "controls/Dspez.h"
-#include "learning/mainwindow/zl_lernlisten.h"
+#include "learning/mapview/zl_lernlisten.h"
 
 namespace zl
 {

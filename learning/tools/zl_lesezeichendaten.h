@@ -4,7 +4,7 @@
 // (its reader and writer), the captions and the table edits of the dialog.
 
 #include "learning/exercise/zl_uebung.h"
-#include "learning/mainwindow/zl_zustand.h"
+#include "learning/mapview/zl_zustand.h"
 
 #include <QDateTime>
 #include <QList>

@@ -4,7 +4,7 @@
 #include "datastore/Kartenbilder.h"
 #include "datastore/Objektdaten.h"
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_beschriftung.h"
+#include "learning/mapview/zl_beschriftung.h"
 #include "platform/MessageService.h"
 #include "platform/Metafile.h"
 #include "tools/atlasgen/Platzierung.h"

@@ -1,7 +1,7 @@
 // The bundled overview pictures on the map-selection page: shaped like its picture area
 // at the usual window sizes, and its description text legible on them.
 #include "datastore/JpegDatei.h"
-#include "learning/mainwindow/zl_lernlayout.h"
+#include "learning/mapview/zl_lernlayout.h"
 
 #include <QFont>
 #include <QFontMetrics>

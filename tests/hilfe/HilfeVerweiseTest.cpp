@@ -5,7 +5,7 @@
 
 #include "HilfeDokumente.h"
 
-#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 
 #include "AbHilfen.h"
 
-#include "learning/mainwindow/zl_titel.h"
+#include "learning/mapview/widgets/zl_titel.h"
 #include "platform/MessageService.h"
 #include "platform/MetafileWriter.h"
 #include "platform/SettingsStore.h"

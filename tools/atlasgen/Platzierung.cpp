@@ -1,7 +1,7 @@
 #include "tools/atlasgen/Platzierung.h"
 
-#include "learning/mainwindow/zl_beschriftung.h"
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/zl_beschriftung.h"
+#include "learning/mapview/zl_viewport.h"
 #include "platform/Metafile.h"
 #include "worksheet/ab_beschriftung.h"
 

@@ -1,7 +1,7 @@
 #include "Medien.h"
 
 #include "datastore/JpegDatei.h"
-#include "learning/mainwindow/zl_rueckmeldebild.h"
+#include "learning/mapview/zl_rueckmeldebild.h"
 #include "platform/FileAccess.h"
 
 #include <QtEndian>

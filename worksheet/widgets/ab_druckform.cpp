@@ -2,8 +2,8 @@
 
 #include "controls/DrucSpez.h"
 #include "controls/NumEd.h"
-#include "learning/mainwindow/zl_melde.h"
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/widgets/zl_melde.h"
+#include "learning/mapview/zl_viewport.h"
 #include "platform/MessageService.h"
 
 #include <QCheckBox>

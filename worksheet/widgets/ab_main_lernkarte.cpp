@@ -6,9 +6,9 @@
 
 #include "datastore/JpegDatei.h"
 #include "datastore/Kartenbilder.h"
-#include "learning/mainwindow/zl_gestaltung.h"
-#include "learning/mainwindow/zl_lernkarte_steuer.h"
-#include "learning/mainwindow/zl_lernlisten.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_lernkarte_steuer.h"
+#include "learning/mapview/zl_lernlisten.h"
 #include "platform/MessageService.h"
 #include "worksheet/ab_data.h"
 #include "worksheet/ab_datei.h"

@@ -5,7 +5,7 @@
 
 #include "datastore/Kartenbilder.h"
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
 #include "platform/MessageService.h"
 #include "raster/widgets/Rast32_Image.h"
 #include "worksheet/ab_data.h"

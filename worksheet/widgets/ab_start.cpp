@@ -1,9 +1,9 @@
 #include "worksheet/widgets/ab_start.h"
 
 #include "controls/MinHi800.h"
-#include "learning/mainwindow/zl_info.h"
-#include "learning/mainwindow/zl_melde.h"
-#include "learning/mainwindow/zl_titel.h"
+#include "learning/mapview/widgets/zl_info.h"
+#include "learning/mapview/widgets/zl_melde.h"
+#include "learning/mapview/widgets/zl_titel.h"
 #include "learning/tools/widgets/zl_objeditneu.h"
 #include "platform/SettingsStore.h"
 #include "worksheet/ab_data.h"

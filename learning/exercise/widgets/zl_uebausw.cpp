@@ -10,7 +10,7 @@
 #include "learning/exercise/zl_uebtypen.h"
 #include "learning/mainwindow/zl_einstellungen.h"
 #include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/zl_rahmen.h"
 #include "learning/network/widgets/zl_netzopt.h"
 #include "platform/MessageService.h"
 

@@ -4,7 +4,7 @@
 // types, map style, bookmark and the class-exercise options of the map's exercise.
 
 #include "controls/Buttons2.h"
-#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
 
 #include <QCheckBox>
 #include <QComboBox>

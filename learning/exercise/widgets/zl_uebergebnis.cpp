@@ -3,7 +3,7 @@
 #include "controls/Dspez.h"
 #include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/exercise/zl_uebprotokoll.h"
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/widgets/zl_listdruck.h"
 #include "platform/MessageService.h"
 

@@ -5,7 +5,7 @@
 // and printing the protocol.
 
 #include "controls/Buttons2.h"
-#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
 
 #include <QCheckBox>
 #include <QDialog>

@@ -10,7 +10,7 @@
 #include "controls/ShadLab.h"
 #include "learning/exercise/zl_uebanzeige.h"
 #include "learning/exercise/zl_uebung.h"
-#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
 
 #include <QImage>
 #include <QObject>

@@ -4,7 +4,7 @@
 #include "datastore/Kartenbilder.h"
 #include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/zl_rahmen.h"
 #include "platform/MessageService.h"
 
 #include <QEvent>

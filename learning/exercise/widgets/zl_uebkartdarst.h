@@ -3,7 +3,7 @@
 // The map style of the exercise pictures.
 
 #include "controls/Buttons2.h"
-#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
 
 #include <QDialog>
 #include <QRadioButton>

@@ -3,7 +3,7 @@
 #include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/exercise/zl_uebanzeige.h"
 #include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/zl_rahmen.h"
 #include "platform/MessageService.h"
 
 #include <QEvent>

@@ -3,7 +3,7 @@
 // The question-type dialog of the exercise kind "Individuell".
 
 #include "controls/Buttons2.h"
-#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
 
 #include <QCheckBox>
 #include <QDialog>

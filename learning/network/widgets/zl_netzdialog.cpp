@@ -1,6 +1,6 @@
 #include "learning/network/widgets/zl_netzdialog.h"
 
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/zl_rahmen.h"
 
 namespace zl {
 

@@ -4,7 +4,7 @@
 // from the pattern picture behind every control, and the button colours.
 
 #include "controls/Buttons2.h"
-#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
 
 #include <QDialog>
 

@@ -4,7 +4,7 @@
 #include "controls/TextFile.h"
 #include "datastore/zl_data.h"
 #include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_melde.h"
+#include "learning/mapview/widgets/zl_melde.h"
 #include "learning/network/widgets/zl_kommverz.h"
 #include "learning/network/widgets/zl_netzuebung.h"
 #include "platform/MessageService.h"

@@ -4,9 +4,9 @@
 #include "controls/Dspez.h"
 #include "controls/HoverPanel.h"
 #include "controls/StringGrid2.h"
-#include "learning/mainwindow/zl_gestaltung.h"
 #include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/widgets/zl_suchergebnis.h"
 #include "learning/tools/widgets/zl_tabelledruck.h"
 

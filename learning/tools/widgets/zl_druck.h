@@ -3,7 +3,7 @@
 // The map print dialog: the visible section of the learning map at a position and
 // size on the page in centimetres, optionally in the section's side ratio.
 
-#include "learning/mainwindow/zl_ausgabe.h"
+#include "learning/mapview/zl_ausgabe.h"
 #include "learning/tools/widgets/zl_drucker.h"
 
 class QCheckBox;

@@ -2,9 +2,9 @@
 
 #include "controls/Buttons2.h"
 #include "controls/DrucSpez.h"
-#include "learning/mainwindow/zl_gestaltung.h"
-#include "learning/mainwindow/zl_melde.h"
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_melde.h"
+#include "learning/mapview/zl_rahmen.h"
 #include "platform/MessageService.h"
 
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "learning/tools/widgets/zl_lesezeichen.h"
 
 #include "controls/Buttons2.h"
-#include "learning/mainwindow/zl_gestaltung.h"
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_rahmen.h"
 #include "platform/MessageService.h"
 
 #include <QKeyEvent>

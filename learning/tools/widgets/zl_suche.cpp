@@ -1,9 +1,9 @@
 #include "learning/tools/widgets/zl_suche.h"
 
 #include "controls/Buttons2.h"
-#include "learning/mainwindow/zl_gestaltung.h"
 #include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/zl_suchmodell.h"
 
 #include <QCheckBox>

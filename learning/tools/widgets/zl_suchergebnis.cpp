@@ -2,9 +2,9 @@
 
 #include "controls/Buttons2.h"
 #include "controls/StringGrid2.h"
-#include "learning/mainwindow/zl_gestaltung.h"
 #include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/widgets/zl_datentab.h"
 #include "platform/MessageService.h"
 

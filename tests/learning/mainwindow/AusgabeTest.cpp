@@ -1,7 +1,7 @@
 // Map output without windows: export size and scale, the extension rule, the four file
 // formats drawn from the fixture's large map picture, and what a failed export leaves.
 
-#include "learning/mainwindow/zl_ausgabe.h"
+#include "learning/mapview/zl_ausgabe.h"
 
 #include "MetafileLeser.h"
 #include "QtPrintTo.h"

@@ -1,4 +1,4 @@
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/zl_rahmen.h"
 
 #include <QDir>
 #include <QTemporaryDir>

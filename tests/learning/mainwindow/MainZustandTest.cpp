@@ -1,4 +1,4 @@
-#include "learning/mainwindow/zl_zustand.h"
+#include "learning/mapview/zl_zustand.h"
 
 #include "platform/MessageService.h"
 

@@ -4,8 +4,8 @@
 #include "MapAufzeichnung.h"
 #include "MapTestDruck.h"
 
-#include "learning/mainwindow/zl_beschriftung.h"
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/zl_beschriftung.h"
+#include "learning/mapview/zl_viewport.h"
 #include "platform/GesetzterText.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The learning map's picture: section, labels, frame, mini-map, and the picture cache
 // across the small/large threshold, on the generated data folder.
 
-#include "learning/mainwindow/zl_lernkartenbild.h"
+#include "learning/mapview/zl_lernkartenbild.h"
 
 #include "datastore/JpegDatei.h"
 #include "datastore/zl_data.h"

@@ -1,8 +1,8 @@
 // Learning lists, counts, country facts, tab colours and the geometry of both pages, for
 // the generated fixture map and for small hand-made tables.
 
-#include "learning/mainwindow/zl_lernlayout.h"
-#include "learning/mainwindow/zl_lernlisten.h"
+#include "learning/mapview/zl_lernlayout.h"
+#include "learning/mapview/zl_lernlisten.h"
 
 #include "fixtures/DataFolder.h"
 

@@ -13,9 +13,9 @@
 #include "datastore/zl_data.h"
 #include "fixtures/DataFolder.h"
 #include "learning/mainwindow/zl_einstellungen.h"
-#include "learning/mainwindow/zl_info.h"
-#include "learning/mainwindow/zl_lernlayout.h"
-#include "learning/mainwindow/zl_zustand.h"
+#include "learning/mapview/widgets/zl_info.h"
+#include "learning/mapview/zl_lernlayout.h"
+#include "learning/mapview/zl_zustand.h"
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
 

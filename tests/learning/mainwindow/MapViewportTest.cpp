@@ -1,6 +1,6 @@
 // Zoom and scroll commands, anchors, the mini-map geometry and the pixel/map mappings.
 
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/zl_viewport.h"
 
 #include "MapTestDruck.h"
 

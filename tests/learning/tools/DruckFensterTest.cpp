@@ -6,7 +6,7 @@
 #include "controls/ShadLab.h"
 #include "controls/StringGrid2.h"
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_melde.h"
+#include "learning/mapview/widgets/zl_melde.h"
 #include "learning/tools/widgets/zl_datentab.h"
 #include "learning/tools/widgets/zl_druck.h"
 #include "learning/tools/widgets/zl_listdruck.h"

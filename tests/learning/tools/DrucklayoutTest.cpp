@@ -1,6 +1,6 @@
 #include "learning/tools/zl_drucklayout.h"
 
-#include "learning/mainwindow/zl_ausgabe.h"
+#include "learning/mapview/zl_ausgabe.h"
 
 #include <QImage>
 #include <QPainter>

@@ -14,7 +14,7 @@
 #include "learning/mainwindow/zl_einstellungen.h"
 #include "learning/mainwindow/zl_lernkarte.h"
 #include "learning/mainwindow/zl_main_start.h"
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/widgets/zl_lesezeichen.h"
 #include "learning/tools/widgets/zl_lesezeichenmenue.h"
 #include "learning/tools/widgets/zl_objeditneu.h"

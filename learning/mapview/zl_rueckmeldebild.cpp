@@ -1,4 +1,4 @@
-#include "learning/mainwindow/zl_rueckmeldebild.h"
+#include "learning/mapview/zl_rueckmeldebild.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -3,7 +3,7 @@
 // The about box.
 
 #include "controls/Buttons2.h"
-#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 // The splash window shown while the program starts.
 
-#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
 
 #include <QFrame>
 #include <QTimer>

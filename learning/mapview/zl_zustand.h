@@ -5,8 +5,8 @@
 // and set it; the rules that depend on it only (menu states, the leave check,
 // captions, keys) are free functions here, so tests drive them without windows.
 
-#include "learning/mainwindow/zl_lernlisten.h"
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/zl_lernlisten.h"
+#include "learning/mapview/zl_viewport.h"
 
 #include <QList>
 #include <QString>

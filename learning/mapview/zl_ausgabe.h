@@ -4,7 +4,7 @@
 // and a frame, into a bitmap (BMP, JPEG, clipboard), a metafile (EMF, WMF, clipboard) or a
 // printer page. Headless: the main window adds the dialogs, boxes and cursor.
 
-#include "learning/mainwindow/zl_beschriftung.h"
+#include "learning/mapview/zl_beschriftung.h"
 #include "platform/Metafile.h"
 
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
 
 #include "controls/Buttons2.h"
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/zl_rahmen.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/DocumentOpener.h"
 

@@ -1,7 +1,7 @@
-#include "learning/mainwindow/zl_titel.h"
+#include "learning/mapview/widgets/zl_titel.h"
 
-#include "learning/mainwindow/zl_rahmen.h"
-#include "learning/mainwindow/zl_zustand.h"
+#include "learning/mapview/zl_rahmen.h"
+#include "learning/mapview/zl_zustand.h"
 
 #include <QApplication>
 #include <QKeyEvent>

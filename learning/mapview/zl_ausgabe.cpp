@@ -1,8 +1,8 @@
-#include "learning/mainwindow/zl_ausgabe.h"
+#include "learning/mapview/zl_ausgabe.h"
 
 #include "datastore/JpegDatei.h"
 #include "datastore/Kartenbilder.h"
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/zl_viewport.h"
 #include "platform/FileAccess.h"
 #include "platform/MetafileWriter.h"
 

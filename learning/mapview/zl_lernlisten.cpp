@@ -1,4 +1,4 @@
-#include "learning/mainwindow/zl_lernlisten.h"
+#include "learning/mapview/zl_lernlisten.h"
 
 #include "controls/Dspez.h"
 

@@ -1,7 +1,7 @@
-#include "learning/mainwindow/zl_info.h"
+#include "learning/mapview/widgets/zl_info.h"
 
-#include "learning/mainwindow/zl_rahmen.h"
-#include "learning/mainwindow/zl_zustand.h"
+#include "learning/mapview/zl_rahmen.h"
+#include "learning/mapview/zl_zustand.h"
 #include "platform/MessageService.h"
 
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "learning/mainwindow/zl_lernkartenbild.h"
+#include "learning/mapview/zl_lernkartenbild.h"
 
 #include "datastore/JpegDatei.h"
 #include "datastore/Kartenbilder.h"

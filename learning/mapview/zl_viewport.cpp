@@ -1,4 +1,4 @@
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/zl_viewport.h"
 
 #include <QString>
 

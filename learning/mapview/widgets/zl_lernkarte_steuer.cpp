@@ -1,4 +1,4 @@
-#include "learning/mainwindow/zl_lernkarte_steuer.h"
+#include "learning/mapview/widgets/zl_lernkarte_steuer.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -4,8 +4,8 @@
 // the frame, and the mini-map with its section rectangle. The result is kept, so a repaint
 // without a change of state only copies it.
 
-#include "learning/mainwindow/zl_beschriftung.h"
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/zl_beschriftung.h"
+#include "learning/mapview/zl_viewport.h"
 
 #include <QImage>
 #include <QString>

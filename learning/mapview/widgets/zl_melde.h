@@ -3,7 +3,7 @@
 // The message window that shows a waiting text during long work.
 
 #include "controls/ShadLab.h"
-#include "learning/mainwindow/zl_gestaltung.h"
+#include "learning/mapview/widgets/zl_gestaltung.h"
 
 #include <QDialog>
 

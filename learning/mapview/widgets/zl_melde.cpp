@@ -1,6 +1,6 @@
-#include "learning/mainwindow/zl_melde.h"
+#include "learning/mapview/widgets/zl_melde.h"
 
-#include "learning/mainwindow/zl_rahmen.h"
+#include "learning/mapview/zl_rahmen.h"
 
 #include <QApplication>
 #include <QScreen>

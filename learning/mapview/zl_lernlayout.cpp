@@ -1,7 +1,7 @@
-#include "learning/mainwindow/zl_lernlayout.h"
+#include "learning/mapview/zl_lernlayout.h"
 
-#include "learning/mainwindow/zl_lernlisten.h"
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/zl_lernlisten.h"
+#include "learning/mapview/zl_viewport.h"
 
 #include <QFontMetrics>
 

@@ -1,6 +1,6 @@
-#include "learning/mainwindow/zl_beschriftung.h"
+#include "learning/mapview/zl_beschriftung.h"
 
-#include "learning/mainwindow/zl_viewport.h"
+#include "learning/mapview/zl_viewport.h"
 #include "platform/GesetzterText.h"
 
 #include <QFontMetrics>
