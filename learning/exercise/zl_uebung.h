@@ -48,13 +48,6 @@ struct TUebOptionen {
     bool MeldungenZeigen = true; // false: failures are only returned (pre-generation)
 };
 
-struct TUebStart {
-    QString KartID;          // exercise map
-    int Gebiet = -1;         // its region code
-    std::int32_t Seed = 0;   // 0: a fresh random start
-    int Intensitaet = 1;     // 1..3
-};
-
 // How a question is shown.
 enum class FragAnzeige {
     Liste,    // five text buttons beside the question picture (types 2..13)

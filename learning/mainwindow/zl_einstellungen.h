@@ -20,9 +20,6 @@ inline const QString kEinstellungsSchluessel = QStringLiteral("Kartivo 4.0");
 // The section of the user configuration file.
 inline const QString kEinstellungsAbschnitt = QStringLiteral("Einstellungen");
 
-// The display type of the learning map and of the exercises ("RS", "RH", "PF", "PW").
-inline QString KartTyp;
-inline QString UebKartTyp;
 // Start value of the participant's channel: -1 not set, 0 files, 1 mailslot.
 inline int KomModus = -1;
 

@@ -100,19 +100,20 @@ void setzeSichtbar(QWidget* w, bool on)
 
 } // namespace
 
-TForm1::TForm1(Einstellungen& S, QWidget* parent) : QMainWindow(parent), Settings(S)
+TForm1::TForm1(Einstellungen& S, QWidget* parent)
+    : QMainWindow(parent), Puzzle(std::make_unique<TSchiebepuzzle>()), Settings(S)
 {
     setObjectName(QStringLiteral("Form1"));
     Form1 = this;
+    ZeitTimer = new QTimer(this);
+    ZeitTimer->setObjectName(QStringLiteral("ZeitTimer"));
+    ZeitTimer->setInterval(100);
+    connect(ZeitTimer, &QTimer::timeout, this, [this] { ZeitTimerTimer(); });
     ErzeugeMenues();
     ErzeugePanels();
     ErzeugeAnsichten();
     VerbindeAusgabe(*this);
     VerbindeNetzwerk();
-    ZeitTimer = new QTimer(this);
-    ZeitTimer->setObjectName(QStringLiteral("ZeitTimer"));
-    ZeitTimer->setInterval(100);
-    connect(ZeitTimer, &QTimer::timeout, this, [this] { ZeitTimerTimer(); });
     // The form sees keys before its controls.
     qApp->installEventFilter(this);
     FormCreate();
@@ -364,8 +365,6 @@ void TForm1::FormCreate()
     Zustand.LernIntensitaet = 2;
     Zustand.UebRFLevel = 2;
     Zustand.Wahl.RFLevelMarke = 2;
-    KeinAblegenCursor = QCursor(Qt::ClosedHandCursor); // the standard drag cursor
-    ZiehCursor = DragBlackCursor();
     if (!VideosVorhanden())
         Zustand.Wahl.Animation = 2;
 
@@ -393,7 +392,6 @@ void TForm1::FormCreate()
     BackTeileImg3 = LadeMuster(DatenVerz, 3);
     LeseDialogFarben(BackTeileImg, BackTeileImg2);
 
-    Puzzle = std::make_unique<TSchiebepuzzle>();
     Zustand.Kategoriefarben = BerechneKategoriefarben();
     FaerbeSteuerelemente();
 
@@ -708,6 +706,42 @@ void TForm1::Info1Click()
 
 bool TForm1::ObjEditorSichtbar() const { return ObjEditneuForm && ObjEditneuForm->isVisible(); }
 
+void TForm1::SchreibeEinstellung(const QString& Name)
+{
+    Settings.Schreibe(Name, Zustand, Name == QLatin1String("Lesezeichen") ? LesezeichenText() : QString());
+}
+
+QAction* TForm1::Optionspunkt(TOptionsPunkt Punkt) const
+{
+    switch (Punkt) {
+    case TOptionsPunkt::Sound1:
+        return Sound1;
+    case TOptionsPunkt::AnredeDu:
+        return AnredeDu;
+    case TOptionsPunkt::Animation_ein:
+        return Animation_ein;
+    case TOptionsPunkt::Animation_aus:
+        return Animation_aus;
+    case TOptionsPunkt::Animation_Standbild:
+        return Animation_Standbild;
+    case TOptionsPunkt::FragWeiterAuto:
+        return FragWeiterAuto;
+    case TOptionsPunkt::FragWeiterManuell:
+        return FragWeiterManuell;
+    case TOptionsPunkt::Puzzle4x4:
+        return Puzzle4x4;
+    case TOptionsPunkt::Puzzle5x5:
+        return Puzzle5x5;
+    case TOptionsPunkt::PuzzleMode0:
+        return PuzzleMode0;
+    }
+    return nullptr;
+}
+
+bool TForm1::Gewaehlt(TOptionsPunkt Punkt) const { return Optionspunkt(Punkt)->isChecked(); }
+
+void TForm1::Waehle(TOptionsPunkt Punkt) { Optionspunkt(Punkt)->setChecked(true); }
+
 void TForm1::closeEvent(QCloseEvent* event)
 {
     if (!ModusVerlassenErlaubt({Uebung, Schiebepuzzle})) {
@@ -797,8 +831,12 @@ void TForm1::ErzeugeAnsichten()
     KartenauswahlSeite = new TKartenauswahlSeite(*this);
     LernkarteAnsicht = new TLernkarteAnsicht(*this);
     ErzeugeObjEdit();
-    PuzzleAnsicht = new TPuzzleAnsicht(*this);
-    LesezeichenMenue = new TLesezeichenMenue(*this);
+    ErzeugePuzzleAnsicht();
+    LesezeichenMenue = new TLesezeichenMenue(*this, LesezeichenMenu1, *PuzzleAnsicht);
+    connect(LesezeichenDefinieren1, &QAction::triggered, LesezeichenMenue,
+            [this] { LesezeichenMenue->LesezeichenDefinieren1Click(); });
+    connect(LesezeichenBearbeiten1, &QAction::triggered, LesezeichenMenue,
+            [this] { LesezeichenMenue->BearbeiteLesezeichen(false); });
     ErzeugeUebungsAnsicht();
 }
 
@@ -811,6 +849,22 @@ void TForm1::SetzeZoom(int Stufe) { LernkarteAnsicht->SetzeZoom(Stufe); }
 void TForm1::SetzeIntensitaet(int Intensitaet) { LernkarteAnsicht->SetzeIntensitaet(Intensitaet); }
 
 void TForm1::AktualisiereKartendarstellung() { LernkarteAnsicht->AktualisiereKartendarstellung(); }
+
+std::array<bool, 5> TForm1::Ebenen() const
+{
+    std::array<bool, 5> e{};
+    for (int i = 0; i < 5; ++i)
+        e[i] = LernkarteAnsicht->LernObjCheck[i]->isChecked();
+    return e;
+}
+
+void TForm1::SetzeEbenen(const std::array<bool, 5>& Ebenen)
+{
+    for (int i = 0; i < 5; ++i) {
+        LernkarteAnsicht->LernObjCheck[i]->setChecked(Ebenen[i]);
+        LernkarteAnsicht->LernObjListCheck[i]->setChecked(Ebenen[i]);
+    }
+}
 
 void TForm1::AktualisiereAuswahlInfo() { KartenauswahlSeite->SetzeAuswahlHinweis(); }
 

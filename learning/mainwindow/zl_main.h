@@ -8,6 +8,7 @@
 #include "controls/HoverPanel.h"
 #include "learning/mainwindow/zl_einstellungen.h"
 #include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/mapview/zl_zustand.h"
 #include "learning/tools/zl_schieb.h"
 
@@ -30,7 +31,7 @@ class TLesezeichenMenue;
 class TUebungsAnsicht;
 struct NetzStartDaten;
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public TAnsichtHost {
 public:
     // Settings: the key read in FormCreate and written on every change (not owned).
     explicit TForm1(Einstellungen& Settings, QWidget* parent = nullptr);
@@ -91,8 +92,6 @@ public:
     // Status-bar backgrounds: 2..4 show the picture of 1.
     TImage *StatBackImg1, *StatBackImg2, *StatBackImg3, *StatBackImg4;
     QTimer* ZeitTimer; // 100 ms, exercise and puzzle clocks
-    // Cursors of drag and drop: where nothing may be dropped, and while a name is dragged.
-    QCursor KeinAblegenCursor, ZiehCursor;
     // Start folders of the label-file dialogs.
     QString ZLKOpenDlg1Verz, ZLKSaveDlg1Verz;
 
@@ -113,12 +112,12 @@ public:
     void FormKeyDown(QKeyEvent* Key); // accepts the event when it consumes the key
 
     // Shows the panels and view buttons of Ansichtsmodus, then AktualisiereMenues.
-    void ZeigeModus();
+    void ZeigeModus() override;
     void AktualisiereMenues();
     // Asks before the current view is left; see zl_zustand.h.
-    bool ModusVerlassenErlaubt(ModusMenge Modi);
+    bool ModusVerlassenErlaubt(ModusMenge Modi) override;
     // Sets the window caption and the application title.
-    void SetzeTitel(const QString& Titel);
+    void SetzeTitel(const QString& Titel) override;
 
     void KartenAuswahl1Click();
     void Lernkarte1Click();
@@ -142,27 +141,28 @@ public:
     void Info1Click();
 
     // The label editor window is visible.
-    bool ObjEditorSichtbar() const;
+    bool ObjEditorSichtbar() const override;
     // Check marks of the option menus from Zustand.Wahl.
-    void ZeigeMenueWahl();
+    void ZeigeMenueWahl() override;
 
     // ---- Hooks filled by the units of the views -------------------------------
     // Creates the controls of the views inside the panels above (before FormCreate).
     void ErzeugeAnsichten();
-    // Creates the exercise view and connects the exercise menu items.
+    // Creates the exercise view and the puzzle view and connects their menu items.
     void ErzeugeUebungsAnsicht();
+    void ErzeugePuzzleAnsicht();
     // The exercise keys in view 3; true when the key was used.
     bool UebungTaste(QKeyEvent* Key);
     // Enters view 1 and lays out the map selection page.
     void ZeigeKartenauswahl(bool NeuAufbau);
     // Enters view 2 and shows the learning map of AktKartID.
-    void ZeigeLernkarte();
+    void ZeigeLernkarte() override;
     // Sets the zoom level and redraws the learning map.
-    void SetzeZoom(int Stufe);
+    void SetzeZoom(int Stufe) override;
     // Shows the learning intensity on the tabs.
-    void SetzeIntensitaet(int Intensitaet);
+    void SetzeIntensitaet(int Intensitaet) override;
     // Menu marks of display type, label style and font size.
-    void AktualisiereKartendarstellung();
+    void AktualisiereKartendarstellung() override;
     // The hint label of the map selection after a change of the form of address.
     void AktualisiereAuswahlInfo();
     // Lays out the exercise screen and the puzzle screen.
@@ -186,11 +186,11 @@ public:
     // could not be read (the table is then kept).
     bool LadeObjektdateiNeu();
     // Deletes the class exercise's command file from the communication folder.
-    void LoescheNetzDatei();
+    void LoescheNetzDatei() override;
     // The class exercise's menu items and the participant's join (zl_main_netz.cpp).
     void VerbindeNetzwerk();
     void Kommunikationsverzeichnis1Click();
-    void NetzUebungTeilnehmen();
+    void NetzUebungTeilnehmen() override;
     bool StarteTeilnehmerUebung(const NetzStartDaten& d);
     // All four feedback videos exist.
     bool VideosVorhanden() const;
@@ -201,17 +201,29 @@ public:
     void Datentabelle1Click();
     // An empty term asks through the search dialog; a given one searches at once
     // without a map filter.
-    void FuehreSucheAus(QString Begriff, bool NurGanzWort, bool NurGanzStr);
+    void FuehreSucheAus(QString Begriff, bool NurGanzWort, bool NurGanzStr) override;
     void FuegeSuchErgebnisHinzu(int Index);
-    void SetzeSuchKnoepfe(bool Gedrueckt);
+    void SetzeSuchKnoepfe(bool Gedrueckt) override;
     // Shows the label of a hit on the learning map (asking first when an exercise
     // or a puzzle would be left).
-    void ZeigeSuchtreffer(int Index);
-    void VersteckeLernPfeil();
+    void ZeigeSuchtreffer(int Index) override;
+    void VersteckeLernPfeil() override;
 
     // ---- Printing the map (zl_main_ausgabe.cpp) -------------------------------
     void Drucken1Click();
     void Druckereinrichtung1Click();
+
+    // ---- The rest of the host of the subsystems' windows ----------------------
+    HauptfensterZustand& Fensterzustand() override { return Zustand; }
+    void SchreibeEinstellung(const QString& Name) override;
+    QWidget* Hauptfenster() override { return this; }
+    void SetzeDatentabelleKnoepfe(bool Gedrueckt) override;
+    void WaehleKommunikationsverzeichnis() override;
+    bool DruckeKarte(QPrinter& Drucker, const QRect& Box, const QRectF& Flaeche) override;
+    bool Gewaehlt(TOptionsPunkt Punkt) const override;
+    void Waehle(TOptionsPunkt Punkt) override;
+    std::array<bool, 5> Ebenen() const override;
+    void SetzeEbenen(const std::array<bool, 5>& Ebenen) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -220,6 +232,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QAction* Optionspunkt(TOptionsPunkt Punkt) const;
     void ErzeugeMenues();
     void ErzeugePanels();
     void FaerbeSteuerelemente();

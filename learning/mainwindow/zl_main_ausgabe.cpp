@@ -78,6 +78,11 @@ void TForm1::Druckereinrichtung1Click()
     DruckerEinrichten(this);
 }
 
+bool TForm1::DruckeKarte(QPrinter& Drucker, const QRect& Box, const QRectF& Flaeche)
+{
+    return zl::DruckeKarte(*this, Drucker, Box, Flaeche);
+}
+
 void Exportieren1Click(TForm1& Form)
 {
     QFileDialog SaveWMF(&Form, QStringLiteral("Landkarte exportieren"));

@@ -212,6 +212,8 @@ void TForm1::Kommunikationsverzeichnis1Click()
 
 void TForm1::LoescheNetzDatei() { zl::LoescheNetzDatei(NetzVerz); }
 
+void TForm1::WaehleKommunikationsverzeichnis() { Kommunikationsverzeichnis1->trigger(); }
+
 void TForm1::NetzUebungTeilnehmen()
 {
     // Joining replaces the label file: unsaved edits must not be lost.

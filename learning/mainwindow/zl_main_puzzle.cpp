@@ -1,12 +1,35 @@
-// The main window's part of the sliding puzzle: the re-layout and clock hooks
-// and the size items of "&Puzzle-Optionen".
+// The main window's part of the sliding puzzle: the puzzle view in its panels, the
+// re-layout and clock hooks and the size items of "&Puzzle-Optionen".
 
 #include "learning/mainwindow/zl_main.h"
 
+#include "learning/mainwindow/zl_lernkarte.h"
 #include "learning/tools/widgets/zl_schiebansicht.h"
 
 namespace zl
 {
+
+void TForm1::ErzeugePuzzleAnsicht()
+{
+    TPuzzleFlaechen Fl;
+    Fl.LernPan = LernPan;
+    Fl.SchiebBasisPan = SchiebBasisPan;
+    Fl.PuzzStatusPan = PuzzStatusPan;
+    Fl.StatusHintergrund = StatBackImg3;
+    Fl.StatusBild = StatBackImg1;
+    Fl.StatusPlatz = SuchBtn2;
+    Fl.Logo = ZLTextImg1;
+    Fl.ZeitTimer = ZeitTimer;
+    PuzzleAnsicht = new TPuzzleAnsicht(*this, *Puzzle, Fl);
+    TPuzzleAnsicht* A = PuzzleAnsicht;
+    connect(Schiebepuzzle1, &QAction::triggered, A, [A] { A->Schiebepuzzle1Click(); });
+    // A new display type shows in the next puzzle only.
+    for (QAction* a : LernkarteAnsicht->KartTypPunkt)
+        connect(a, &QAction::triggered, A, [this, A] {
+            if (Zustand.Ansichtsmodus == Schiebepuzzle)
+                A->ZeigePuzzleNeustartHinweis();
+        });
+}
 
 void TForm1::OrdnePuzzleFlaeche()
 {

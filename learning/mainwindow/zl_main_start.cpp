@@ -113,6 +113,11 @@ bool TKartivo::Starte()
     erzeuge(new TDruckForm, DruckForm);
     erzeuge(new TListDruckForm, ListDruckForm);
     erzeuge(new TUebungsoptForm, UebungsoptForm);
+    // The subsystems' windows reach the main window through its host interface only.
+    for (auto* host : {&UebAuswForm->Host, &UebungsoptForm->Host, &UebKartDarstForm->Host, &KartSuchForm->Host,
+                       &SuchErgForm->Host, &DatenTabForm->Host, &DruckForm->Host, &UebProtForm->Host,
+                       &NetzOptForm->Host})
+        *host = form1;
     fensterMs_ = uhr.elapsed();
     if (titel_ && titel_->isVisible())
         titel_->raise();

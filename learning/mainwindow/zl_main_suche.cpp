@@ -109,6 +109,12 @@ void TForm1::ZeigeSuchtreffer(int Index)
     LernkarteAnsicht->WaehleLernObjekt(Index, true);
 }
 
+void TForm1::SetzeDatentabelleKnoepfe(bool Gedrueckt)
+{
+    DatentabelleBtn1->SetChecked(Gedrueckt);
+    DatentabelleBtn2->SetChecked(Gedrueckt);
+}
+
 void TForm1::Datentabelle1Click()
 {
     if (!DatenTabForm)

@@ -11,7 +11,17 @@ namespace zl
 
 void TForm1::ErzeugeUebungsAnsicht()
 {
-    UebungsAnsicht = new TUebungsAnsicht(*this);
+    TUebungsFlaechen Fl;
+    Fl.UebenPan = UebenPan;
+    Fl.UebStatusPan = UebStatusPan;
+    Fl.StatusHintergrund = StatBackImg2;
+    Fl.StatusBild = StatBackImg1;
+    Fl.StatusNachbar = DatentabelleBtn2;
+    Fl.Hauptflaeche = Hauptflaeche;
+    Fl.UebungenBtn = UebungenBtn;
+    Fl.ZeitTimer = ZeitTimer;
+    Fl.Lesezeichen = LesezeichenMenue;
+    UebungsAnsicht = new TUebungsAnsicht(*this, Fl);
     TUebungsAnsicht* A = UebungsAnsicht;
     connect(UebungStart1, &QAction::triggered, A, [A] { A->UebungStart1Click(); });
     connect(LetzteUebung1, &QAction::triggered, A, [A] { A->LetzteUebung1Click(); });

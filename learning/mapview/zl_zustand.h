@@ -57,6 +57,19 @@ struct Uebungszustand {
     QString Uebungsprotokoll;
 };
 
+// The start of an exercise: what the selection, a repeat, a bookmark or the class
+// exercise hands the exercise screen.
+struct TUebStart {
+    QString KartID;          // exercise map
+    int Gebiet = -1;         // its region code
+    std::int32_t Seed = 0;   // 0: a fresh random start
+    int Intensitaet = 1;     // 1..3
+};
+
+// The display type of the learning map and of the exercises ("RS", "RH", "PF", "PW").
+inline QString KartTyp;
+inline QString UebKartTyp;
+
 // The checked items of the option menus, which the settings preset.
 struct TMenueWahl {
     bool Sound = true;       // Sound1

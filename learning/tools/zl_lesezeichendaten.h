@@ -3,7 +3,6 @@
 // Bookmarks: the record, the table of the run, the stored value "Lesezeichen"
 // (its reader and writer), the captions and the table edits of the dialog.
 
-#include "learning/exercise/zl_uebung.h"
 #include "learning/mapview/zl_zustand.h"
 
 #include <QDateTime>

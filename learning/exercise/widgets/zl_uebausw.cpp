@@ -8,8 +8,7 @@
 #include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/exercise/widgets/zl_uebopt.h"
 #include "learning/exercise/zl_uebtypen.h"
-#include "learning/mainwindow/zl_einstellungen.h"
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/mapview/zl_rahmen.h"
 #include "learning/network/widgets/zl_netzopt.h"
 #include "platform/MessageService.h"
@@ -78,9 +77,9 @@ TUebAuswForm::TUebAuswForm(QWidget* parent) : QDialog(parent)
         UebAuswLab[m] = label(UebAuswPan, "");
         UebAuswLab[m]->setObjectName(QStringLiteral("UebAuswLab%1").arg(m + 1));
         UebAuswLab[m]->setFont(arial(8, false));
-        connect(UebRadio[m], &QRadioButton::clicked, this, [m] {
-            if (Form1)
-                Form1->Zustand.Uebung.UebModus = m + 1;
+        connect(UebRadio[m], &QRadioButton::clicked, this, [this, m] {
+            if (Host)
+                Host->Fensterzustand().Uebung.UebModus = m + 1;
         });
     }
     FrageTypInfoLab = label(UebAuswPan, "FrageTypInfoLab");
@@ -184,15 +183,15 @@ void TUebAuswForm::Fuelle(int Index, const UebungDataTyp& Eintrag)
         y += m < 4 ? 20 : 16;
     }
     FrageTypInfoLab->setGeometry(155, y, 400, 20);
-    if (Form1)
-        Form1->Zustand.Uebung.UebKartIndex = Index;
+    if (Host)
+        Host->Fensterzustand().Uebung.UebKartIndex = Index;
     RandSeedPan->show();
     setFixedSize(kBreite, kHoehe);
 }
 
 void TUebAuswForm::ZeigeFragTypAnzahl()
 {
-    const QString maske = Form1 ? Form1->Zustand.FragTypMasken[3] : QString();
+    const QString maske = Host ? Host->Fensterzustand().FragTypMasken[3] : QString();
     FrageTypInfoLab->setText(QString::number(ZaehleMaskenTypen(maske)) + QStringLiteral(" von ") +
                              QString::number(kFragTypen) + QStringLiteral(" ausgewählt"));
 }
@@ -202,7 +201,7 @@ void TUebAuswForm::ZeigeKartenvorschau()
     const int w = UebKartVorschauImg->width(), h = UebKartVorschauImg->height();
     QImage bild(std::max(1, w), std::max(1, h), QImage::Format_RGB32);
     bild.fill(Qt::white);
-    const QString karte = Form1 ? Form1->Zustand.AktKartID : QString();
+    const QString karte = Host ? Host->Fensterzustand().AktKartID : QString();
     try {
         QImage geladen;
         if (LadeKartenbild(geladen, w, h, KleinbildPfad(karte, UebKartTyp), true, true))
@@ -244,14 +243,14 @@ void TUebAuswForm::showEvent(QShowEvent* event)
 void TUebAuswForm::FormActivate()
 {
     RandSeedPan->show();
-    if (NetzwerkUebung1->isChecked() && Form1)
-        Form1->LoescheNetzDatei();
+    if (NetzwerkUebung1->isChecked() && Host)
+        Host->LoescheNetzDatei();
     ZeichneDialogHintergrund(MainBackImg);
     MainBackImg->lower();
     FaerbeKnoepfe(this);
-    if (!Form1)
+    if (!Host)
         return;
-    Uebungszustand& U = Form1->Zustand.Uebung;
+    Uebungszustand& U = Host->Fensterzustand().Uebung;
     const int i = FragAnzCombo->findText(QString::number(U.UebFragAnz));
     FragAnzCombo->setCurrentIndex(i >= 0 ? i : 3);
     NetzUebungTeilnehmenBtn->setEnabled(!NetzwerkUebung1->isChecked());
@@ -278,22 +277,22 @@ void TUebAuswForm::StartBtnClick()
 
 void TUebAuswForm::UebOptBtnClick()
 {
-    if (!Form1 || !UebungsoptForm)
+    if (!Host || !UebungsoptForm)
         return;
-    if (UebungsoptForm->Bearbeite(Form1->Zustand.FragTypMasken[3])) {
+    if (UebungsoptForm->Bearbeite(Host->Fensterzustand().FragTypMasken[3])) {
         UebRadio[3]->setChecked(true);
-        Form1->Zustand.Uebung.UebModus = 4;
-        Form1->Settings.Schreibe(QStringLiteral("FragTypOk"), Form1->Zustand);
+        Host->Fensterzustand().Uebung.UebModus = 4;
+        Host->SchreibeEinstellung(QStringLiteral("FragTypOk"));
     }
     ZeigeFragTypAnzahl();
 }
 
 void TUebAuswForm::KartDarstBtnClick()
 {
-    if (!Form1 || !UebKartDarstForm)
+    if (!Host || !UebKartDarstForm)
         return;
     if (UebKartDarstForm->Bearbeite(UebKartTyp)) {
-        Form1->Settings.Schreibe(QStringLiteral("UebKartTyp"), Form1->Zustand);
+        Host->SchreibeEinstellung(QStringLiteral("UebKartTyp"));
         ZeigeKartenvorschau();
     }
 }

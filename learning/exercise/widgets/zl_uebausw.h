@@ -19,12 +19,15 @@
 namespace zl
 {
 
+class THauptfensterHost;
 struct UebungDataTyp;
 
 class TUebAuswForm : public QDialog
 {
   public:
     explicit TUebAuswForm(QWidget* parent = nullptr);
+    // The main window it works for; none: it works alone.
+    THauptfensterHost* Host = nullptr;
 
     // Lays the window out for entry Index of UebungsDaten (the main window's step 6).
     void Fuelle(int Index, const UebungDataTyp& Eintrag);

@@ -11,10 +11,9 @@
 #include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/exercise/widgets/zl_uebopt.h"
 #include "learning/mainwindow/zl_avi.h"
-#include "learning/mainwindow/zl_einstellungen.h"
-#include "learning/mainwindow/zl_main.h"
 #include "learning/mapview/widgets/zl_melde.h"
 #include "learning/mapview/zl_beschriftung.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/widgets/zl_datentab.h"
 #include "learning/tools/widgets/zl_lesezeichenmenue.h"
@@ -27,6 +26,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 namespace zl
 {
@@ -146,13 +146,22 @@ void warteStandard(std::uint32_t ms, bool MitNachrichten)
 
 } // namespace
 
-TUebungsAnsicht::TUebungsAnsicht(TForm1& Form)
-    : QObject(&Form), F(Form), engine_(std::make_unique<TUebung>(Form.Zustand.Uebung))
+TUebungsAnsicht::TUebungsAnsicht(TAnsichtHost& Host, const TUebungsFlaechen& Flaechen)
+    : QObject(Host.Hauptfenster()), H(Host), Fl(Flaechen),
+      engine_(std::make_unique<TUebung>(Host.Fensterzustand().Uebung)), ziehCursor_(DragBlackCursor()),
+      keinAblegenCursor_(Qt::ClosedHandCursor) // the standard drag cursor
 {
     setObjectName(QStringLiteral("UebungsAnsicht"));
     Warten = warteStandard;
     WeiterHinweis = [this] { ZeigeWeiterHinweis(); };
     StarteLesezeichenUebung = [this](const TUebStart& S) { StarteLesezeichenUebung1(S); };
+    // The seed of the last exercise, kept only while the result window shows with
+    // "&Exakt gleiche Fragen für Wiederholung und Lesezeichen" ticked.
+    BehaltenerLesezeichenSeed = [this]() -> std::int32_t {
+        if (!UebErgebForm || !UebErgebForm->isVisible())
+            return 0;
+        return UebErgebForm->ExaktCheck1->isChecked() ? H.Fensterzustand().Uebung.UebRandSeed : 0;
+    };
     Medien.RichtigVideo = [] { SpieleRichtigVideo(); };
     Medien.FalschVideo = [] { SpieleFalschVideo(); };
     Medien.RichtigTon = [] { SpieleRichtigTon(); };
@@ -165,6 +174,7 @@ TUebungsAnsicht::TUebungsAnsicht(TForm1& Form)
 TUebungsAnsicht::~TUebungsAnsicht()
 {
     StarteLesezeichenUebung = nullptr;
+    BehaltenerLesezeichenSeed = nullptr;
 }
 
 void TUebungsAnsicht::ZeigeWeiterHinweis()
@@ -180,17 +190,17 @@ void TUebungsAnsicht::ZeigeWeiterHinweis()
     AVIForm->WeiterBtn->raise();
     UebModal(AVIForm);
     AVIForm->AVIImg->hide();
-    F.repaint();
+    H.Hauptfenster()->repaint();
 }
 
 void TUebungsAnsicht::SetzeUhr(TUebUhr Uhr)
 {
-    engine_ = std::make_unique<TUebung>(F.Zustand.Uebung, std::move(Uhr));
+    engine_ = std::make_unique<TUebung>(H.Fensterzustand().Uebung, std::move(Uhr));
 }
 
 void TUebungsAnsicht::ErzeugeSteuerelemente()
 {
-    QWidget* U = F.UebenPan;
+    QWidget* U = Fl.UebenPan;
     FragePan = new QWidget(U);
     FragePan->setObjectName(QStringLiteral("FragePan"));
     MainBackImg3 = bild(FragePan, QStringLiteral("MainBackImg3"));
@@ -291,7 +301,7 @@ void TUebungsAnsicht::ErzeugeSteuerelemente()
     FRahmDrag = rahmen("FRahmDrag", RahmenZiehen);
 
     // The status line: question number, right, wrong, rate and clock.
-    QWidget* S = F.UebStatusPan;
+    QWidget* S = Fl.UebStatusPan;
     auto paar = [this, S](const QString& titel, const char* name) {
         TShadowLabel* t = statusLabel(S, QString());
         t->SetCaption(titel);
@@ -309,7 +319,7 @@ void TUebungsAnsicht::ErzeugeSteuerelemente()
     QuoteLab = qu.second;
     UebZeitLab = ze.second;
     statusPan_ = S;
-    uebung_ = &F.Zustand.Uebung;
+    uebung_ = &H.Fensterzustand().Uebung;
     S->installEventFilter(this);
 }
 
@@ -317,7 +327,7 @@ void TUebungsAnsicht::ErzeugeSteuerelemente()
 
 void TUebungsAnsicht::OrdneUebungsFlaeche()
 {
-    const QRect r = F.UebenPan->rect();
+    const QRect r = Fl.UebenPan->rect();
     FragePan->setGeometry(0, 0, r.width(), 64);
     FragLab->setGeometry(30, 8, std::max(0, r.width() - 60), 48);
     AntPan->setGeometry(0, 64, r.width(), std::max(0, r.height() - 64));
@@ -326,14 +336,14 @@ void TUebungsAnsicht::OrdneUebungsFlaeche()
     ZeichneHintergrund(MainBackImg4);
     MainBackImg4->lower();
     // The status line right of the view buttons, as wide as its labels need.
-    QWidget* S = F.UebStatusPan;
-    const int links = F.DatentabelleBtn2->geometry().right() + 12;
-    const int breite = std::clamp(F.Hauptflaeche->width() - links - 8, 0, 600);
+    QWidget* S = Fl.UebStatusPan;
+    const int links = Fl.StatusNachbar->geometry().right() + 12;
+    const int breite = std::clamp(Fl.Hauptflaeche->width() - links - 8, 0, 600);
     S->setGeometry(links, S->y(), breite, S->height());
-    F.StatBackImg2->setGeometry(S->rect());
-    F.StatBackImg2->SetPicture(F.StatBackImg1->Picture.scaled(S->size().expandedTo(QSize(1, 1))));
+    Fl.StatusHintergrund->setGeometry(S->rect());
+    Fl.StatusHintergrund->SetPicture(Fl.StatusBild->Picture.scaled(S->size().expandedTo(QSize(1, 1))));
     OrdneStatusZeile();
-    F.ZeigeModus();
+    H.ZeigeModus();
     if (frageAngezeigt_ && engine_->Laeuft()) {
         const int typ = engine_->Frage().Typ;
         OrdneAntwortKnoepfe(typ == E01 ? 1 : 0);
@@ -343,7 +353,7 @@ void TUebungsAnsicht::OrdneUebungsFlaeche()
 
 void TUebungsAnsicht::OrdneStatusZeile()
 {
-    QWidget* S = F.UebStatusPan;
+    QWidget* S = Fl.UebStatusPan;
     const QList<TShadowLabel*> l = S->findChildren<TShadowLabel*>(QString(), Qt::FindDirectChildrenOnly);
     const int breiten[10] = {46, 64, 60, 34, 54, 34, 46, 70, 38, 52};
     const double f = std::min(1.0, S->width() / 560.0); // narrower panels shrink every label
@@ -379,7 +389,7 @@ bool TUebungsAnsicht::IstZuordnung() const
 void TUebungsAnsicht::ZeigeFrage()
 {
     const TFrage& Q = engine_->Frage();
-    const Uebungszustand& U = F.Zustand.Uebung;
+    const Uebungszustand& U = H.Fensterzustand().Uebung;
     const bool zuordnen = IstZuordnungsFrage(Q.Typ);
     FaerbeFlaeche(FragePan, Flaechenfarbe);
     FragNrLab->SetCaption(QString::number(U.FrageNr) + QStringLiteral(" / ") + QString::number(U.FragenGesamt));
@@ -505,8 +515,8 @@ void TUebungsAnsicht::ZeigeBild()
         TBeschriftungsZustand bz;
         bz.AktKartID = Q.BildKartID;
         bz.Ansichtsmodus = Uebung;
-        bz.FontFakIndex = F.Zustand.FontFakIndex;
-        bz.Kartenschrift = F.Zustand.Kartenschrift;
+        bz.FontFakIndex = H.Fensterzustand().FontFakIndex;
+        bz.Kartenschrift = H.Fensterzustand().Kartenschrift;
         TCanvas c(&flaeche);
         auto zeichne = [&](const TZeiger& z) {
             if (z.Zeichnen && z.Objekt >= 0)
@@ -558,7 +568,7 @@ void TUebungsAnsicht::ZeigeUebungsStatus(int Level)
 void TUebungsAnsicht::ZeigeUebungsZeit()
 {
     engine_->AktualisiereDauer();
-    const QString t = FormatiereMinSek(double(F.Zustand.Uebung.UebDauer / 1000));
+    const QString t = FormatiereMinSek(double(H.Fensterzustand().Uebung.UebDauer / 1000));
     if (t != letzteZeit_) {
         letzteZeit_ = t;
         UebZeitLab->SetCaption(t);
@@ -568,14 +578,14 @@ void TUebungsAnsicht::ZeigeUebungsZeit()
 
 int TUebungsAnsicht::Level() const
 {
-    return std::clamp(F.Zustand.UebRFLevel, 0, 2);
+    return std::clamp(H.Fensterzustand().UebRFLevel, 0, 2);
 }
 
 // ---- Answers ----------------------------------------------------------------------------
 
 void TUebungsAnsicht::AKlick(int n)
 {
-    if (n < 1 || n > kAntwortAnzahl || F.Zustand.Ansichtsmodus != Uebung)
+    if (n < 1 || n > kAntwortAnzahl || H.Fensterzustand().Ansichtsmodus != Uebung)
         return;
     ABtn[n - 1]->setFocus();
     fokusName_ = n;
@@ -592,7 +602,7 @@ bool TUebungsAnsicht::Taste(QKeyEvent* Key)
 
 bool TUebungsAnsicht::Taste(const QString& Text)
 {
-    if (F.Zustand.Ansichtsmodus != Uebung || Text.size() != 1 || !frageAngezeigt_)
+    if (H.Fensterzustand().Ansichtsmodus != Uebung || Text.size() != 1 || !frageAngezeigt_)
         return false;
     const QChar c = Text.toUpper().at(0);
     const int buchstabe = c >= u'A' && c <= u'E' ? c.unicode() - u'A' + 1 : 0;
@@ -647,11 +657,11 @@ void TUebungsAnsicht::FaerbeFalsch(THoverPanel* Knopf)
 void TUebungsAnsicht::Effekt(bool Richtig)
 {
     const auto& m = Medien;
-    if (F.Animation_ein->isChecked())
+    if (H.Gewaehlt(TOptionsPunkt::Animation_ein))
         (Richtig ? m.RichtigVideo : m.FalschVideo)();
     else
         (Richtig ? m.RichtigTon : m.FalschTon)();
-    if (F.Animation_Standbild->isChecked())
+    if (H.Gewaehlt(TOptionsPunkt::Animation_Standbild))
         (Richtig ? m.RichtigStandbild : m.FalschStandbild)();
 }
 
@@ -667,7 +677,7 @@ void TUebungsAnsicht::RahmenUm(TImage* Rahmen, const QImage& Bild, const TImage*
 
 bool TUebungsAnsicht::NochAktiv(int Serie) const
 {
-    return engine_->Serie() == Serie && F.Zustand.Ansichtsmodus == Uebung && engine_->Laeuft();
+    return engine_->Serie() == Serie && H.Fensterzustand().Ansichtsmodus == Uebung && engine_->Laeuft();
 }
 
 bool TUebungsAnsicht::WarteUndPruefe(std::uint32_t ms, bool MitNachrichten, int Serie)
@@ -678,8 +688,8 @@ bool TUebungsAnsicht::WarteUndPruefe(std::uint32_t ms, bool MitNachrichten, int 
 
 void TUebungsAnsicht::WerteAntwortAus(int Antwort, THoverPanel* Knopf)
 {
-    Uebungszustand& U = F.Zustand.Uebung;
-    if (U.Beantwortet || !engine_->Laeuft() || F.Zustand.Ansichtsmodus != Uebung)
+    Uebungszustand& U = H.Fensterzustand().Uebung;
+    if (U.Beantwortet || !engine_->Laeuft() || H.Fensterzustand().Ansichtsmodus != Uebung)
         return;
     const bool zuordnen = Antwort <= 0;
     if (zuordnen != IstZuordnung())
@@ -742,12 +752,12 @@ void TUebungsAnsicht::WerteAntwortAus(int Antwort, THoverPanel* Knopf)
 
     // Advance: automatic with the level's waits, or on "Weiter".
     const bool teilweise = zuordnen && !A.Richtig;
-    if (F.FragWeiterAuto->isChecked()) {
+    if (H.Gewaehlt(TOptionsPunkt::FragWeiterAuto)) {
         if (level == 0) {
             if (!WarteUndPruefe(100, false, serie))
                 return;
         } else {
-            if (F.Animation_aus->isChecked() && !WarteUndPruefe(1500, false, serie))
+            if (H.Gewaehlt(TOptionsPunkt::Animation_aus) && !WarteUndPruefe(1500, false, serie))
                 return;
             if (teilweise && level == 1) {
                 if (!WarteUndPruefe(2000, false, serie))
@@ -866,7 +876,7 @@ void TUebungsAnsicht::OrdneZu(int Name, int Ziel)
     if (Name < 1 || Name > kAntwortAnzahl || Ziel < 1 || Ziel > kAntwortAnzahl || !IstZuordnung())
         return;
     // After the evaluation the placements stay as they were evaluated.
-    if (F.Zustand.Uebung.Beantwortet)
+    if (H.Fensterzustand().Uebung.Beantwortet)
         return;
     zuordnung_.OrdneZu(Name, Ziel);
     for (int i = 1; i <= kAntwortAnzahl; ++i) {
@@ -951,13 +961,13 @@ bool TUebungsAnsicht::eventFilter(QObject* Obj, QEvent* Event)
                 BeginneZiehenZiel(t);
             else
                 BeginneZiehenName(NameVon(w));
-            QApplication::setOverrideCursor(F.ZiehCursor);
+            QApplication::setOverrideCursor(ziehCursor_);
         }
         if (zieht_) {
             QWidget* unter = QApplication::widgetAt(m->globalPosition().toPoint());
             const bool nimmt =
                 (NameVon(unter) && ziehQuelle_.NameNimmtAn()) || (ZielVon(unter) && ziehQuelle_.ZielNimmtAn());
-            QApplication::changeOverrideCursor(nimmt ? F.ZiehCursor : F.KeinAblegenCursor);
+            QApplication::changeOverrideCursor(nimmt ? ziehCursor_ : keinAblegenCursor_);
         }
         return true;
     }
@@ -985,7 +995,7 @@ bool TUebungsAnsicht::eventFilter(QObject* Obj, QEvent* Event)
 
 void TUebungsAnsicht::UebungStart1Click()
 {
-    HauptfensterZustand& Z = F.Zustand;
+    HauptfensterZustand& Z = H.Fensterzustand();
     if (Z.Ansichtsmodus == Kartenauswahl) {
         ZeigeInfo(
             QStringLiteral("Bitte zuerst die gewünschte Karte auswählen, zu der eine Übung durchgeführt werden soll."));
@@ -995,11 +1005,11 @@ void TUebungsAnsicht::UebungStart1Click()
         SuchErgForm->close();
     if (DatenTabForm && DatenTabForm->isVisible())
         DatenTabForm->close();
-    if (F.ObjEditorSichtbar()) {
+    if (H.ObjEditorSichtbar()) {
         ZeigeInfo(QStringLiteral("Bitte zuerst den Beschriftungseditor schließen."));
         return;
     }
-    if (!F.ModusVerlassenErlaubt({Uebung, Schiebepuzzle}))
+    if (!H.ModusVerlassenErlaubt({Uebung, Schiebepuzzle}))
         return;
     int index = -1;
     for (int i = 0; i < UebungsDaten.size(); ++i)
@@ -1012,24 +1022,24 @@ void TUebungsAnsicht::UebungStart1Click()
         ZeigeInfo(QStringLiteral("Zu dieser Karte ist keine Übung verfügbar."));
         return;
     }
-    F.UebungenBtn->SetChecked(true);
+    Fl.UebungenBtn->SetChecked(true);
     UebAuswForm->PruefeStart = [this] { return PruefeUebungsstart(); };
     UebAuswForm->LesezeichenSetzen = [this] { LesezeichenDerAuswahl(); };
-    UebAuswForm->NetzTeilnehmen = [this] { F.Netzwerkuebung1->trigger(); };
+    UebAuswForm->NetzTeilnehmen = [this] { H.NetzUebungTeilnehmen(); };
     UebAuswForm->Fuelle(index, UebungsDaten[index]);
-    if (const QScreen* s = F.screen()) {
+    if (const QScreen* s = H.Hauptfenster()->screen()) {
         const QRect r = s->availableGeometry();
         UebAuswForm->move(r.x() + (r.width() - UebAuswForm->width()) / 2,
                           r.y() + (r.height() - UebAuswForm->height()) / 2);
     }
     UebModal(UebAuswForm);
-    F.ZeigeModus();
+    H.ZeigeModus();
 }
 
 void TUebungsAnsicht::LesezeichenDerAuswahl()
 {
     // The bookmark records this choice as if the exercise ran.
-    HauptfensterZustand& Z = F.Zustand;
+    HauptfensterZustand& Z = H.Fensterzustand();
     Uebungszustand& U = Z.Uebung;
     if (U.UebKartIndex < 0 || U.UebKartIndex >= UebungsDaten.size())
         return;
@@ -1040,13 +1050,14 @@ void TUebungsAnsicht::LesezeichenDerAuswahl()
     U.UebIntensitaet = std::clamp(UebAuswForm->IntensIndex() + 1, 1, 3);
     U.UebFragAnz = UebAuswForm->FragAnzahl();
     U.UebTypMaske = KuerzeMaske(Z.FragTypMasken[std::clamp(U.UebModus, 1, 4) - 1]);
-    F.LesezeichenMenue->LesezeichenDefinieren1Click();
+    if (Fl.Lesezeichen)
+        Fl.Lesezeichen->LesezeichenDefinieren1Click();
     Z.Ansichtsmodus = modus;
 }
 
 bool TUebungsAnsicht::PruefeUebungsstart()
 {
-    HauptfensterZustand& Z = F.Zustand;
+    HauptfensterZustand& Z = H.Fensterzustand();
     Uebungszustand& U = Z.Uebung;
     U.UebFragAnz = UebAuswForm->FragAnzahl();
     U.UebIntensitaet = std::clamp(UebAuswForm->IntensIndex() + 1, 1, 3);
@@ -1072,9 +1083,9 @@ bool TUebungsAnsicht::PruefeUebungsstart()
         seed = Zufall::RandSeed();
     }
     Z.NetzTeilnehmer = false;
-    F.Settings.Schreibe(QStringLiteral("UebModus"), Z);
-    F.Settings.Schreibe(QStringLiteral("UebFragAnz"), Z);
-    F.Settings.Schreibe(QStringLiteral("UebIntensitaet"), Z);
+    H.SchreibeEinstellung(QStringLiteral("UebModus"));
+    H.SchreibeEinstellung(QStringLiteral("UebFragAnz"));
+    H.SchreibeEinstellung(QStringLiteral("UebIntensitaet"));
     UebAuswForm->done(mbCancel);
     StarteUebung(e.UebKartID, e.Gebiet, seed, U.UebIntensitaet);
     return true;
@@ -1082,17 +1093,23 @@ bool TUebungsAnsicht::PruefeUebungsstart()
 
 void TUebungsAnsicht::StarteLesezeichenUebung1(const TUebStart& S)
 {
-    // The restore has asked to leave the view and set the exercise's fields.
+    // The restore has asked to leave the view and set the exercise's fields; a bookmark
+    // never starts a class exercise.
+    if (UebAuswForm)
+        UebAuswForm->NetzwerkUebung1->setChecked(false);
     StarteUebung(S.KartID, S.Gebiet, S.Seed, S.Intensitaet);
-    F.ZeigeModus();
+    H.ZeigeModus();
 }
 
 bool TUebungsAnsicht::StarteUebung(const QString& KartID, int Gebiet, std::int32_t Seed, int Intensitaet)
 {
-    HauptfensterZustand& Z = F.Zustand;
+    HauptfensterZustand& Z = H.Fensterzustand();
     // Every start leads to the result window, whose bookmark button defines one of this exercise.
     if (UebErgebForm)
-        UebErgebForm->LesezeichenSetzen = [this] { F.LesezeichenMenue->LesezeichenDefinieren1Click(); };
+        UebErgebForm->LesezeichenSetzen = [this] {
+            if (Fl.Lesezeichen)
+                Fl.Lesezeichen->LesezeichenDefinieren1Click();
+        };
     const bool lehrer = UebAuswForm && UebAuswForm->NetzwerkUebung1->isChecked();
     Z.Ansichtsmodus = Uebung;
     if (Z.AktKartID.isEmpty())
@@ -1107,7 +1124,7 @@ bool TUebungsAnsicht::StarteUebung(const QString& KartID, int Gebiet, std::int32
 
     TUebOptionen O;
     O.FragTypMasken = Z.FragTypMasken;
-    O.AnredeDu = F.AnredeDu->isChecked();
+    O.AnredeDu = H.Gewaehlt(TOptionsPunkt::AnredeDu);
     O.UebKartTyp = UebKartTyp;
     O.Lehrer = lehrer;
     O.Teilnehmer = Z.NetzTeilnehmer;
@@ -1124,10 +1141,10 @@ bool TUebungsAnsicht::StarteUebung(const QString& KartID, int Gebiet, std::int32
     const bool ok = engine_->StarteUebung(S, O);
     if (lehrer && MeldForm)
         MeldForm->hide();
-    F.SetzeTitel(engine_->Titel());
+    H.SetzeTitel(engine_->Titel());
     if (!ok) {
         if (lehrer)
-            F.LoescheNetzDatei();
+            H.LoescheNetzDatei();
         Scheitern();
         return false;
     }
@@ -1136,7 +1153,7 @@ bool TUebungsAnsicht::StarteUebung(const QString& KartID, int Gebiet, std::int32
         return true;
     }
     ZeigeUebungsStatus(Level());
-    F.ZeitTimer->start();
+    Fl.ZeitTimer->start();
     ZeigeFrage();
     return true;
 }
@@ -1144,23 +1161,25 @@ bool TUebungsAnsicht::StarteUebung(const QString& KartID, int Gebiet, std::int32
 void TUebungsAnsicht::Scheitern()
 {
     // The engine has shown its message; leave without asking.
-    F.ZeitTimer->stop();
+    Fl.ZeitTimer->stop();
     frageAngezeigt_ = false;
-    F.Zustand.Ansichtsmodus = kAnsichtWiederherstellen;
-    F.Lernkarte1Click();
+    // As "&Lernkarte" does; in the restore mode nothing asks first.
+    H.Fensterzustand().Ansichtsmodus = kAnsichtWiederherstellen;
+    H.SetzeZoom(0);
+    H.ZeigeLernkarte();
 }
 
 void TUebungsAnsicht::NetzUebungBereit()
 {
-    if (F.Zustand.AktKartID.isEmpty())
-        F.Zustand.AktKartID = F.Zustand.Uebung.UebKartID;
-    LehrerProtokoll = F.Zustand.Uebung.Uebungsprotokoll;
-    F.ZeigeLernkarte();
+    if (H.Fensterzustand().AktKartID.isEmpty())
+        H.Fensterzustand().AktKartID = H.Fensterzustand().Uebung.UebKartID;
+    LehrerProtokoll = H.Fensterzustand().Uebung.Uebungsprotokoll;
+    H.ZeigeLernkarte();
 }
 
 void TUebungsAnsicht::BeendeUebungsAnzeige()
 {
-    F.ZeitTimer->stop();
+    Fl.ZeitTimer->stop();
     ZeigeUebungsZeit();
     FragNrLab->SetCaption({});
     ZeigeUebungsStatus(2);
@@ -1175,10 +1194,10 @@ void TUebungsAnsicht::BeendeUebungsAnzeige()
     ergebnisDa_ = true;
     const TUebErgebnis E = engine_->Ergebnis();
     if (UebErgebForm) {
-        UebErgebForm->SetzeErgebnis(F.Zustand.Uebung.Uebungsprotokoll, E.Quote, E.Bewertung, E.Farbe);
+        UebErgebForm->SetzeErgebnis(H.Fensterzustand().Uebung.Uebungsprotokoll, E.Quote, E.Bewertung, E.Farbe);
         UebErgebForm->SetzeErgebnisKnoepfe(true);
     }
-    F.Zustand.NetzTeilnehmer = false;
+    H.Fensterzustand().NetzTeilnehmer = false;
 }
 
 void TUebungsAnsicht::ZeigeUebungsErgebnis()
@@ -1186,7 +1205,7 @@ void TUebungsAnsicht::ZeigeUebungsErgebnis()
     if (!UebErgebForm)
         return;
     const int r = UebModal(UebErgebForm);
-    HauptfensterZustand& Z = F.Zustand;
+    HauptfensterZustand& Z = H.Fensterzustand();
     const Uebungszustand& U = Z.Uebung;
     if (r == mbRetry) {
         StarteUebung(U.UebKartID, U.UebGebiet, UebErgebForm->ExaktCheck1->isChecked() ? U.UebRandSeed : 0,
@@ -1196,15 +1215,15 @@ void TUebungsAnsicht::ZeigeUebungsErgebnis()
     // "Zur Übungsauswahl", "Zur Lernkarte", Esc and the frame: the learning map first.
     if (Z.AktKartID.isEmpty())
         Z.AktKartID = U.UebKartID;
-    F.SetzeZoom(0);
-    F.ZeigeLernkarte();
+    H.SetzeZoom(0);
+    H.ZeigeLernkarte();
     if (r == mbOK)
         UebungStart1Click();
 }
 
 void TUebungsAnsicht::LetzteUebung1Click()
 {
-    const Uebungszustand& U = F.Zustand.Uebung;
+    const Uebungszustand& U = H.Fensterzustand().Uebung;
     // An exercise that ended without its result (no question could be generated) has none to show.
     if (!U.UebungBeendet || U.UebKartID.isEmpty() || !UebErgebForm || !ergebnisDa_) {
         ZeigeInfo(QStringLiteral("Es wurde noch keine Übung durchgeführt oder die letzte Übung wurde nicht "
@@ -1218,14 +1237,14 @@ void TUebungsAnsicht::LetzteUebung1Click()
 
 void TUebungsAnsicht::Fragetypen1Click()
 {
-    if (UebungsoptForm && UebungsoptForm->Bearbeite(F.Zustand.FragTypMasken[3]))
-        F.Settings.Schreibe(QStringLiteral("FragTypOk"), F.Zustand);
+    if (UebungsoptForm && UebungsoptForm->Bearbeite(H.Fensterzustand().FragTypMasken[3]))
+        H.SchreibeEinstellung(QStringLiteral("FragTypOk"));
 }
 
 void TUebungsAnsicht::UebKartDarstClick()
 {
     if (UebKartDarstForm && UebKartDarstForm->Bearbeite(UebKartTyp))
-        F.Settings.Schreibe(QStringLiteral("UebKartTyp"), F.Zustand);
+        H.SchreibeEinstellung(QStringLiteral("UebKartTyp"));
 }
 
 } // namespace zl

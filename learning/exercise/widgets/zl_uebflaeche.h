@@ -12,6 +12,7 @@
 #include "learning/exercise/zl_uebung.h"
 #include "learning/mapview/widgets/zl_gestaltung.h"
 
+#include <QCursor>
 #include <QImage>
 #include <QObject>
 #include <QPoint>
@@ -21,11 +22,26 @@
 #include <memory>
 
 class QKeyEvent;
+class QTimer;
 
 namespace zl
 {
 
-class TForm1;
+class TAnsichtHost;
+class TLesezeichenMenue;
+
+// The main window's places the exercise screen works in.
+struct TUebungsFlaechen {
+    QWidget* UebenPan = nullptr;              // view 3: question bar and answers
+    QWidget* UebStatusPan = nullptr;          // the status line
+    TImage* StatusHintergrund = nullptr;      // its background (StatBackImg2) ...
+    const TImage* StatusBild = nullptr;       // ... showing the status-bar picture (StatBackImg1)
+    const QWidget* StatusNachbar = nullptr;   // the status line begins right of this view button
+    const QWidget* Hauptflaeche = nullptr;    // and ends inside the client area
+    THoverPanel* UebungenBtn = nullptr;       // pressed while the selection is open
+    QTimer* ZeitTimer = nullptr;              // the clock of the views 3 and 4
+    TLesezeichenMenue* Lesezeichen = nullptr; // bookmarks of the selection and the result
+};
 
 // The feedback media; tests replace them with fakes.
 struct TUebMedien {
@@ -35,10 +51,11 @@ struct TUebMedien {
 class TUebungsAnsicht : public QObject
 {
   public:
-    explicit TUebungsAnsicht(TForm1& Form);
+    // Creates the controls in the panels of Flaechen; Host must outlive the view. The
+    // main window connects the exercise menu items to the handlers below.
+    TUebungsAnsicht(TAnsichtHost& Host, const TUebungsFlaechen& Flaechen);
     ~TUebungsAnsicht() override;
 
-    TForm1& F;
     TUebung& Engine() { return *engine_; }
     // A new engine with another clock (tests).
     void SetzeUhr(TUebUhr Uhr);
@@ -139,6 +156,8 @@ class TUebungsAnsicht : public QObject
     int ZielVon(const QWidget* w) const;
     bool IstZuordnung() const;
 
+    TAnsichtHost& H;
+    TUebungsFlaechen Fl;
     std::unique_ptr<TUebung> engine_;
     QWidget* statusPan_ = nullptr;
     Uebungszustand* uebung_ = nullptr;
@@ -157,6 +176,8 @@ class TUebungsAnsicht : public QObject
     QObject* druckQuelle_ = nullptr;
     QPoint druckPunkt_;
     bool zieht_ = false;
+    // The cursors of a drag: over a place that takes the drop, and over one that does not.
+    QCursor ziehCursor_, keinAblegenCursor_;
 };
 
 } // namespace zl

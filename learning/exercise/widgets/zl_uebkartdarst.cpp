@@ -3,7 +3,7 @@
 #include "datastore/JpegDatei.h"
 #include "datastore/Kartenbilder.h"
 #include "learning/exercise/widgets/zl_uebmodal.h"
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/mapview/zl_rahmen.h"
 #include "platform/MessageService.h"
 
@@ -105,7 +105,7 @@ void TUebKartDarstForm::showEvent(QShowEvent* event)
     MainBackImg->lower();
     FaerbeKnoepfe(this);
     // The samples are the current map's thumbnails; a missing one stays blank.
-    const QString karte = Form1 ? Form1->Zustand.AktKartID : QString();
+    const QString karte = Host ? Host->Fensterzustand().AktKartID : QString();
     for (int i = 0; i < 4; ++i) {
         QImage bild(kMusterB, kMusterH, QImage::Format_RGB32);
         bild.fill(Qt::white);

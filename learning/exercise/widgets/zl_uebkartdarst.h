@@ -15,10 +15,14 @@ class QFrame;
 namespace zl
 {
 
+class THauptfensterHost;
+
 class TUebKartDarstForm : public QDialog
 {
   public:
     explicit TUebKartDarstForm(QWidget* parent = nullptr);
+    // The main window it works for; none: it works alone.
+    THauptfensterHost* Host = nullptr;
 
     // Checks the button of the code ("RS", "RH", "PF", "PW"; none for another value).
     void ZeigeKartTyp(const QString& Typ);

@@ -2,7 +2,7 @@
 
 #include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/exercise/zl_uebanzeige.h"
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/mapview/zl_rahmen.h"
 #include "platform/MessageService.h"
 
@@ -237,10 +237,10 @@ void TUebungsoptForm::showEvent(QShowEvent* event)
     ZeichneDialogHintergrund(MainBackImg);
     MainBackImg->lower();
     FaerbeKnoepfe(this);
-    if (Form1)
+    if (Host)
         for (int c = 0; c < 5; ++c) {
-            FaerbeFlaeche(ObjShape[c], Form1->Zustand.Kategoriefarben[c][2]);
-            FaerbeFlaeche(ObjShapeZ[c], Form1->Zustand.Kategoriefarben[c][2]);
+            FaerbeFlaeche(ObjShape[c], Host->Fensterzustand().Kategoriefarben[c][2]);
+            FaerbeFlaeche(ObjShapeZ[c], Host->Fensterzustand().Kategoriefarben[c][2]);
         }
     OKBtn->setFocus();
     QDialog::showEvent(event);

@@ -17,10 +17,14 @@ class QFrame;
 namespace zl
 {
 
+class THauptfensterHost;
+
 class TUebungsoptForm : public QDialog
 {
   public:
     explicit TUebungsoptForm(QWidget* parent = nullptr);
+    // The main window it works for; none: it works alone.
+    THauptfensterHost* Host = nullptr;
 
     // Ticks every type whose mask character is "1" and counts the groups.
     void ZeigeMaske(const QString& Maske);

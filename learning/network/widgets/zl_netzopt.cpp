@@ -1,7 +1,7 @@
 #include "learning/network/widgets/zl_netzopt.h"
 
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/network/widgets/zl_kommverz.h"
 
 #include <QGridLayout>
@@ -65,10 +65,10 @@ TNetzOptForm::TNetzOptForm(QWidget* parent) : TNetzDialog(parent)
     l->setRowStretch(4, 1);
     resize(560, 300);
     connect(OKBtn, &QPushButton::clicked, this, [this] { accept(); });
-    connect(KommVerzBtn, &QPushButton::clicked, this, [] {
+    connect(KommVerzBtn, &QPushButton::clicked, this, [this] {
         // As the menu item does, so that the choice is kept in the settings.
-        if (Form1) {
-            Form1->Kommunikationsverzeichnis1->trigger();
+        if (Host) {
+            Host->WaehleKommunikationsverzeichnis();
         } else if (KommVerzForm) {
             KommVerzForm->VerzEdit1->setText(NetzVerz);
             KommVerzForm->exec();

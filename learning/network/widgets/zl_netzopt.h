@@ -12,9 +12,13 @@
 
 namespace zl {
 
+class THauptfensterHost;
+
 class TNetzOptForm : public TNetzDialog {
 public:
     explicit TNetzOptForm(QWidget* parent = nullptr);
+    // The main window it works for; none: it works alone.
+    THauptfensterHost* Host = nullptr;
 
     QComboBox* SoundBox1;
     QComboBox* AnimationBox1;

@@ -3,8 +3,8 @@
 
 #include "controls/TextFile.h"
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_main.h"
 #include "learning/mapview/widgets/zl_melde.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/network/widgets/zl_kommverz.h"
 #include "learning/network/widgets/zl_netzuebung.h"
 #include "platform/MessageService.h"
@@ -176,8 +176,8 @@ void TUebProtForm::TeilnehmerProtokollKopf(const QString& KartenName, const QStr
         TeilnehmerProtokollKopfZeilen(QDateTime::currentDateTime(), KartenName, UebModusTitel, Seed, Intensitaet,
                                       FragenAnzahl),
         UebungsID, FragenAnzahl);
-    if (Form1)
-        Form1->Zustand.TeilnehmerListe.clear();
+    if (Host)
+        Host->Fensterzustand().TeilnehmerListe.clear();
     LoescheErgebnisDateien(NetzVerz);
     Memo1->setPlainText(Protokoll.Zeilen().join(u'\n'));
     StarteEmpfang();
@@ -220,8 +220,8 @@ void TUebProtForm::StoppeEmpfang()
 void TUebProtForm::showEvent(QShowEvent* event)
 {
     // Above the main window, without blocking it.
-    if (Form1 && windowHandle() && Form1->windowHandle() && !windowHandle()->transientParent())
-        windowHandle()->setTransientParent(Form1->windowHandle());
+    if (Host && windowHandle() && Host->Hauptfenster()->windowHandle() && !windowHandle()->transientParent())
+        windowHandle()->setTransientParent(Host->Hauptfenster()->windowHandle());
     TNetzDialog::showEvent(event);
     StarteEmpfang();
 }
@@ -264,8 +264,8 @@ void TUebProtForm::AktualisiereTeilnehmerZeile(const Teilnehmerergebnis& E)
     const qsizetype vorher = Protokoll.TeilnehmerListe().size();
     if (!Protokoll.Aktualisiere(E))
         return;
-    if (Form1 && Protokoll.TeilnehmerListe().size() != vorher)
-        Form1->Zustand.TeilnehmerListe = Protokoll.TeilnehmerListe();
+    if (Host && Protokoll.TeilnehmerListe().size() != vorher)
+        Host->Fensterzustand().TeilnehmerListe = Protokoll.TeilnehmerListe();
     ZeigeZeile(static_cast<int>(Protokoll.TeilnehmerListe().indexOf(E.Schluessel)));
 }
 

@@ -20,9 +20,13 @@
 
 namespace zl {
 
+class THauptfensterHost;
+
 class TUebProtForm : public TNetzDialog {
 public:
     explicit TUebProtForm(QWidget* parent = nullptr);
+    // The main window it works for; none: it works alone.
+    THauptfensterHost* Host = nullptr;
     ~TUebProtForm() override;
 
     QTabWidget* PageControl1;

@@ -4,8 +4,8 @@
 #include "controls/Dspez.h"
 #include "controls/HoverPanel.h"
 #include "controls/StringGrid2.h"
-#include "learning/mainwindow/zl_main.h"
 #include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/widgets/zl_suchergebnis.h"
 #include "learning/tools/widgets/zl_tabelledruck.h"
@@ -178,8 +178,8 @@ void TDatenTabForm::ZeigeBtnClick()
             SuchErgForm->close();
         SuchErgForm->AusDatentabelle = true;
     }
-    if (Form1)
-        Form1->FuehreSucheAus(Begriff, true, false);
+    if (Host)
+        Host->FuehreSucheAus(Begriff, true, false);
 }
 
 void TDatenTabForm::DruckBtnClick()
@@ -216,9 +216,8 @@ void TDatenTabForm::showEvent(QShowEvent* event)
 void TDatenTabForm::closeEvent(QCloseEvent* event)
 {
     QDialog::closeEvent(event);
-    if (Form1) {
-        Form1->DatentabelleBtn1->SetChecked(false);
-        Form1->DatentabelleBtn2->SetChecked(false);
+    if (Host) {
+        Host->SetzeDatentabelleKnoepfe(false);
     }
 }
 

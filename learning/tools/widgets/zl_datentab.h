@@ -15,6 +15,7 @@ class QLabel;
 namespace zl
 {
 
+class THauptfensterHost;
 class TBitBtn2;
 class THoverPanel;
 class TImage;
@@ -24,6 +25,8 @@ class TDatenTabForm : public QDialog
 {
   public:
     explicit TDatenTabForm(QWidget* parent = nullptr);
+    // The main window it works for; none: it works alone.
+    THauptfensterHost* Host = nullptr;
 
     void FormActivate();
     void SortPanClick(int Schluessel); // SortPan1Click .. SortPan4Click

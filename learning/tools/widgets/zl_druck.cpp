@@ -2,8 +2,7 @@
 
 #include "controls/Buttons2.h"
 #include "controls/NumEd.h"
-#include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_main_ausgabe.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -93,19 +92,19 @@ void TDruckForm::FormActivate()
 {
     TDruckDialog::FormActivate();
     Ausgabeflaeche = kGanzeAusgabeflaeche;
-    if (Form1)
-        Seitenverhaeltnis = Form1->Zustand.Viewport.AusschnittSeitenverhaeltnis;
+    if (Host)
+        Seitenverhaeltnis = Host->Fensterzustand().Viewport.AusschnittSeitenverhaeltnis;
     SeitRatioClick();
     DruckBtn->setFocus();
 }
 
 bool TDruckForm::Drucke()
 {
-    if (!Form1)
+    if (!Host)
         return false;
     const QRect Box(CmInZehntelMm(LiRandEdit->GetValue()), CmInZehntelMm(ObRandEdit->GetValue()),
                     CmInZehntelMm(BreiteEdit->GetValue()), CmInZehntelMm(HoeheEdit->GetValue()));
-    return DruckeKarte(*Form1, Drucker(), Box, Ausgabeflaeche);
+    return Host->DruckeKarte(Drucker(), Box, Ausgabeflaeche);
 }
 
 } // namespace zl

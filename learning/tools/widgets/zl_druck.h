@@ -12,12 +12,15 @@ class QGroupBox;
 namespace zl
 {
 
+class THauptfensterHost;
 class TNumEditQ;
 
 class TDruckForm : public TDruckDialog
 {
   public:
     explicit TDruckForm(QWidget* parent = nullptr);
+    // The main window it works for; none: it works alone.
+    THauptfensterHost* Host = nullptr;
 
     // Prints the section at the edits' position and size (DruckeKarte).
     bool Drucke();

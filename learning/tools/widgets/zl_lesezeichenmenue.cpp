@@ -2,11 +2,7 @@
 
 #include "datastore/Objektdaten.h"
 #include "datastore/zl_data.h"
-#include "learning/exercise/widgets/zl_uebausw.h"
-#include "learning/exercise/widgets/zl_uebergebnis.h"
-#include "learning/mainwindow/zl_einstellungen.h"
-#include "learning/mainwindow/zl_lernkarte.h"
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/tools/widgets/zl_lesezeichen.h"
 #include "learning/tools/widgets/zl_objeditneu.h"
 #include "learning/tools/widgets/zl_schiebansicht.h"
@@ -17,20 +13,6 @@
 
 namespace zl
 {
-namespace
-{
-
-// The seed of the last exercise, kept only while the result window shows with
-// "&Exakt gleiche Fragen für Wiederholung und Lesezeichen" ticked.
-std::int32_t behaltenerSeed(const HauptfensterZustand& Z)
-{
-    if (!UebErgebForm || !UebErgebForm->isVisible())
-        return 0;
-    return UebErgebForm->ExaktCheck1->isChecked() ? Z.Uebung.UebRandSeed : 0;
-}
-
-} // namespace
-
 bool WechsleObjektdatei(const QString& Name)
 {
     QString datei = LesezeichenDateiName(Name);
@@ -47,18 +29,17 @@ bool WechsleObjektdatei(const QString& Name)
     return true;
 }
 
-TLesezeichenMenue::TLesezeichenMenue(TForm1& Form) : QObject(&Form), F(Form)
+TLesezeichenMenue::TLesezeichenMenue(TAnsichtHost& Host, QMenu* Menue, TPuzzleAnsicht& Puzzle)
+    : QObject(Host.Hauptfenster()), H(Host), Menue_(Menue), Puzzle_(Puzzle)
 {
     setObjectName(QStringLiteral("LesezeichenMenue"));
-    connect(F.LesezeichenDefinieren1, &QAction::triggered, this, [this] { LesezeichenDefinieren1Click(); });
-    connect(F.LesezeichenBearbeiten1, &QAction::triggered, this, [this] { BearbeiteLesezeichen(false); });
 }
 
 void TLesezeichenMenue::LesezeichenDefinieren1Click()
 {
-    const HauptfensterZustand& Z = F.Zustand;
+    const HauptfensterZustand& Z = H.Fensterzustand();
     const int m = Z.Ansichtsmodus;
-    if (!FrageJaNein(LesezeichenFrage(m, F.AnredeDu->isChecked())))
+    if (!FrageJaNein(LesezeichenFrage(m, H.Gewaehlt(TOptionsPunkt::AnredeDu))))
         return;
     const QString zeit = LesezeichenZeit(QDateTime::currentDateTime());
     LesezeichenDataTyp L;
@@ -68,8 +49,7 @@ void TLesezeichenMenue::LesezeichenDefinieren1Click()
         L.Titel = LesezeichenTitelKarte(zeit, KartenName(Z.AktKartID));
         KartenLesezeichen K;
         K.Intensitaet = Z.LernIntensitaet;
-        for (int e = 0; e < 5; ++e)
-            K.Ebenen[e] = F.LernkarteAnsicht->LernObjCheck[e]->isChecked();
+        K.Ebenen = H.Ebenen();
         K.ZoomStufe = Z.Viewport.ZoomStufe;
         K.AnkerX = Z.Viewport.ScrollAnkerX;
         K.AnkerY = Z.Viewport.ScrollAnkerY;
@@ -80,7 +60,7 @@ void TLesezeichenMenue::LesezeichenDefinieren1Click()
         L.Kartenschrift = Z.Kartenschrift;
     } else if (m == Uebung) {
         const Uebungszustand& U = Z.Uebung;
-        const std::int32_t seed = behaltenerSeed(Z);
+        const std::int32_t seed = BehaltenerLesezeichenSeed ? BehaltenerLesezeichenSeed() : 0;
         L.Titel =
             LesezeichenTitelUebung(zeit, KartenName(U.UebKartID), U.UebModus, U.UebIntensitaet, U.UebFragAnz, seed);
         L.KartID = U.UebKartID;
@@ -91,7 +71,7 @@ void TLesezeichenMenue::LesezeichenDefinieren1Click()
         L.KartTyp = UebKartTyp;
         L.FragAnz = U.UebFragAnz;
     } else if (m == Schiebepuzzle) {
-        const int n = F.Puzzle5x5->isChecked() ? 5 : F.Puzzle4x4->isChecked() ? 4 : 3;
+        const int n = H.Gewaehlt(TOptionsPunkt::Puzzle5x5) ? 5 : H.Gewaehlt(TOptionsPunkt::Puzzle4x4) ? 4 : 3;
         L.Titel = LesezeichenTitelPuzzle(zeit, KartenName(Z.AktKartID), n);
         L.KartID = Z.AktKartID;
         L.Daten = QString::number(n);
@@ -100,7 +80,7 @@ void TLesezeichenMenue::LesezeichenDefinieren1Click()
         return;
     }
     L.UebModus = Z.Uebung.UebModus;
-    L.AutoWeiter = F.FragWeiterAuto->isChecked();
+    L.AutoWeiter = H.Gewaehlt(TOptionsPunkt::FragWeiterAuto);
     NeuesLesezeichen(L);
     BearbeiteLesezeichen(true);
 }
@@ -116,7 +96,7 @@ void TLesezeichenMenue::NeuesLesezeichen(LesezeichenDataTyp L)
 
 void TLesezeichenMenue::BaueLesezeichenMenue()
 {
-    QMenu* menu = F.LesezeichenMenu1;
+    QMenu* menu = Menue_;
     for (QAction* a : std::as_const(Eintraege)) {
         menu->removeAction(a);
         a->deleteLater();
@@ -147,18 +127,18 @@ void TLesezeichenMenue::BearbeiteLesezeichen(bool GeradeDefiniert)
 
 void TLesezeichenMenue::SpeichereLesezeichen()
 {
-    F.Settings.Schreibe(QStringLiteral("Lesezeichen"), F.Zustand, F.LesezeichenText());
+    H.SchreibeEinstellung(QStringLiteral("Lesezeichen"));
 }
 
 void TLesezeichenMenue::LesezeichenAuswahlClick(int Index)
 {
-    if (!F.ModusVerlassenErlaubt({Uebung, Schiebepuzzle}))
+    if (!H.ModusVerlassenErlaubt({Uebung, Schiebepuzzle}))
         return;
     if (Index < 0 || Index >= LesezeichenListe.size())
         return;
     const LesezeichenDataTyp L = LesezeichenListe[Index];
     // The label table is about to be read again: the editor settles its edits first.
-    if (L.Modus != Schiebepuzzle && F.ObjEditorSichtbar() && !ObjEditneuForm->close())
+    if (L.Modus != Schiebepuzzle && H.ObjEditorSichtbar() && !ObjEditneuForm->close())
         return;
     switch (L.Modus) {
     case Lernkarte:
@@ -177,31 +157,26 @@ void TLesezeichenMenue::LesezeichenAuswahlClick(int Index)
 
 void TLesezeichenMenue::StelleKarteHer(const LesezeichenDataTyp& L)
 {
-    HauptfensterZustand& Z = F.Zustand;
+    HauptfensterZustand& Z = H.Fensterzustand();
     Z.Ansichtsmodus = kAnsichtWiederherstellen;
     const auto ebenen = SetzeKartenansicht(L, Z, KartTyp);
-    F.SetzeIntensitaet(Z.LernIntensitaet);
-    for (int e = 0; e < 5; ++e) {
-        F.LernkarteAnsicht->LernObjCheck[e]->setChecked(ebenen[e]);
-        F.LernkarteAnsicht->LernObjListCheck[e]->setChecked(ebenen[e]);
-    }
+    H.SetzeIntensitaet(Z.LernIntensitaet);
+    H.SetzeEbenen(ebenen);
     const int ax = Z.Viewport.ScrollAnkerX, ay = Z.Viewport.ScrollAnkerY;
-    F.SetzeZoom(Z.Viewport.ZoomStufe);
+    H.SetzeZoom(Z.Viewport.ZoomStufe);
     Z.Viewport.SetzeAnker(ax, ay);
-    F.AktualisiereKartendarstellung();
+    H.AktualisiereKartendarstellung();
     WechsleObjektdatei(L.ObjDateiName);
-    F.ZeigeLernkarte();
+    H.ZeigeLernkarte();
 }
 
 void TLesezeichenMenue::StelleUebungHer(const LesezeichenDataTyp& L)
 {
-    HauptfensterZustand& Z = F.Zustand;
+    HauptfensterZustand& Z = H.Fensterzustand();
     Z.NetzTeilnehmer = false;
-    if (UebAuswForm)
-        UebAuswForm->NetzwerkUebung1->setChecked(false);
     WechsleObjektdatei(L.ObjDateiName);
     const TUebStart start = SetzeUebung(L, Z, UebKartTyp);
-    (Z.Wahl.FragWeiterAuto ? F.FragWeiterAuto : F.FragWeiterManuell)->setChecked(true);
+    H.Waehle(Z.Wahl.FragWeiterAuto ? TOptionsPunkt::FragWeiterAuto : TOptionsPunkt::FragWeiterManuell);
     if (!StarteLesezeichenUebung) {
         ZeigeInfo(QStringLiteral("Die Übung dieses Lesezeichens kann nicht gestartet werden."));
         return;
@@ -211,20 +186,20 @@ void TLesezeichenMenue::StelleUebungHer(const LesezeichenDataTyp& L)
 
 void TLesezeichenMenue::StellePuzzleHer(const LesezeichenDataTyp& L)
 {
-    HauptfensterZustand& Z = F.Zustand;
+    HauptfensterZustand& Z = H.Fensterzustand();
     const QString alteKarte = Z.AktKartID;
     const QString alterTyp = KartTyp;
     const int alteTeile = Z.Wahl.PuzzleTeile;
     if (SetzePuzzle(L, Z, KartTyp) != alteTeile) {
-        F.ZeigeMenueWahl();
-        F.Settings.Schreibe(QStringLiteral("Puzzle-Teile"), Z);
+        H.ZeigeMenueWahl();
+        H.SchreibeEinstellung(QStringLiteral("Puzzle-Teile"));
     }
     // The leave check has been asked above; a puzzle that cannot start keeps the old map.
-    if (!F.PuzzleAnsicht->Schiebepuzzle1Click(false)) {
+    if (!Puzzle_.Schiebepuzzle1Click(false)) {
         Z.AktKartID = alteKarte;
         KartTyp = alterTyp;
     }
-    F.AktualisiereKartendarstellung();
+    H.AktualisiereKartendarstellung();
 }
 
 } // namespace zl

@@ -4,7 +4,7 @@
 // entries of the menu "&Lesezeichen", the dialog, restoring a view, and the
 // label-file switch a restore makes.
 
-#include "learning/exercise/zl_uebung.h"
+#include "learning/mapview/zl_zustand.h"
 #include "learning/tools/zl_lesezeichendaten.h"
 
 #include <QList>
@@ -14,23 +14,30 @@
 #include <functional>
 
 class QAction;
+class QMenu;
 
 namespace zl
 {
 
-class TForm1;
+class TAnsichtHost;
+class TPuzzleAnsicht;
 
 // The exercise start a restored exercise bookmark calls, after the restore has set
 // the exercise fields of the main window (kind, count, masks, map index, advance).
 // Filled by the exercise screen; while it is empty an exercise bookmark cannot be
 // restored.
 inline std::function<void(const TUebStart&)> StarteLesezeichenUebung;
+// The seed a bookmark of the last exercise keeps (0: a new random sequence). Filled
+// by the exercise screen; while it is empty the bookmark keeps none.
+inline std::function<std::int32_t()> BehaltenerLesezeichenSeed;
 
 class TLesezeichenMenue : public QObject
 {
   public:
-    // Connects "Neu &definieren..." and "&Bearbeiten...".
-    explicit TLesezeichenMenue(TForm1& Form);
+    // Keeps its entries in Menue below its first three items; restores puzzles
+    // through Puzzle. Host and Puzzle must outlive it. The main window connects
+    // "Neu &definieren..." and "&Bearbeiten...".
+    TLesezeichenMenue(TAnsichtHost& Host, QMenu* Menue, TPuzzleAnsicht& Puzzle);
 
     // Asks, then sets a bookmark of the view shown (modes 2 to 4) and opens the
     // dialog on it. The exercise selection and result windows call it too.
@@ -50,7 +57,9 @@ class TLesezeichenMenue : public QObject
     void StelleKarteHer(const LesezeichenDataTyp& L);
     void StelleUebungHer(const LesezeichenDataTyp& L);
     void StellePuzzleHer(const LesezeichenDataTyp& L);
-    TForm1& F;
+    TAnsichtHost& H;
+    QMenu* Menue_;
+    TPuzzleAnsicht& Puzzle_;
 };
 
 // Switches the current label file to the file of that name in the data folder,

@@ -4,10 +4,8 @@
 #include "datastore/Kartenbilder.h"
 #include "datastore/zl_data.h"
 #include "learning/mainwindow/zl_avi.h"
-#include "learning/mainwindow/zl_einstellungen.h"
-#include "learning/mainwindow/zl_lernkarte.h"
-#include "learning/mainwindow/zl_main.h"
 #include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/widgets/zl_datentab.h"
 #include "learning/tools/widgets/zl_suchergebnis.h"
@@ -16,6 +14,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace zl
 {
@@ -80,12 +79,13 @@ QLabel* statusLabel(QWidget* parent, const char* name, const QString& text, bool
 
 } // namespace
 
-TPuzzleAnsicht::TPuzzleAnsicht(TForm1& Form) : QObject(&Form), F(Form)
+TPuzzleAnsicht::TPuzzleAnsicht(TAnsichtHost& Host, TSchiebepuzzle& Puzzle, const TPuzzleFlaechen& Flaechen)
+    : QObject(Host.Hauptfenster()), H(Host), P_(Puzzle), Fl(Flaechen)
 {
     setObjectName(QStringLiteral("PuzzleAnsicht"));
-    MainBackImgSchieb = new TImage(F.SchiebBasisPan);
+    MainBackImgSchieb = new TImage(Fl.SchiebBasisPan);
     MainBackImgSchieb->setObjectName(QStringLiteral("MainBackImgSchieb"));
-    SchiebPan = new QWidget(F.SchiebBasisPan);
+    SchiebPan = new QWidget(Fl.SchiebBasisPan);
     SchiebPan->setObjectName(QStringLiteral("SchiebPan"));
     SchiebPan2 = new QWidget(SchiebPan);
     SchiebPan2->setObjectName(QStringLiteral("SchiebPan2"));
@@ -93,61 +93,54 @@ TPuzzleAnsicht::TPuzzleAnsicht(TForm1& Form) : QObject(&Form), F(Form)
     SchiebImg->OnMouseDown = [this](int X, int Y) { SchiebImgMouseDown(X, Y); };
     SchiebImg->OnMouseMove = [this](int X, int Y) { SchiebImgMouseMove(X, Y); };
 
-    PuzzleZugTitel = statusLabel(F.PuzzStatusPan, "PuzzleZugTitel", QStringLiteral("Züge"), false);
-    PuzzleZugLab = statusLabel(F.PuzzStatusPan, "PuzzleZugLab", QStringLiteral("0"), true);
-    PuzzleZeitTitel = statusLabel(F.PuzzStatusPan, "PuzzleZeitTitel", QStringLiteral("Zeit"), false);
-    PuzzleZeitLab = statusLabel(F.PuzzStatusPan, "PuzzleZeitLab", QStringLiteral("00:00"), true);
-    PuzzHilfImg = new TImage(F.PuzzStatusPan);
+    PuzzleZugTitel = statusLabel(Fl.PuzzStatusPan, "PuzzleZugTitel", QStringLiteral("Züge"), false);
+    PuzzleZugLab = statusLabel(Fl.PuzzStatusPan, "PuzzleZugLab", QStringLiteral("0"), true);
+    PuzzleZeitTitel = statusLabel(Fl.PuzzStatusPan, "PuzzleZeitTitel", QStringLiteral("Zeit"), false);
+    PuzzleZeitLab = statusLabel(Fl.PuzzStatusPan, "PuzzleZeitLab", QStringLiteral("00:00"), true);
+    PuzzHilfImg = new TImage(Fl.PuzzStatusPan);
     PuzzHilfImg->setObjectName(QStringLiteral("PuzzHilfImg"));
-
-    QObject::connect(F.Schiebepuzzle1, &QAction::triggered, this, [this] { Schiebepuzzle1Click(); });
-    // A new display type shows in the next puzzle only.
-    for (QAction* a : F.LernkarteAnsicht->KartTypPunkt)
-        QObject::connect(a, &QAction::triggered, this, [this] {
-            if (F.Zustand.Ansichtsmodus == Schiebepuzzle)
-                ZeigePuzzleNeustartHinweis();
-        });
 }
 
 void TPuzzleAnsicht::OrdneBasis()
 {
     // The board area reaches from under the view buttons to the window's bottom.
-    const QRect r = F.LernPan->rect();
-    const int oben = F.SchiebBasisPan->y();
-    F.SchiebBasisPan->setGeometry(0, oben, r.width(), std::max(0, r.height() - oben));
-    F.PuzzStatusPan->setGeometry(F.SuchBtn2->x(), F.SuchBtn2->y(), kStatusBreite, F.SuchBtn2->height());
-    F.PuzzStatusPan->raise();
+    const QRect r = Fl.LernPan->rect();
+    const int oben = Fl.SchiebBasisPan->y();
+    Fl.SchiebBasisPan->setGeometry(0, oben, r.width(), std::max(0, r.height() - oben));
+    const QWidget* platz = Fl.StatusPlatz;
+    Fl.PuzzStatusPan->setGeometry(platz->x(), platz->y(), kStatusBreite, platz->height());
+    Fl.PuzzStatusPan->raise();
     OrdneStatus();
 }
 
 void TPuzzleAnsicht::OrdneStatus()
 {
-    TImage* hinten = F.StatBackImg3;
-    hinten->setGeometry(F.PuzzStatusPan->rect());
-    hinten->SetPicture(F.StatBackImg1->Picture.scaled(hinten->size().expandedTo(QSize(1, 1))));
+    TImage* hinten = Fl.StatusHintergrund;
+    hinten->setGeometry(Fl.PuzzStatusPan->rect());
+    hinten->SetPicture(Fl.StatusBild->Picture.scaled(hinten->size().expandedTo(QSize(1, 1))));
     hinten->lower();
-    const int h = F.PuzzStatusPan->height();
+    const int h = Fl.PuzzStatusPan->height();
     const int vorschauH = std::max(0, h - 6);
     PuzzleZugTitel->setGeometry(12, 2, 60, 16);
     PuzzleZugLab->setGeometry(12, 18, 80, h - 20);
     PuzzleZeitTitel->setGeometry(100, 2, 60, 16);
     PuzzleZeitLab->setGeometry(100, 18, 100, h - 20);
     const int vorschauB = vorschauH * 4 / 3;
-    PuzzHilfImg->setGeometry(std::max(210, F.PuzzStatusPan->width() - vorschauB - 8), 3, vorschauB, vorschauH);
+    PuzzHilfImg->setGeometry(std::max(210, Fl.PuzzStatusPan->width() - vorschauB - 8), 3, vorschauB, vorschauH);
 }
 
 void TPuzzleAnsicht::OrdneBildbox()
 {
-    SchiebPan->setGeometry(QRect(QPoint(0, 0), F.SchiebBasisPan->size()));
+    SchiebPan->setGeometry(QRect(QPoint(0, 0), Fl.SchiebBasisPan->size()));
     SchiebPan2->setGeometry(SchiebPan->rect());
     SchiebImg->setGeometry(0, 0, std::max(0, SchiebPan->width() - 50), std::max(0, SchiebPan->height() - 30));
 }
 
 void TPuzzleAnsicht::RahmeBrett()
 {
-    const QSize b = F.Puzzle->Brettbild().size();
+    const QSize b = P_.Brettbild().size();
     const int w = std::max(0, b.width()), h = std::max(0, b.height());
-    const QSize basis = F.SchiebBasisPan->size();
+    const QSize basis = Fl.SchiebBasisPan->size();
     SchiebPan->setGeometry((basis.width() - w) / 2 - kRand, (basis.height() - h) / 2 - kRand, w + 2 * kRand,
                            h + 2 * kRand);
     SchiebPan->show();
@@ -162,7 +155,7 @@ void TPuzzleAnsicht::LadeVorschau()
     QImage bild;
     try {
         if (LadeJpegBild(bild, PuzzHilfImg->width(), PuzzHilfImg->height(), true,
-                         KleinbildPfad(F.Zustand.AktKartID, KartTyp)))
+                         KleinbildPfad(H.Fensterzustand().AktKartID, KartTyp)))
             ZeichneBildrand(bild, 1);
     } catch (const EBildFehler&) {
         bild = QImage();
@@ -172,10 +165,10 @@ void TPuzzleAnsicht::LadeVorschau()
 
 bool TPuzzleAnsicht::Schiebepuzzle1Click(bool Fragen)
 {
-    if (Fragen && !F.ModusVerlassenErlaubt({Uebung, Schiebepuzzle}))
+    if (Fragen && !H.ModusVerlassenErlaubt({Uebung, Schiebepuzzle}))
         return false;
     // The picture first: without one there is no puzzle, and the view stays as it was.
-    const QString pfad = KartenbildPfad(F.Zustand.AktKartID, KartTyp, QStringLiteral("5"));
+    const QString pfad = KartenbildPfad(H.Fensterzustand().AktKartID, KartTyp, QStringLiteral("5"));
     try {
         if (pfad != KartenCachePfad || !KartenCache)
             LadeKartenCache(pfad);
@@ -191,74 +184,72 @@ bool TPuzzleAnsicht::Schiebepuzzle1Click(bool Fragen)
         SuchErgForm->close();
     if (DatenTabForm && DatenTabForm->isVisible())
         DatenTabForm->close();
-    F.Zustand.Ansichtsmodus = Schiebepuzzle;
-    F.Zustand.NetzTeilnehmer = false;
+    H.Fensterzustand().Ansichtsmodus = Schiebepuzzle;
+    H.Fensterzustand().NetzTeilnehmer = false;
 
     SchiebImg->hide();
-    F.SchiebBasisPan->hide();
+    Fl.SchiebBasisPan->hide();
     SchiebPan->hide();
     FaerbeFlaeche(SchiebPan, Flaechenfarbe);
     FaerbeFlaeche(SchiebPan2, Flaechenfarbe);
-    FaerbeFlaeche(F.SchiebBasisPan, Rahmenfarbe);
+    FaerbeFlaeche(Fl.SchiebBasisPan, Rahmenfarbe);
     OrdneBasis();
     LadeVorschau();
-    F.ZeigeModus();
-    F.SetzeTitel(TitelPuzzle(KartenName(F.Zustand.AktKartID)));
+    H.ZeigeModus();
+    H.SetzeTitel(TitelPuzzle(KartenName(H.Fensterzustand().AktKartID)));
     OrdneBildbox();
 
-    TSchiebepuzzle& P = *F.Puzzle;
+    TSchiebepuzzle& P = P_;
     P.Zielbild = SchiebImg;
     SchiebImg->Puzzle = &P;
     P.Leerfarbe = Flaechenfarbe;
-    const int n = F.Puzzle5x5->isChecked() ? 5 : F.Puzzle4x4->isChecked() ? 4 : 3;
+    const int n = H.Gewaehlt(TOptionsPunkt::Puzzle5x5) ? 5 : H.Gewaehlt(TOptionsPunkt::Puzzle4x4) ? 4 : 3;
     P.NeuesSpiel(KartenCache->ImageViewRGB32(), n, n);
     RahmeBrett();
     SchiebImg->show();
     P.Mischen();
     ZeigePuzzleZuege();
-    F.ZeitTimer->start();
+    Fl.ZeitTimer->start();
     return true;
 }
 
 void TPuzzleAnsicht::OrdnePuzzleFlaeche()
 {
-    if (!F.Puzzle)
-        return;
     OrdneBasis();
     OrdneBildbox();
     SchiebImg->repaint();
-    F.Puzzle->NeuAufbauen();
+    P_.NeuAufbauen();
     RahmeBrett();
-    F.ZLTextImg1->setVisible(F.PuzzStatusPan->x() + F.PuzzStatusPan->width() <= F.ZLTextImg1->x());
+    Fl.Logo->setVisible(Fl.PuzzStatusPan->x() + Fl.PuzzStatusPan->width() <= Fl.Logo->x());
 }
 
 void TPuzzleAnsicht::SchiebImgMouseDown(int X, int Y)
 {
-    TSchiebepuzzle& P = *F.Puzzle;
+    TSchiebepuzzle& P = P_;
     if (P.AnzahlFalscheTeile() == 0)
         return;
-    const bool nurNachbarn = F.PuzzleMode0->isChecked();
+    const bool nurNachbarn = H.Gewaehlt(TOptionsPunkt::PuzzleMode0);
     if (P.KannZiehen(X, Y, nurNachbarn))
         SpieleHoverTon();
     const bool geloest = P.Klick(X, Y, nurNachbarn);
     ZeigePuzzleZuege();
     if (!geloest)
         return;
-    F.ZeitTimer->stop();
+    Fl.ZeitTimer->stop();
     P.ZeigeGeloest();
     SchiebImg->unsetCursor();
-    if (F.Animation_ein->isChecked())
+    if (H.Gewaehlt(TOptionsPunkt::Animation_ein))
         SpieleRichtigVideo();
     else
         SpieleRichtigTon();
-    if (F.Animation_Standbild->isChecked())
+    if (H.Gewaehlt(TOptionsPunkt::Animation_Standbild))
         ZeigeRichtigStandbild();
-    ZeigeInfo(PuzzleGeloestText(F.AnredeDu->isChecked(), PuzzleZugLab->text(), PuzzleZeitLab->text()));
+    ZeigeInfo(PuzzleGeloestText(H.Gewaehlt(TOptionsPunkt::AnredeDu), PuzzleZugLab->text(), PuzzleZeitLab->text()));
 }
 
 void TPuzzleAnsicht::SchiebImgMouseMove(int X, int Y)
 {
-    if (F.Puzzle->KannZiehen(X, Y, F.PuzzleMode0->isChecked()))
+    if (P_.KannZiehen(X, Y, H.Gewaehlt(TOptionsPunkt::PuzzleMode0)))
         SchiebImg->setCursor(Qt::PointingHandCursor);
     else
         SchiebImg->unsetCursor();
@@ -266,14 +257,14 @@ void TPuzzleAnsicht::SchiebImgMouseMove(int X, int Y)
 
 void TPuzzleAnsicht::ZeigePuzzleZuege()
 {
-    PuzzleZugLab->setText(QString::number(F.Puzzle->AnzahlZuege()));
+    PuzzleZugLab->setText(QString::number(P_.AnzahlZuege()));
     ZeigePuzzleZeit();
-    F.PuzzStatusPan->repaint();
+    Fl.PuzzStatusPan->repaint();
 }
 
 void TPuzzleAnsicht::ZeigePuzzleZeit()
 {
-    const QString t = F.Puzzle->Spielzeit();
+    const QString t = P_.Spielzeit();
     if (t != PuzzleZeitLab->text()) {
         PuzzleZeitLab->setText(t);
         PuzzleZeitLab->repaint();

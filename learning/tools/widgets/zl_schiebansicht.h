@@ -11,11 +11,12 @@
 #include <functional>
 
 class QLabel;
+class QTimer;
 
 namespace zl
 {
 
-class TForm1;
+class TAnsichtHost;
 class TImage;
 
 // The image control the engine draws on: shows the board picture at its corner
@@ -37,12 +38,25 @@ class TSchiebImg : public QWidget, public TSchiebZiel
     void mouseMoveEvent(QMouseEvent* event) override;
 };
 
+// The main window's places the puzzle lives in.
+struct TPuzzleFlaechen {
+    QWidget* LernPan = nullptr;           // the map area: the board fills it below the view buttons
+    QWidget* SchiebBasisPan = nullptr;    // view 4
+    QWidget* PuzzStatusPan = nullptr;     // the status panel
+    TImage* StatusHintergrund = nullptr;  // its background (StatBackImg3) ...
+    const TImage* StatusBild = nullptr;   // ... showing the status-bar picture (StatBackImg1)
+    const QWidget* StatusPlatz = nullptr; // the view button whose place the status panel takes
+    QWidget* Logo = nullptr;              // hidden while the status panel reaches under it
+    QTimer* ZeitTimer = nullptr;          // the clock of the views 3 and 4
+};
+
 class TPuzzleAnsicht : public QObject
 {
   public:
-    // Creates the controls in Form.SchiebBasisPan and Form.PuzzStatusPan and
-    // connects the menu item "Schiebe&puzzle".
-    explicit TPuzzleAnsicht(TForm1& Form);
+    // Creates the controls in the panels of Flaechen; the game is Puzzle's. Host and
+    // Puzzle must outlive the view. The main window connects "Schiebe&puzzle" to
+    // Schiebepuzzle1Click.
+    TPuzzleAnsicht(TAnsichtHost& Host, TSchiebepuzzle& Puzzle, const TPuzzleFlaechen& Flaechen);
 
     // A new puzzle with the current map. Fragen: ask before leaving the view
     // first (a bookmark restore has asked already). False when no puzzle was
@@ -74,7 +88,9 @@ class TPuzzleAnsicht : public QObject
     void RahmeBrett();
     void OrdneStatus();
     void LadeVorschau();
-    TForm1& F;
+    TAnsichtHost& H;
+    TSchiebepuzzle& P_;
+    TPuzzleFlaechen Fl;
 };
 
 } // namespace zl

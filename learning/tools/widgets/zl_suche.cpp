@@ -1,8 +1,8 @@
 #include "learning/tools/widgets/zl_suche.h"
 
 #include "controls/Buttons2.h"
-#include "learning/mainwindow/zl_main.h"
 #include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/zl_suchmodell.h"
 
@@ -74,8 +74,8 @@ void TKartSuchForm::ClearBtnClick()
 
 void TKartSuchForm::FormActivate()
 {
-    if (Form1)
-        Form1->SetzeSuchKnoepfe(true);
+    if (Host)
+        Host->SetzeSuchKnoepfe(true);
     ZeichneDialogHintergrund(MainBackImg);
     MainBackImg->lower();
     FaerbeKnoepfe(this);

@@ -15,6 +15,7 @@ class QLabel;
 namespace zl
 {
 
+class THauptfensterHost;
 class TBitBtn2;
 class TImage;
 
@@ -22,6 +23,8 @@ class TKartSuchForm : public QDialog
 {
   public:
     explicit TKartSuchForm(QWidget* parent = nullptr);
+    // The main window it works for; none: it works alone.
+    THauptfensterHost* Host = nullptr;
 
     // History update: the term on top (see MerkeSuchbegriff of the search model).
     void MerkeSuchbegriff(const QString& Begriff);

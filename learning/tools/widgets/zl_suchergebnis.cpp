@@ -2,8 +2,8 @@
 
 #include "controls/Buttons2.h"
 #include "controls/StringGrid2.h"
-#include "learning/mainwindow/zl_main.h"
 #include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/widgets/zl_datentab.h"
 #include "platform/MessageService.h"
@@ -106,7 +106,7 @@ void TSuchErgForm::FuegeHinzu(const QList<int>& Indizes)
 
 void TSuchErgForm::List1DblClick()
 {
-    if (!Form1 || Ergebnis.TrefferIndizes.isEmpty())
+    if (!Host || Ergebnis.TrefferIndizes.isEmpty())
         return;
     // Hits name rows of the table they were found in; after a change they may
     // name other labels, so they are dropped.
@@ -123,7 +123,7 @@ void TSuchErgForm::List1DblClick()
         ZeigeFehler(QStringLiteral("Ungültige Beschriftung."));
         return;
     }
-    Form1->ZeigeSuchtreffer(i);
+    Host->ZeigeSuchtreffer(i);
     activateWindow();
     List1->setFocus();
 }
@@ -132,20 +132,20 @@ void TSuchErgForm::NeuSuchBtnClick()
 {
     AusDatentabelle = false;
     close();
-    if (Form1)
-        Form1->FuehreSucheAus(QString(), false, false);
+    if (Host)
+        Host->FuehreSucheAus(QString(), false, false);
 }
 
 void TSuchErgForm::FormShow()
 {
-    if (Form1)
-        Form1->VersteckeLernPfeil();
+    if (Host)
+        Host->VersteckeLernPfeil();
     SetzeSpalten();
     List1->setFocus();
     QList<int> Treffer;
     for (int r = 1; r <= Ergebnis.TrefferAnzahl; ++r)
         Treffer.append(Ergebnis.IndexInZeile(r));
-    const int Zeile = BevorzugteTrefferzeile(Treffer, ObjDaten, Form1 ? Form1->Zustand.AktKartID : QString());
+    const int Zeile = BevorzugteTrefferzeile(Treffer, ObjDaten, Host ? Host->Fensterzustand().AktKartID : QString());
     if (Zeile <= 0)
         return;
     List1->setCurrentCell(Zeile, 0);
@@ -159,23 +159,23 @@ void TSuchErgForm::showEvent(QShowEvent* event)
     ZeichneDialogHintergrund(MainBackImg);
     MainBackImg->lower();
     FaerbeKnoepfe(this);
-    if (Form1)
-        Form1->SetzeSuchKnoepfe(true);
+    if (Host)
+        Host->SetzeSuchKnoepfe(true);
     if (!event->spontaneous())
         FormShow();
 }
 
 bool TSuchErgForm::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && Form1)
-        Form1->SetzeSuchKnoepfe(true);
+    if (event->type() == QEvent::WindowActivate && Host)
+        Host->SetzeSuchKnoepfe(true);
     return QDialog::event(event);
 }
 
 void TSuchErgForm::closeEvent(QCloseEvent* event)
 {
-    if (Form1)
-        Form1->SetzeSuchKnoepfe(false);
+    if (Host)
+        Host->SetzeSuchKnoepfe(false);
     if (AusDatentabelle && DatenTabForm && DatenTabForm->isVisible()) {
         DatenTabForm->showNormal();
         AusDatentabelle = false;

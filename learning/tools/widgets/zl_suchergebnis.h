@@ -12,6 +12,7 @@ class QLabel;
 namespace zl
 {
 
+class THauptfensterHost;
 class TBitBtn2;
 class TImage;
 class TStringGrid2;
@@ -20,6 +21,8 @@ class TSuchErgForm : public QDialog
 {
   public:
     explicit TSuchErgForm(QWidget* parent = nullptr);
+    // The main window it works for; none: it works alone.
+    THauptfensterHost* Host = nullptr;
 
     // Empties the grid and the hit list for a search over the table.
     void LeereErgebnis(const QList<ObjDataTyp>& Tabelle);
