@@ -1,6 +1,6 @@
 #include "learning/mainwindow/zl_main.h"
 
-#include "learning/mainwindow/zl_kartenauswahl.h"
+#include "learning/mainwindow/zl_kartenauswahlseite.h"
 #include "learning/mainwindow/zl_lernkarte.h"
 #include "learning/mainwindow/zl_main_ausgabe.h"
 

@@ -1,7 +1,7 @@
 // The main window's part of sounds and videos.
 
-#include "learning/mainwindow/zl_avi.h"
 #include "learning/mainwindow/zl_main.h"
+#include "learning/mapview/widgets/zl_avi.h"
 
 namespace zl
 {

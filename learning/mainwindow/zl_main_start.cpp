@@ -6,8 +6,8 @@
 #include "learning/exercise/widgets/zl_uebergebnis.h"
 #include "learning/exercise/widgets/zl_uebkartdarst.h"
 #include "learning/exercise/widgets/zl_uebopt.h"
-#include "learning/mainwindow/zl_avi.h"
 #include "learning/mainwindow/zl_main.h"
+#include "learning/mapview/widgets/zl_avi.h"
 #include "learning/mapview/widgets/zl_info.h"
 #include "learning/mapview/widgets/zl_melde.h"
 #include "learning/mapview/widgets/zl_titel.h"
@@ -118,6 +118,7 @@ bool TKartivo::Starte()
                        &SuchErgForm->Host, &DatenTabForm->Host, &DruckForm->Host, &UebProtForm->Host,
                        &NetzOptForm->Host})
         *host = form1;
+    AVIForm->Host = form1;
     fensterMs_ = uhr.elapsed();
     if (titel_ && titel_->isVisible())
         titel_->raise();

@@ -5,7 +5,6 @@
 #include "controls/Zufall.h"
 #include "datastore/JpegDatei.h"
 #include "datastore/Kartenbilder.h"
-#include "learning/mainwindow/zl_kartenauswahl.h"
 #include "learning/mapview/widgets/zl_gestaltung.h"
 #include "learning/mapview/widgets/zl_info.h"
 #include "learning/mapview/widgets/zl_lernkarte_steuer.h"
@@ -41,7 +40,6 @@ namespace zl::ab
 namespace
 {
 
-const char* const kCodes[3] = {"WLT", "EUR", "DEU"};
 const char* const kSheets[3] = {"WLTSheet", "EURSheet", "DEUSheet"};
 const char* const kKartTypen[4] = {"RS", "RH", "PF", "PW"};
 
@@ -478,43 +476,22 @@ void TForm1::ErzeugeKartenauswahl()
     AuswahlInfoLab->setObjectName(QStringLiteral("AuswahlInfoLab"));
     AuswahlInfoLab->setFont(QFont(QStringLiteral("Arial"), 10, QFont::Bold));
     AuswahlInfoLab->setWordWrap(true);
-    KartAuswahlControl = new QTabWidget(KartenAuswahlPan);
-    KartAuswahlControl->setObjectName(QStringLiteral("KartAuswahlControl"));
-    const QString Titel[3] = {QStringLiteral("   Welt   "), QStringLiteral("   Europa   "),
-                              QStringLiteral("   Deutschland   ")};
-    for (int s = 0; s < 3; ++s) {
-        Uebersicht& u = Uebersichten[s];
-        u.Code = QLatin1String(kCodes[s]);
-        u.Sheet = new QWidget;
-        u.Sheet->setObjectName(QLatin1String(kSheets[s]));
-        FaerbeFlaeche(u.Sheet, kFarbeC3);
-        KartAuswahlControl->addTab(u.Sheet, Titel[s]);
-        u.Img = new TImage32(u.Sheet);
-        u.Img->SetBitmapAlign(baTopLeft);
-        u.Img->SetScale(1.0f);
-        u.Img->SetScaleMode(smNormal);
-        u.Img->OnMouseMove = [this](TCustomImage32*, TShiftState, int, int, TCustomLayer*) {
-            MarkiereKarteImUeberblick(-1);
-        };
-        u.Img->Loaded();
-        u.Lab = new QLabel(u.Img);
-        u.Lab->setWordWrap(true);
-        u.Lab->setAttribute(Qt::WA_TransparentForMouseEvents);
-        // The text's own dark backing keeps it legible wherever it falls on the artwork.
-        u.Lab->setStyleSheet(QStringLiteral("color: rgb(207, 178, 182); background: rgb(14, 24, 46); padding: 4px;"));
-        u.Lab->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        u.Lab->setText(UebersichtText(u.Code));
-        u.Shape = new TRahmenForm(u.Img, QColor(255, 0, 0), 2);
-        u.Shape->hide();
+    TKartenauswahlStil Stil;
+    Stil.Felder = {TColor(173 | (193 << 8) | (239 << 16)), TColor(197 | (217 << 8) | (255 << 16)),
+                   TColor(226 | (236 << 8) | (255 << 16))};
+    // The text's own dark backing keeps it legible wherever it falls on the artwork.
+    Stil.LabelStil = QStringLiteral("color: rgb(207, 178, 182); background: rgb(14, 24, 46); padding: 4px;");
+    Stil.LabelHoeheNachText = true;
+    Stil.SeitenFaerben = true;
+    Stil.Seitenfarbe = kFarbeC3;
+    ErzeugeAuswahl(KartenAuswahlPan, KartenAuswahlPan, Stil, this);
+    for (int s = 0; s < 3; ++s)
         if (Einst.KartenAuswahl == QLatin1String(kSheets[s]))
             KartAuswahlControl->setCurrentIndex(s);
-    }
     connect(KartAuswahlControl, &QTabWidget::currentChanged, this, [this] {
         if (!ErsteAktivierung)
             SchreibeEinstellungen();
     });
-    KartList1 = new QListWidget(KartenAuswahlPan);
-    KartList1->setObjectName(QStringLiteral("KartList1"));
     connect(KartList1, &QListWidget::itemDoubleClicked, this, [this] { KartList1DblClick(); });
     KartList1->installEventFilter(this);
     KartWaehlenBtn = new QPushButton(QStringLiteral("Karte auswählen"), KartenAuswahlPan);
@@ -546,71 +523,17 @@ void TForm1::ZeigeKartenauswahl()
                                            "oder öffnen Sie ein bestehendes Arbeitsblatt."));
     Dokument.Anzahl = 0;
     OrdneKartenauswahl();
-    const int W = KartAuswahlControl->width();
-    const int SeitenH =
-        std::max(0, KartAuswahlControl->height() - KartAuswahlControl->tabBar()->sizeHint().height() - 2);
-    const int SeitenW = std::max(0, W - 2);
-    for (int s = 0; s < 3; ++s) {
-        Uebersicht& u = Uebersichten[s];
-        const QRect Feld = UebersichtLabelRect(u.Code, W);
-        QFont f(QStringLiteral("Arial"));
-        f.setPointSize(UebersichtLabelPunkte(W));
-        u.Lab->setFont(f);
-        // The backing as high as the text, so it covers no map field below it.
-        u.Lab->setGeometry(
-            QRect(Feld.topLeft(), QSize(Feld.width(), std::min(Feld.height(), u.Lab->heightForWidth(Feld.width())))));
-        u.Img->setGeometry(0, 0, SeitenW, SeitenH);
-        u.Img->SetBitmap(LadeUebersichtsbild(DatenVerz, u.Code, SeitenW, SeitenH));
-        BaueKartenFelder(s);
-    }
-    KartList1->clear();
-    for (const TKartenListenEintrag& e : BaueKartenListe(KartAuswDaten)) {
-        auto* Item = new QListWidgetItem(e.Text, KartList1);
-        Item->setData(Qt::UserRole, e.Katalogindex);
-    }
-    const QString Gesucht = QLatin1Char(' ') + KartenName(Dokument.KartID);
-    KartList1->setCurrentRow(-1);
-    KartList1->clearSelection();
-    for (int i = 0; i < KartList1->count(); ++i)
-        if (KartList1->item(i)->text() == Gesucht)
-            KartList1->setCurrentRow(i);
-    KartAuswahlControl->show();
-    KartList1->setFocus();
-}
-
-void TForm1::BaueKartenFelder(int Seite)
-{
-    Uebersicht& u = Uebersichten[Seite];
-    qDeleteAll(u.Felder);
-    u.Felder.clear();
-    u.Felder = BaueKartenFeldPanels(
-        u.Sheet, KartAuswDaten, u.Code, u.Img->geometry(), KartAuswahlControl->height(),
-        {TColor(173 | (193 << 8) | (239 << 16)), TColor(197 | (217 << 8) | (255 << 16)),
-         TColor(226 | (236 << 8) | (255 << 16))},
-        this, [this](int i) { KartenFeldKlick(i); }, [this](int i) { MarkiereKarteImUeberblick(i); });
-}
-
-void TForm1::MarkiereKarteImUeberblick(int Index)
-{
-    for (Uebersicht& u : Uebersichten)
-        u.Shape->hide();
-    const int s = KartAuswahlControl->currentIndex();
-    if (Index < 0 || s < 0 || s > 2 || Index >= KartAuswDaten.size())
-        return;
-    Uebersicht& u = Uebersichten[s];
-    u.Shape->setGeometry(MarkierungsRect(KartAuswDaten[Index], u.Img->width(), u.Img->height()));
-    u.Shape->show();
-    u.Shape->raise();
+    BaueUebersichten(DatenVerz);
+    MarkiereKarteImUeberblick(-1);
+    WaehleInListe(KartenName(Dokument.KartID));
+    Zeige();
 }
 
 void TForm1::KartenFeldKlick(int Index)
 {
     if (Index < 0 || Index >= KartAuswDaten.size())
         return;
-    const QString Gesucht = QLatin1Char(' ') + KartAuswDaten[Index].KartName;
-    for (int i = 0; i < KartList1->count(); ++i)
-        if (KartList1->item(i)->text() == Gesucht)
-            KartList1->setCurrentRow(i);
+    WaehleInListe(KartAuswDaten[Index].KartName);
     Dokument.KartID = KartAuswDaten[Index].KartID;
     ArbeitsblattDatei.clear();
     ZeigeArbeitsblatt(2);
@@ -618,13 +541,13 @@ void TForm1::KartenFeldKlick(int Index)
 
 void TForm1::KartList1DblClick()
 {
-    QListWidgetItem* Item = KartList1->currentItem();
-    if (!Item || !Item->isSelected()) {
+    const int Index = GewaehlteKarte();
+    if (Index < 0) {
         ZeigeInfo(QStringLiteral("Markieren Sie zunächst eine Landkarte in der Liste oder wählen Sie die gewünschte "
                                  "Karte direkt aus."));
         return;
     }
-    KartenFeldKlick(Item->data(Qt::UserRole).toInt());
+    KartenFeldKlick(Index);
 }
 
 void TForm1::KartenAuswahl1Click()

@@ -4,6 +4,7 @@
 // and the worksheet page (5) with its preview. The worksheet itself, its page, file, presets
 // and settings are the headless core's; this window shows them and forwards input.
 
+#include "learning/mapview/widgets/zl_kartenauswahl.h"
 #include "learning/tools/widgets/zl_objeditneu.h"
 #include "learning/tools/zl_objedit.h"
 #include "platform/Metafile.h"
@@ -63,7 +64,7 @@ void FaerbeKnoepfe(QWidget* Form);
 // The caption of pages 2 and 5: title, map name and the worksheet file's name.
 QString Fenstertitel(int Ansichtsmodus, const QString& KartenName, const QString& ArbeitsblattDatei);
 
-class TForm1 : public QMainWindow, public TObjEditHost
+class TForm1 : public QMainWindow, public TObjEditHost, public TKartenauswahl
 {
   public:
     // The settings key must outlive the window.
@@ -102,7 +103,7 @@ class TForm1 : public QMainWindow, public TObjEditHost
 
     // ---- map choice
     void ZeigeKartenauswahl();
-    void KartenFeldKlick(int Index);
+    void KartenFeldKlick(int Index) override;
     void KartList1DblClick();
     void KartenAuswahl1Click();
     void ABBtnClick();
@@ -172,19 +173,8 @@ class TForm1 : public QMainWindow, public TObjEditHost
     QWidget* KartTypMarkPan;
     QStackedWidget* Seiten;
     QWidget *KartenAuswahlPan, *LernPan, *ABBasisPan;
-    // map choice
+    // map choice (the overviews and the list are TKartenauswahl's)
     QLabel* AuswahlInfoLab;
-    QTabWidget* KartAuswahlControl;
-    struct Uebersicht {
-        QString Code;
-        QWidget* Sheet;
-        TImage32* Img;
-        QLabel* Lab;
-        TRahmenForm* Shape;
-        QList<THoverPanel*> Felder;
-    };
-    std::array<Uebersicht, 3> Uebersichten;
-    QListWidget* KartList1;
     QPushButton *KartWaehlenBtn, *ABOeffnenBtn;
     // label view
     QWidget* LernKartPan;
@@ -243,8 +233,6 @@ class TForm1 : public QMainWindow, public TObjEditHost
     void OrdneKartenauswahl();
     void OrdneLernkarte();
     void OrdneArbeitsblatt();
-    void BaueKartenFelder(int Seite);
-    void MarkiereKarteImUeberblick(int Index);
     // Writes the settings that changed since the last write.
     void SchreibeEinstellungen();
     void ZeigeVorschau();

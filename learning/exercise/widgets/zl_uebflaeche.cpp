@@ -10,7 +10,7 @@
 #include "learning/exercise/widgets/zl_uebkartdarst.h"
 #include "learning/exercise/widgets/zl_uebmodal.h"
 #include "learning/exercise/widgets/zl_uebopt.h"
-#include "learning/mainwindow/zl_avi.h"
+#include "learning/mapview/widgets/zl_avi.h"
 #include "learning/mapview/widgets/zl_melde.h"
 #include "learning/mapview/zl_beschriftung.h"
 #include "learning/mapview/zl_hauptfensterhost.h"

@@ -3,7 +3,7 @@
 #include "datastore/JpegDatei.h"
 #include "datastore/Kartenbilder.h"
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_avi.h"
+#include "learning/mapview/widgets/zl_avi.h"
 #include "learning/mapview/widgets/zl_gestaltung.h"
 #include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/mapview/zl_rahmen.h"

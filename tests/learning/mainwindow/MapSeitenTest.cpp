@@ -2,7 +2,7 @@
 // the fixture map from an overview panel and from the list, the lists, tabs, facts, zoom,
 // display settings and the bad input of the screens.
 
-#include "learning/mainwindow/zl_kartenauswahl.h"
+#include "learning/mainwindow/zl_kartenauswahlseite.h"
 #include "learning/mainwindow/zl_lernkarte.h"
 #include "learning/mainwindow/zl_main.h"
 #include "learning/mainwindow/zl_main_start.h"

@@ -1,9 +1,9 @@
-#include "learning/mainwindow/zl_avi.h"
+#include "learning/mapview/widgets/zl_avi.h"
 
 #include "controls/HoverPanel.h"
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_main.h"
 #include "learning/mapview/widgets/zl_gestaltung.h"
+#include "learning/mapview/zl_hauptfensterhost.h"
 #include "learning/mapview/zl_rahmen.h"
 #include "learning/mapview/zl_rueckmeldebild.h"
 #include "platform/FileAccess.h"
@@ -20,9 +20,10 @@ namespace zl
 namespace
 {
 
-bool Gesetzt(const QAction* Punkt)
+// The option item of the main window is checked; without a main window nothing plays.
+bool Gesetzt(TOptionsPunkt Punkt)
 {
-    return Form1 && Punkt && Punkt->isChecked();
+    return AVIForm && AVIForm->Host && AVIForm->Host->Gewaehlt(Punkt);
 }
 
 // The name with its extension replaced (or added), looked up in the folder unless it names
@@ -41,16 +42,16 @@ void ZeigeFenster()
 {
     AVIForm->Platziere();
     AVIForm->show();
-    if (Form1)
-        Form1->activateWindow();
+    if (AVIForm->Host)
+        AVIForm->Host->Hauptfenster()->activateWindow();
     AVIForm->AVIPan->show();
 }
 
 void SchliesseFenster()
 {
     AVIForm->close();
-    if (Form1)
-        Form1->repaint();
+    if (AVIForm->Host)
+        AVIForm->Host->Hauptfenster()->repaint();
 }
 
 } // namespace
@@ -108,9 +109,9 @@ void TAVIForm::WeiterBtnClick()
 
 void TAVIForm::Platziere()
 {
-    if (!Form1)
+    if (!Host)
         return;
-    const QRect m = Form1->frameGeometry();
+    const QRect m = Host->Hauptfenster()->frameGeometry();
     move(m.left() + m.width() - width() - 10, m.top() + 20);
 }
 
@@ -163,7 +164,7 @@ bool VideosVorhanden()
 
 void SpieleSound(const QString& Name, bool Synchron, bool Wiederholen)
 {
-    if (!Gesetzt(Form1 ? Form1->Sound1 : nullptr)) {
+    if (!Gesetzt(TOptionsPunkt::Sound1)) {
         StoppeSound();
         return;
     }
@@ -192,7 +193,7 @@ void SpieleHoverTon()
 
 void SpieleVideo(const QString& Name)
 {
-    if (!Gesetzt(Form1 ? Form1->Animation_ein : nullptr) || !AVIForm)
+    if (!Gesetzt(TOptionsPunkt::Animation_ein) || !AVIForm)
         return;
     const QString Pfad = VideoDateiPfad(Name);
     if (Pfad.isEmpty()) {
@@ -213,19 +214,19 @@ void SpieleVideo(const QString& Name)
 
 void SpieleRichtigVideo()
 {
-    SpieleVideo(Gesetzt(Form1 ? Form1->Sound1 : nullptr) ? QStringLiteral("VRichtig1snd.avi")
+    SpieleVideo(Gesetzt(TOptionsPunkt::Sound1) ? QStringLiteral("VRichtig1snd.avi")
                                                          : QStringLiteral("VRichtig1.avi"));
 }
 
 void SpieleFalschVideo()
 {
-    SpieleVideo(Gesetzt(Form1 ? Form1->Sound1 : nullptr) ? QStringLiteral("VFalsch1snd.avi")
+    SpieleVideo(Gesetzt(TOptionsPunkt::Sound1) ? QStringLiteral("VFalsch1snd.avi")
                                                          : QStringLiteral("VFalsch1.avi"));
 }
 
 void ZeigeStandbild(const QImage& Bild)
 {
-    if (!Gesetzt(Form1 ? Form1->Animation_Standbild : nullptr) || !AVIForm)
+    if (!Gesetzt(TOptionsPunkt::Animation_Standbild) || !AVIForm)
         return;
     AVIForm->AVIImg->SetPicture(Bild.copy());
     AVIForm->AVIImg->show();

@@ -12,6 +12,7 @@ class QEvent;
 namespace zl
 {
 
+class TAnsichtHost;
 class THoverPanel;
 class TImage;
 
@@ -34,6 +35,9 @@ class TAVIForm : public QDialog
 {
   public:
     explicit TAVIForm(QWidget* parent = nullptr);
+    // The main window: its option items decide what plays, and the window shows beside
+    // it. None: nothing plays.
+    TAnsichtHost* Host = nullptr;
 
     QWidget* Panel1;        // black, 139 x 139
     TVideoPanel* AVIPan;    // 137 x 137 inside it
