@@ -12,8 +12,8 @@
 
 #include "datastore/Kartenbilder.h"
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_main_start.h"
+#include "learning/mainwindow/widgets/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 #include "learning/mapview/zl_beschriftung.h"
 #include "platform/Canvas.h"
 #include "platform/MessageService.h"

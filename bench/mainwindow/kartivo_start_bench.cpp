@@ -4,8 +4,8 @@
 // median of several starts split into data load, window creation and first paint,
 // and the wall time of whole processes that start, paint the page and exit.
 #include "fixtures/DataFolder.h"
-#include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_main_start.h"
+#include "learning/mainwindow/widgets/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
 

@@ -3,7 +3,7 @@
 
 #include "HilfeDokumente.h"
 
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/DocumentOpener.h"

@@ -2,7 +2,7 @@
 
 // The learning program started for a window test.
 
-#include "learning/mainwindow/zl_main_start.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 #include "platform/SettingsStore.h"
 
 #include <QApplication>

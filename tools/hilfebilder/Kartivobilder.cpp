@@ -9,9 +9,9 @@
 #include "learning/exercise/widgets/zl_uebergebnis.h"
 #include "learning/exercise/widgets/zl_uebflaeche.h"
 #include "learning/exercise/widgets/zl_uebmodal.h"
-#include "learning/mainwindow/zl_lernkarte.h"
-#include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_main_start.h"
+#include "learning/mainwindow/widgets/zl_lernkarte.h"
+#include "learning/mainwindow/widgets/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 #include "platform/SettingsStore.h"
 
 #include <QApplication>

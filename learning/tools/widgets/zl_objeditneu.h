@@ -9,7 +9,7 @@
 // ZeigeObjekt(i) whenever it selects label i while the window is visible; passes
 // Alt+arrows to Editor().SchritteAusrichtung and the pointer-arrow drag to
 // Editor().SetzePosition / UebernimmObjekt; uses WaehleOeffnen and Editor().Oeffnen
-// for its own "open label file" item. See learning/mainwindow/zl_main_objedit.cpp.
+// for its own "open label file" item. See learning/mainwindow/widgets/zl_main_objedit.cpp.
 
 #include "learning/tools/zl_objedit.h"
 

@@ -2,10 +2,10 @@
 // extension rule and boxes, the clipboard items, printing to PDF, and sounds, videos and
 // still pictures with every menu setting, through the media recorder.
 
-#include "learning/mainwindow/zl_lernkarte.h"
-#include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_main_ausgabe.h"
-#include "learning/mainwindow/zl_main_start.h"
+#include "learning/mainwindow/widgets/zl_lernkarte.h"
+#include "learning/mainwindow/widgets/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main_ausgabe.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 #include "learning/mapview/widgets/zl_avi.h"
 #include "learning/mapview/widgets/zl_melde.h"
 #include "learning/mapview/zl_rueckmeldebild.h"

@@ -1,11 +1,11 @@
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 
 #include "datastore/Objektdaten.h"
 #include "datastore/zl_data.h"
 #include "fixtures/DataFolder.h"
 #include "learning/exercise/widgets/zl_uebausw.h"
 #include "learning/exercise/widgets/zl_uebergebnis.h"
-#include "learning/mainwindow/zl_main_start.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 #include "learning/mapview/widgets/zl_info.h"
 #include "learning/mapview/widgets/zl_melde.h"
 #include "learning/mapview/widgets/zl_titel.h"

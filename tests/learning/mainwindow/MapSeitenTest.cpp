@@ -2,10 +2,10 @@
 // the fixture map from an overview panel and from the list, the lists, tabs, facts, zoom,
 // display settings and the bad input of the screens.
 
-#include "learning/mainwindow/zl_kartenauswahlseite.h"
-#include "learning/mainwindow/zl_lernkarte.h"
-#include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_main_start.h"
+#include "learning/mainwindow/widgets/zl_kartenauswahlseite.h"
+#include "learning/mainwindow/widgets/zl_lernkarte.h"
+#include "learning/mainwindow/widgets/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 
 #include "MapTestDruck.h"
 

@@ -1,10 +1,10 @@
 // The class exercise from the main window: the participant's join and the
 // communication folder, on the fixture program folder.
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 
 #include "datastore/zl_data.h"
 #include "fixtures/DataFolder.h"
-#include "learning/mainwindow/zl_main_start.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 #include "learning/network/widgets/zl_kommverz.h"
 #include "learning/network/widgets/zl_netzuebung.h"
 #include "learning/network/widgets/zl_netzuebungtnstart.h"

@@ -9,8 +9,8 @@
 #include "learning/exercise/zl_uebtypen.h"
 
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_main_start.h"
+#include "learning/mainwindow/widgets/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 #include "learning/network/widgets/zl_kommverz.h"
 #include "learning/network/widgets/zl_netzopt.h"
 #include "learning/network/widgets/zl_netzprotokoll.h"

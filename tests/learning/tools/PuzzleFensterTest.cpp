@@ -3,7 +3,7 @@
 // restoring and keeping bookmarks of every kind.
 
 #include "PuzzleLoeser.h"
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 
 #include "controls/Zufall.h"
 #include "datastore/Objektdaten.h"
@@ -11,9 +11,9 @@
 #include "fixtures/DataFolder.h"
 #include "learning/exercise/widgets/zl_uebergebnis.h"
 #include "learning/exercise/zl_uebung.h"
+#include "learning/mainwindow/widgets/zl_lernkarte.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 #include "learning/mainwindow/zl_einstellungen.h"
-#include "learning/mainwindow/zl_lernkarte.h"
-#include "learning/mainwindow/zl_main_start.h"
 #include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/widgets/zl_lesezeichen.h"
 #include "learning/tools/widgets/zl_lesezeichenmenue.h"

@@ -4,8 +4,8 @@
 // the search, table and print windows.
 
 #include "fixtures/DataFolder.h"
-#include "learning/mainwindow/zl_main.h"
-#include "learning/mainwindow/zl_main_start.h"
+#include "learning/mainwindow/widgets/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
 #include "tests/learning/KartivoTestStart.h"

@@ -1,8 +1,8 @@
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 
-#include "learning/mainwindow/zl_kartenauswahlseite.h"
-#include "learning/mainwindow/zl_lernkarte.h"
-#include "learning/mainwindow/zl_main_ausgabe.h"
+#include "learning/mainwindow/widgets/zl_kartenauswahlseite.h"
+#include "learning/mainwindow/widgets/zl_lernkarte.h"
+#include "learning/mainwindow/widgets/zl_main_ausgabe.h"
 
 #include "controls/Dspez.h"
 #include "controls/Zufall.h"

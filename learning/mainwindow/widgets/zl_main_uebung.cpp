@@ -2,7 +2,7 @@
 // keys, layout and clock.
 
 #include "learning/exercise/widgets/zl_uebflaeche.h"
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 
 #include <QKeyEvent>
 

@@ -1,5 +1,5 @@
 // The main window's quit: nothing left running or shown once "Beenden" is chosen.
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 #include "learning/mapview/widgets/zl_titel.h"
 
 #include <QApplication>

@@ -2,11 +2,11 @@
 // items "Karten&beschriftung bearbeiten..." and "Kartenbeschriftungsdatei ö&ffnen...",
 // the placement keys, the pointer-arrow drag and the hit square on the learning map.
 
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 
 #include "controls/Farben.h"
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_lernkarte.h"
+#include "learning/mainwindow/widgets/zl_lernkarte.h"
 #include "learning/mapview/zl_rahmen.h"
 #include "learning/tools/widgets/zl_objeditneu.h"
 

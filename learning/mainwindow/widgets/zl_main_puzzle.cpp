@@ -1,9 +1,9 @@
 // The main window's part of the sliding puzzle: the puzzle view in its panels, the
 // re-layout and clock hooks and the size items of "&Puzzle-Optionen".
 
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 
-#include "learning/mainwindow/zl_lernkarte.h"
+#include "learning/mainwindow/widgets/zl_lernkarte.h"
 #include "learning/tools/widgets/zl_schiebansicht.h"
 
 namespace zl

@@ -1,5 +1,5 @@
 // Kartivo: starts the learning program and runs its message loop.
-#include "learning/mainwindow/zl_main_start.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/QtMessageService.h"
 #include "platform/widgets/ZlApplication.h"

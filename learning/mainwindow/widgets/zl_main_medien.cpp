@@ -1,6 +1,6 @@
 // The main window's part of sounds and videos.
 
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 #include "learning/mapview/widgets/zl_avi.h"
 
 namespace zl

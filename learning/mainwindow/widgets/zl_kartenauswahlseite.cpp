@@ -1,9 +1,9 @@
-#include "learning/mainwindow/zl_kartenauswahlseite.h"
+#include "learning/mainwindow/widgets/zl_kartenauswahlseite.h"
 
 #include "controls/HoverPanel.h"
 #include "datastore/zl_data.h"
-#include "learning/mainwindow/zl_lernkarte.h"
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_lernkarte.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 #include "learning/mapview/widgets/zl_gestaltung.h"
 #include "learning/mapview/zl_lernlisten.h"
 #include "platform/MessageService.h"

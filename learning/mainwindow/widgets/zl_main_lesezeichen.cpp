@@ -1,7 +1,7 @@
 // The main window's part of the bookmarks: the menu entries and the stored value
 // "Lesezeichen", which the settings reader hands over at start-up.
 
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 
 #include "datastore/zl_data.h"
 #include "learning/tools/widgets/zl_lesezeichenmenue.h"

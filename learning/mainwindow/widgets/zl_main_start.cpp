@@ -1,4 +1,4 @@
-#include "learning/mainwindow/zl_main_start.h"
+#include "learning/mainwindow/widgets/zl_main_start.h"
 
 #include "controls/MinHi800.h"
 #include "datastore/zl_data.h"
@@ -6,7 +6,7 @@
 #include "learning/exercise/widgets/zl_uebergebnis.h"
 #include "learning/exercise/widgets/zl_uebkartdarst.h"
 #include "learning/exercise/widgets/zl_uebopt.h"
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 #include "learning/mapview/widgets/zl_avi.h"
 #include "learning/mapview/widgets/zl_info.h"
 #include "learning/mapview/widgets/zl_melde.h"

@@ -2,7 +2,7 @@
 // communication folder, the teacher's publishing after the exercise view's
 // start and the participant's join with its results.
 
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 
 #include "controls/Dspez.h"
 #include "datastore/Objektdaten.h"

@@ -1,7 +1,7 @@
 // The main window's part of the place-name search and the country data table.
 
-#include "learning/mainwindow/zl_lernkarte.h"
-#include "learning/mainwindow/zl_main.h"
+#include "learning/mainwindow/widgets/zl_lernkarte.h"
+#include "learning/mainwindow/widgets/zl_main.h"
 #include "learning/tools/widgets/zl_datentab.h"
 #include "learning/tools/widgets/zl_suche.h"
 #include "learning/tools/widgets/zl_suchergebnis.h"
