@@ -188,7 +188,10 @@ bool TUebung::StarteUebung(const TUebStart& S, const TUebOptionen& O)
     StartTick_ = Tick() + 500u;
     Laeuft_ = true;
     Gescheitert_ = false;
-    return ErzeugeFrage();
+    if (!ErzeugeFrage())
+        return false; // the failure has told its listener
+    Melde(TUebAenderung::Gestartet);
+    return true;
 }
 
 bool TUebung::Wiederhole(bool GleicheFragen)
@@ -211,6 +214,13 @@ void TUebung::Scheitern()
     Z_.UebungBeendet = true;
     if (Optionen_.MeldungenZeigen)
         ZeigeInfo(FehlerMeldung());
+    Melde(TUebAenderung::Beendet);
+}
+
+void TUebung::Melde(TUebAenderung A) const
+{
+    if (BeiAenderung)
+        BeiAenderung(A);
 }
 
 bool TUebung::ErzeugeFrage()
@@ -573,6 +583,7 @@ TAuswertung TUebung::WerteAntwortAus(int Antwort)
     }
     SchreibeProtokollAbschluss(P);
     A.LetzteFrage = Z_.FrageNr + 1 > Z_.FragenGesamt;
+    Melde(TUebAenderung::Beantwortet);
     return A;
 }
 
@@ -611,6 +622,7 @@ TAuswertung TUebung::WerteZuordnungAus(const TZuordnung& Zuordnung)
     }
     SchreibeProtokollAbschluss(P);
     A.LetzteFrage = Z_.FrageNr + 5 > Z_.FragenGesamt;
+    Melde(TUebAenderung::Beantwortet);
     return A;
 }
 
@@ -643,6 +655,7 @@ void TUebung::BeendeUebung()
     S.DauerMs = Z_.UebDauer;
     S.TicksSeitStart = Z_.UebDauer; // same origin as the clock; never negative
     SchreibeProtokollSchluss(Z_.Uebungsprotokoll, S);
+    Melde(TUebAenderung::Beendet);
 }
 
 std::int64_t TUebung::MsSeitStart() const { return std::int64_t(std::int32_t(Tick() - StartTick_)); }

@@ -134,6 +134,13 @@ struct TUebStatus {
     QString FragNr;  // "3 / 10", "Ende" after the end
 };
 
+// What changed in an exercise, as the engine tells its listener.
+enum class TUebAenderung {
+    Gestartet,   // a start generated its first question (the teacher: all of them)
+    Beantwortet, // an answer was evaluated: a single choice or a whole assignment block
+    Beendet,     // the exercise ended: after its last question, by BeendeUebung or failed
+};
+
 struct TUebErgebnis {
     float Quote = 0;
     int Note = 6;
@@ -145,6 +152,10 @@ struct TUebErgebnis {
 class TUebung {
 public:
     explicit TUebung(Uebungszustand& Zustand, TUebUhr Uhr = {});
+
+    // Called after every change, once per change and in order, when the state already
+    // shows it (may be empty).
+    std::function<void(TUebAenderung)> BeiAenderung;
 
     // StarteUebung: fills the state from the arguments (UebModus, UebFragAnz
     // are the state's), seeds the generator (UebRandSeed), writes the header,
@@ -206,6 +217,7 @@ public:
 private:
     bool ErzeugeEineFrage();
     void Scheitern();
+    void Melde(TUebAenderung A) const;
     std::uint32_t Tick() const;
 
     Uebungszustand& Z_;

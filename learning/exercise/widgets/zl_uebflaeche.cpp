@@ -195,7 +195,9 @@ void TUebungsAnsicht::ZeigeWeiterHinweis()
 
 void TUebungsAnsicht::SetzeUhr(TUebUhr Uhr)
 {
+    auto Hoerer = std::move(engine_->BeiAenderung);
     engine_ = std::make_unique<TUebung>(H.Fensterzustand().Uebung, std::move(Uhr));
+    engine_->BeiAenderung = std::move(Hoerer);
 }
 
 void TUebungsAnsicht::ErzeugeSteuerelemente()

@@ -57,7 +57,7 @@ class TUebungsAnsicht : public QObject
     ~TUebungsAnsicht() override;
 
     TUebung& Engine() { return *engine_; }
-    // A new engine with another clock (tests).
+    // A new engine with another clock (tests); its listener stays.
     void SetzeUhr(TUebUhr Uhr);
 
     // Waits (ms, with window messages or frozen), the "&Weiter" prompt and the media.

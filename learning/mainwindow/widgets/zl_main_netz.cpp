@@ -44,14 +44,15 @@ int BeantworteteFrage(const TUebung& E, int Beantwortet)
 
 // The exercise view runs the exercises; this follows it for the class exercise:
 // the teacher's start is published once its questions are generated, and a
-// participant's state is sent after its start and after every answer.
+// participant's state is sent after its start and, told by the exercise, after
+// every answer, each once and in order.
 class TNetzAnbindung : public QObject {
 public:
     explicit TNetzAnbindung(TForm1& Form) : QObject(&Form), F(Form)
     {
         setObjectName(QStringLiteral("NetzAnbindung"));
-        sendeTimer_.setInterval(50);
-        connect(&sendeTimer_, &QTimer::timeout, this, [this] { PruefeAntworten(); });
+        if (F.UebungsAnsicht)
+            F.UebungsAnsicht->Engine().BeiAenderung = [this](TUebAenderung A) { UebungGeaendert(A); };
     }
 
     // Once every window exists.
@@ -72,7 +73,7 @@ public:
         gesendet_.clear();
         ErzeugeErgebnisNamen();
         Sende(0);
-        sendeTimer_.start();
+        teilnahme_ = true;
     }
 
     bool eventFilter(QObject* Obj, QEvent* Event) override
@@ -148,18 +149,21 @@ private:
         gesendet_ = U.AntwortFolge;
     }
 
-    void PruefeAntworten()
+    // Every start (the participant's own too, before StarteTeilnahme) and every end
+    // closes a participation; each answer of a running one is sent.
+    void UebungGeaendert(TUebAenderung A)
     {
+        if (A != TUebAenderung::Beantwortet) {
+            teilnahme_ = false;
+            return;
+        }
         const Uebungszustand& U = F.Zustand.Uebung;
-        // Answers given between two looks are sent as one state: the last one counts.
-        if (U.AntwortFolge != gesendet_ && F.UebungsAnsicht)
+        if (teilnahme_ && U.AntwortFolge != gesendet_ && F.UebungsAnsicht)
             Sende(BeantworteteFrage(F.UebungsAnsicht->Engine(), static_cast<int>(U.AntwortFolge.size())));
-        if (F.Zustand.Ansichtsmodus != Uebung || U.UebungBeendet)
-            sendeTimer_.stop();
     }
 
     TForm1& F;
-    QTimer sendeTimer_;
+    bool teilnahme_ = false;
     QString name_;
     double start_ = 0;
     std::uint32_t startTick_ = 0;

@@ -404,6 +404,55 @@ TEST_F(Uebung, AssignmentBlocks)
     EXPECT_EQ(nr, 8);
 }
 
+// The listener (the class exercise sends a participant's state on it) hears each start,
+// each evaluated answer and the end exactly once, in order, with the state already
+// showing the change; ignored answers and a failed start tell no answer.
+TEST_F(Uebung, ListenerHearsEveryChangeOnceInOrder)
+{
+    Uebungszustand z = testdaten::Zustand(4, 7);
+    TUebung u(z, testdaten::FesteUhr());
+    QStringList gehoert;
+    u.BeiAenderung = [&](TUebAenderung a) {
+        const char* n = a == TUebAenderung::Gestartet ? "start" : a == TUebAenderung::Beantwortet ? "antwort" : "ende";
+        gehoert << QLatin1String(n) + u' ' + z.AntwortFolge + (z.UebungBeendet ? QStringLiteral(" beendet") : QString());
+    };
+    ASSERT_TRUE(Starte(u, Maske({S01, Z02}), 13));
+    QStringList erwartet{QStringLiteral("start ")};
+    QString folge;
+    for (int n = 0; n < 20 && u.Laeuft(); ++n) {
+        if (IstZuordnungsFrage(u.Frage().Typ)) {
+            TZuordnung zu;
+            for (int i = 1; i <= 4; ++i)
+                zu.OrdneZu(i, u.Frage().ZuordnungZiel[std::size_t(i - 1)]);
+            EXPECT_FALSE(u.WerteZuordnungAus(zu).Ausgewertet); // four placed: not evaluated
+            zu.OrdneZu(5, u.Frage().ZuordnungZiel[4]);
+            ASSERT_TRUE(u.WerteZuordnungAus(zu).Ausgewertet);
+            EXPECT_FALSE(u.WerteZuordnungAus(zu).Ausgewertet); // once only
+            folge += QStringLiteral("+++++");
+        } else {
+            const int richtig = u.Frage().RichtigeAntwort;
+            ASSERT_TRUE(u.WerteAntwortAus(richtig % 5 + 1).Ausgewertet);
+            EXPECT_FALSE(u.WerteAntwortAus(richtig).Ausgewertet); // answered already
+            folge += u'-';
+        }
+        erwartet << QStringLiteral("antwort ") + folge;
+        u.Weiter();
+    }
+    erwartet << QStringLiteral("ende ") + folge + QStringLiteral(" beendet");
+    EXPECT_EQ(gehoert, erwartet);
+    EXPECT_EQ(folge.size(), 7);
+
+    // A start that asks nothing ends at once; ending a running exercise tells it once.
+    gehoert.clear();
+    EXPECT_FALSE(Starte(u, QStringLiteral("abc"), 13));
+    EXPECT_EQ(gehoert, QStringList{QStringLiteral("ende  beendet")});
+    gehoert.clear();
+    ASSERT_TRUE(Starte(u, Maske({S01}), 13));
+    u.BeendeUebung();
+    u.BeendeUebung();
+    EXPECT_EQ(gehoert, (QStringList{QStringLiteral("start "), QStringLiteral("ende  beendet")}));
+}
+
 TEST_F(Uebung, PlacementModel)
 {
     TZuordnung z;

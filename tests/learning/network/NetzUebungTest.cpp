@@ -11,6 +11,7 @@
 #include "datastore/zl_data.h"
 #include "learning/mainwindow/widgets/zl_main.h"
 #include "learning/mainwindow/widgets/zl_main_start.h"
+#include "learning/network/MailSlot2.h"
 #include "learning/network/widgets/zl_kommverz.h"
 #include "learning/network/widgets/zl_netzopt.h"
 #include "learning/network/widgets/zl_netzprotokoll.h"
@@ -20,11 +21,13 @@
 #include "platform/SettingsStore.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <QUdpSocket>
 #include <gtest/gtest.h>
 
 using namespace zl;
@@ -115,11 +118,8 @@ protected:
             A->ABtn[(n % 2 ? r : r % 5 + 1) - 1]->OnClick();
             QApplication::processEvents();
         }
-        // The sender follows the state on its own timer.
-        for (int i = 0; i < 20; ++i) {
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-            QThread::msleep(10);
-        }
+        // Each answer is sent as it is evaluated; what is written lands at once.
+        QApplication::processEvents();
         return richtige;
     }
 
@@ -181,6 +181,66 @@ TEST_F(NetzUebung, LehrerVeroeffentlichtTeilnehmerErhaeltDieGleichenFragen)
     EXPECT_EQ(e.FrageNr, kFragen);
     EXPECT_DOUBLE_EQ(e.Quote, 50.0);
     EXPECT_NE(e.NoteKurz, kNoteKurzStart);
+    EXPECT_TRUE(boxen.entries().isEmpty()) << boxen.texts().join(u'\n').toStdString();
+}
+
+// On the datagram channel every state the participant sends reaches the teacher: the
+// start and then each answer, once and in order, however quickly they follow.
+TEST_F(NetzUebung, TeilnehmerSendetStartUndJedeAntwortEinmalInFolge)
+{
+    QUdpSocket frei;
+    ASSERT_TRUE(frei.bind(QHostAddress::LocalHost, 0));
+    const quint16 port = frei.localPort();
+    frei.close();
+    const QByteArray altPort = qgetenv("ZELVARO_MAILSLOT_PORT"), altRechner = qgetenv("ZELVARO_RECHNERNAME");
+    qputenv("ZELVARO_MAILSLOT_PORT", QByteArray::number(port));
+    qputenv("ZELVARO_RECHNERNAME", "127.0.0.1");
+    struct Zurueck {
+        QByteArray port, rechner;
+        ~Zurueck()
+        {
+            port.isNull() ? qunsetenv("ZELVARO_MAILSLOT_PORT") : qputenv("ZELVARO_MAILSLOT_PORT", port);
+            rechner.isNull() ? qunsetenv("ZELVARO_RECHNERNAME") : qputenv("ZELVARO_RECHNERNAME", rechner);
+        }
+    } zurueck{altPort, altRechner};
+
+    ScopedMessageRecorder boxen;
+    starte(true);
+    LehrerStart();
+    const std::optional<NetzDateiInhalt> befehl = LeseNetzDatei(netzVerz);
+    ASSERT_TRUE(befehl && befehl->Mailslot) << boxen.texts().join(u'\n').toStdString();
+    k.reset();
+
+    // The teacher's slot, listening on loopback.
+    TMailSlot2 lehrerSlot(nullptr, port, QHostAddress(QHostAddress::LocalHost));
+    lehrerSlot.SetMailBox(QStringLiteral("Kartivo1"));
+    lehrerSlot.SetCheckInterval(10);
+    QStringList empfangen;
+    QObject::connect(&lehrerSlot, &TMailSlot2::OnNewMessage,
+                     [&](QObject*, const QString&, const QString&, const QString& Text) { empfangen << Text; });
+    lehrerSlot.SetActive(true);
+    ASSERT_TRUE(lehrerSlot.Active());
+
+    starte(true);
+    Teilnehmen(QStringLiteral("Ben"));
+    ASSERT_EQ(F->Zustand.Ansichtsmodus, Uebung) << boxen.texts().join(u'\n').toStdString();
+    BeantworteAlle();
+    QElapsedTimer uhr;
+    uhr.start();
+    while (empfangen.size() < kFragen + 1 && uhr.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_EQ(empfangen.size(), kFragen + 1);
+    for (int i = 0; i <= kFragen; ++i) {
+        SCOPED_TRACE(i);
+        const std::optional<Teilnehmerergebnis> e = LeseErgebnisText(empfangen[i]);
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->Name, QStringLiteral("Ben"));
+        EXPECT_EQ(e->UebungsID, befehl->Befehl.UebungsID);
+        EXPECT_EQ(e->FrageNr, i);
+        EXPECT_EQ(e->AntwortFolge, QStringLiteral("-+-+-+-+-+").left(i));
+        EXPECT_EQ(e->Richtig + e->Falsch, i);
+    }
+    EXPECT_EQ(LeseErgebnisText(empfangen[0])->NoteKurz, kNoteKurzStart);
     EXPECT_TRUE(boxen.entries().isEmpty()) << boxen.texts().join(u'\n').toStdString();
 }
 
