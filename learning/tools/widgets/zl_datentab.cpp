@@ -216,9 +216,8 @@ void TDatenTabForm::showEvent(QShowEvent* event)
 void TDatenTabForm::closeEvent(QCloseEvent* event)
 {
     QDialog::closeEvent(event);
-    if (Host) {
+    if (Host)
         Host->SetzeDatentabelleKnoepfe(false);
-    }
 }
 
 void TDatenTabForm::resizeEvent(QResizeEvent* event)

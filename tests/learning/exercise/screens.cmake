@@ -9,3 +9,9 @@ zl_add_test(exercise_screens_test
   LIBS zl_exercise zl_mainwindow zl_fixtures Qt6::Test Qt6::PrintSupport)
 target_compile_definitions(exercise_screens_test PRIVATE ZL_ATLAS_DIR="${ZL_KARTIVO_DIR}/")
 add_dependencies(exercise_screens_test zl_atlas_daten)
+
+# The exercise screen and the selection on a stand-in for the main window, without Kartivo.
+zl_add_test(exercise_host_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/UebHostTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/UebTestdaten.cpp
+  LIBS zl_exercise Qt6::Test)

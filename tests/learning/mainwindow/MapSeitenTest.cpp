@@ -7,7 +7,7 @@
 #include "learning/mainwindow/widgets/zl_main.h"
 #include "learning/mainwindow/widgets/zl_main_start.h"
 
-#include "MapTestDruck.h"
+#include "tests/learning/mapview/MapTestDruck.h"
 
 #include "controls/HoverPanel.h"
 #include "datastore/zl_data.h"

@@ -1,7 +1,5 @@
-# The main window's frame: state rules, settings, dressing and the start-up.
+# The main window's frame: settings, the window and the start-up.
 zl_add_test(mainwindow_frame_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/MainZustandTest.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/MainEinstellungenTest.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/MainRahmenTest.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/MainEinstellungenTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/MainFensterTest.cpp
   LIBS zl_mainwindow zl_fixtures Qt6::Test)

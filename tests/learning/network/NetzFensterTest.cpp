@@ -4,6 +4,7 @@
 #include "learning/network/widgets/zl_netzuebung.h"
 #include "learning/network/widgets/zl_netzuebungtnstart.h"
 #include "learning/tools/widgets/zl_listdruck.h"
+#include "tests/learning/FakeHauptfenster.h"
 
 #include "controls/Dspez.h"
 #include "datastore/zl_data.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QUdpSocket>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -284,6 +286,35 @@ TEST_F(NetzFenster, LehrerUndTeilnehmerUeberDateien)
     LehrerStart(4);
     EXPECT_TRUE(QDir(NetzVerz).entryList({QStringLiteral("ZLTN*")}, QDir::Files).isEmpty());
     EXPECT_EQ(prot->Memo1->document()->blockCount(), kKopfZeilen);
+}
+
+// On a stand-in for the main window: the teacher's window keeps the host's participant
+// list, the options' folder button runs the host's menu item, and the protocol window
+// stands above the host's window.
+TEST_F(NetzFenster, FensterFragenIhrenHost)
+{
+    test::FakeHauptfenster host;
+    host.Fenster.show();
+    prot->Host = &host;
+    netzOpt->Host = &host;
+    host.Zustand.TeilnehmerListe = {QStringLiteral("alt")};
+    kommVerz->KomRadioDatei->setChecked(true);
+    LehrerStart(4);
+    EXPECT_TRUE(host.Zustand.TeilnehmerListe.isEmpty()); // a new exercise starts an empty list
+    ASSERT_TRUE(prot->windowHandle());
+    EXPECT_EQ(prot->windowHandle()->transientParent(), host.Fenster.windowHandle());
+    const ErgebnisNamen anna = NeueErgebnisNamen();
+    Sende(anna, QStringLiteral("Anna"), QStringLiteral("+"));
+    prot->Timer1Timer();
+    EXPECT_EQ(host.Zustand.TeilnehmerListe, prot->Protokoll.TeilnehmerListe());
+    EXPECT_EQ(host.Zustand.TeilnehmerListe.size(), 1);
+
+    netzOpt->KommVerzBtn->click();
+    EXPECT_EQ(host.Nimm(), QStringList{QStringLiteral("WaehleKommunikationsverzeichnis")});
+    EXPECT_FALSE(kommVerz->isVisible()); // the host's item opens the folder window, not the button
+    prot->Host = nullptr;
+    netzOpt->Host = nullptr;
+    EXPECT_TRUE(boxen.entries().isEmpty()) << boxen.texts().join(u'\n').toStdString();
 }
 
 TEST_F(NetzFenster, LehrerUndTeilnehmerUeberMailslot)

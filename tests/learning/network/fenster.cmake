@@ -2,7 +2,7 @@
 # test on a temporary folder, the dialogs and their checks (offscreen).
 zl_add_test(network_window_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/NetzFensterTest.cpp
-  LIBS zl_mainwindow Qt6::PrintSupport Qt6::Test)
+  LIBS zl_network Qt6::PrintSupport Qt6::Test)
 
 # The participant's join and the communication folder from the main window.
 zl_add_test(network_mainwindow_tests

@@ -10,3 +10,8 @@ zl_add_test(tools_suche_fenster_tests
           ${CMAKE_CURRENT_LIST_DIR}/SucheFensterTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/DruckFensterTest.cpp
   LIBS zl_tools zl_mainwindow zl_fixtures Qt6::Test)
+
+# The same windows on a stand-in for the main window, without Kartivo.
+zl_add_test(tools_host_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/SucheHostTest.cpp
+  LIBS zl_tools Qt6::Test)
