@@ -11,16 +11,15 @@ namespace zl
 
 void TForm1::ErzeugePuzzleAnsicht()
 {
-    TPuzzleFlaechen Fl;
-    Fl.LernPan = LernPan;
-    Fl.SchiebBasisPan = SchiebBasisPan;
-    Fl.PuzzStatusPan = PuzzStatusPan;
-    Fl.StatusHintergrund = StatBackImg3;
-    Fl.StatusBild = StatBackImg1;
-    Fl.StatusPlatz = SuchBtn2;
-    Fl.Logo = ZLTextImg1;
-    Fl.ZeitTimer = ZeitTimer;
-    PuzzleAnsicht = new TPuzzleAnsicht(*this, *Puzzle, Fl);
+    PuzzleAnsicht = new TPuzzleAnsicht(*this, *Puzzle,
+                                       {.LernPan = LernPan,
+                                        .SchiebBasisPan = SchiebBasisPan,
+                                        .PuzzStatusPan = PuzzStatusPan,
+                                        .StatusHintergrund = StatBackImg3,
+                                        .StatusBild = StatBackImg1,
+                                        .StatusPlatz = SuchBtn2,
+                                        .Logo = ZLTextImg1,
+                                        .ZeitTimer = ZeitTimer});
     TPuzzleAnsicht* A = PuzzleAnsicht;
     connect(Schiebepuzzle1, &QAction::triggered, A, [A] { A->Schiebepuzzle1Click(); });
     // A new display type shows in the next puzzle only.

@@ -11,17 +11,15 @@ namespace zl
 
 void TForm1::ErzeugeUebungsAnsicht()
 {
-    TUebungsFlaechen Fl;
-    Fl.UebenPan = UebenPan;
-    Fl.UebStatusPan = UebStatusPan;
-    Fl.StatusHintergrund = StatBackImg2;
-    Fl.StatusBild = StatBackImg1;
-    Fl.StatusNachbar = DatentabelleBtn2;
-    Fl.Hauptflaeche = Hauptflaeche;
-    Fl.UebungenBtn = UebungenBtn;
-    Fl.ZeitTimer = ZeitTimer;
-    Fl.Lesezeichen = LesezeichenMenue;
-    UebungsAnsicht = new TUebungsAnsicht(*this, Fl);
+    UebungsAnsicht = new TUebungsAnsicht(*this, {.UebenPan = UebenPan,
+                                                  .UebStatusPan = UebStatusPan,
+                                                  .StatusHintergrund = StatBackImg2,
+                                                  .StatusBild = StatBackImg1,
+                                                  .StatusNachbar = DatentabelleBtn2,
+                                                  .Hauptflaeche = Hauptflaeche,
+                                                  .UebungenBtn = UebungenBtn,
+                                                  .ZeitTimer = ZeitTimer,
+                                                  .Lesezeichen = LesezeichenMenue});
     TUebungsAnsicht* A = UebungsAnsicht;
     connect(UebungStart1, &QAction::triggered, A, [A] { A->UebungStart1Click(); });
     connect(LetzteUebung1, &QAction::triggered, A, [A] { A->LetzteUebung1Click(); });
