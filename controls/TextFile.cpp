@@ -234,13 +234,8 @@ void TextFileIO::WriteLine(const QString& text)
 
 QString TextFileIO::ReadLine()
 {
-    if (!d_)
-        throw EInOutError(EInOutError::kFileNotOpen);
-    d_->checkRead();
-    const char* first;
-    qsizetype size;
-    d_->nextLine(first, size);
-    return fromCp1252(first, size);
+    const QByteArrayView line = ReadLineBytes();
+    return fromCp1252(line.data(), line.size());
 }
 
 QByteArrayView TextFileIO::ReadLineBytes()

@@ -8,6 +8,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/widgets/DocumentOpener.h"
 #include "tests/learning/KartivoTestStart.h"
+#include "tests/worksheet/FoliavoTestStart.h"
 #include "worksheet/widgets/ab_main.h"
 #include "worksheet/widgets/ab_start.h"
 
@@ -63,15 +64,9 @@ TEST(HilfeF1, FoliavoOpensTheHelpOfItsProgramFolder)
 {
     ScopedMessageRecorder boxen;
     MemorySettingsStore store;
-    ab::FoliavoStartOptionen o;
-    o.ProgrammVerz = QStringLiteral(ZL_FOLIAVO_DIR "/");
-    o.Store = &store;
-    o.Titelfenster = false;
-    o.Bildschirmpruefung = false;
-    ab::TFoliavo programm(o);
-    ASSERT_TRUE(programm.Starte());
-    programm.ZeigeHauptfenster();
-    PruefeHilfe(DrueckeF1(programm.Hauptfenster()), FoliavoHilfe());
+    auto programm = StarteFoliavo(QStringLiteral(ZL_FOLIAVO_DIR "/"), store);
+    ASSERT_TRUE(programm);
+    PruefeHilfe(DrueckeF1(programm->Hauptfenster()), FoliavoHilfe());
     EXPECT_TRUE(boxen.entries().isEmpty()) << boxen.texts().join(u'\n').toStdString();
 }
 

@@ -7,6 +7,7 @@
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
 #include "tests/learning/KartivoTestStart.h"
+#include "tests/worksheet/FoliavoTestStart.h"
 #include "worksheet/widgets/ab_main.h"
 #include "worksheet/widgets/ab_start.h"
 
@@ -84,18 +85,12 @@ TEST(HilfeMenues, EveryFoliavoMenuItemIsNamedInItsHelp)
 {
     ScopedMessageRecorder boxen;
     MemorySettingsStore store;
-    ab::FoliavoStartOptionen o;
-    o.ProgrammVerz = QStringLiteral(ZL_FOLIAVO_DIR "/");
-    o.Store = &store;
-    o.Titelfenster = false;
-    o.Bildschirmpruefung = false;
-    ab::TFoliavo programm(o);
-    ASSERT_TRUE(programm.Starte());
-    programm.ZeigeHauptfenster();
+    auto programm = StarteFoliavo(QStringLiteral(ZL_FOLIAVO_DIR "/"), store);
+    ASSERT_TRUE(programm);
     QStringList punkte;
-    Sammle(programm.Hauptfenster()->menuBar()->actions(), {}, punkte);
+    Sammle(programm->Hauptfenster()->menuBar()->actions(), {}, punkte);
     EXPECT_TRUE(punkte.contains(QStringLiteral("Beschriftungen > Kästchenrahmen"))) << punkte.join(u'\n').toStdString();
-    const QStringList fehlend = Fehlende(programm.Hauptfenster()->menuBar(), HilfeText(LiesHilfe(FoliavoHilfe())));
+    const QStringList fehlend = Fehlende(programm->Hauptfenster()->menuBar(), HilfeText(LiesHilfe(FoliavoHilfe())));
     EXPECT_TRUE(fehlend.isEmpty()) << "not in the help: " << fehlend.join(u'\n').toStdString();
 }
 
