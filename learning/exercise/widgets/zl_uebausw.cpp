@@ -82,6 +82,7 @@ TUebAuswForm::TUebAuswForm(QWidget* parent) : QDialog(parent)
                 Host->Fensterzustand().Uebung.UebModus = m + 1;
         });
     }
+    Label1->setBuddy(UebRadio[0]); // "&w" shows as an underline and leads to the kinds
     FrageTypInfoLab = label(UebAuswPan, "FrageTypInfoLab");
     FrageTypInfoLab->setFont(arial(8, false));
 

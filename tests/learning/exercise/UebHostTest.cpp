@@ -13,6 +13,7 @@
 #include "tests/learning/FakeHauptfenster.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -118,5 +119,19 @@ TEST_F(UebHost, AuswahlSchreibtInDenZustandDesHosts)
     f.show();
     QApplication::processEvents();
     EXPECT_TRUE(host.Nimm().contains(QStringLiteral("LoescheNetzDatei")));
+    f.hide();
+}
+
+TEST_F(UebHost, AuswahlBeschriftungZeigtIhrKuerzelAlsUnterstreichung)
+{
+    TUebAuswForm f;
+    f.Host = &host;
+    f.show();
+    f.UebRadio[2]->setFocus();
+    QApplication::processEvents();
+    // Without a buddy a label shows its "&" as a character.
+    EXPECT_EQ(f.Label1->buddy(), f.UebRadio[0]);
+    QTest::keyClick(&f, Qt::Key_W, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), f.UebRadio[0]);
     f.hide();
 }
